@@ -1,0 +1,92 @@
+#pragma once
+
+#include <QString>
+
+#include <array>
+#include <vector>
+
+namespace qmh4 {
+
+// Columns of the channel grid. Column 0 is the row label; 1..12 hold the channel's cell texts.
+enum Column : int {
+    LabelColumn = 0,
+    FrequencyColumn = 1,
+    ModeColumn = 2,
+    StepColumn = 3,
+    CarrierColumn = 4,
+    ToneTypeColumn = 5,
+    TxToneColumn = 6,
+    RxToneColumn = 7,
+    DcsColumn = 8,
+    ShiftColumn = 9,
+    OffsetColumn = 10,
+    SkipColumn = 11,
+    NameColumn = 12,
+    ColumnCount = 13,
+};
+
+constexpr int FirstRow = 1;
+constexpr int LastRow = 1623;
+constexpr int RowCount = 1623;
+
+// Row ranges of the blocks (grid row numbers, 1-based; channel index = row - 1).
+constexpr int FirstMemoryRow = 1, LastMemoryRow = 1000;
+constexpr int FirstProgramScanRow = 1001, LastProgramScanRow = 1100;
+constexpr int FirstDualRow = 1101, LastDualRow = 1300;
+constexpr int FirstPriorityRow = 1301, LastPriorityRow = 1400;
+constexpr int FirstCallRow = 1401, LastCallRow = 1403;
+constexpr int FirstPassRow = 1404, LastPassRow = 1503;
+constexpr int FirstTsfRow = 1504, LastTsfRow = 1603;
+constexpr int FirstBugFinderRow = 1604, LastBugFinderRow = 1623;
+
+// One channel slot: the cell texts exactly as the grid shows them, and the row's entries of
+// the side tables (indices into the value tables, the used flag and the name-table entry).
+struct ChannelRow {
+    std::array<QString, ColumnCount> cells; // cells[LabelColumn] is the row label
+    quint8 txTone = 8;  // CTCSS index
+    quint8 rxTone = 8;  // CTCSS index
+    quint8 dcs = 0;     // DCS index
+    quint8 train = 28;  // train-tone index
+    quint8 step = 0;    // step index
+    bool used = false;  // the channel holds a frequency
+    QString name;       // name-table entry: ① to ⑧ themselves, not the ":1~" markers
+
+    const QString& cell(int column) const { return cells[static_cast<size_t>(column)]; }
+    QString& cell(int column) { return cells[static_cast<size_t>(column)]; }
+    bool operator==(const ChannelRow&) const = default;
+};
+
+// The working copy of every channel slot of the radio, rows 1 to 1623.
+class ChannelTable {
+public:
+    // The start-up content: every row empty with default side tables, except the call and
+    // bug-finder rows; all labels set (memory rows labelled from all-zero bank sizes).
+    ChannelTable();
+
+    const ChannelRow& row(int rowNumber) const;
+    ChannelRow& row(int rowNumber);
+    const QString& cell(int rowNumber, int column) const { return row(rowNumber).cell(column); }
+    void setCell(int rowNumber, int column, const QString& text) {
+        row(rowNumber).cell(column) = text;
+    }
+
+    // Empties columns 1..12 and the name entry of a row (labels and other side tables stay).
+    void clearCells(int rowNumber);
+    // Rows 1..1603 but the call rows whose used flag is 0 lose their texts and names.
+    void blankEmptyRows();
+
+    // Relabels the memory rows from the 50 bank sizes ("Bank000-0" …); does nothing unless
+    // the sizes sum to exactly 1000.
+    bool relabelMemoryRows(const std::array<int, 50>& bankSizes);
+
+    bool operator==(const ChannelTable&) const = default;
+
+private:
+    std::vector<ChannelRow> rows_; // rows_[0] is row 1
+};
+
+bool isBugFinderRow(int rowNumber);
+bool isCallRow(int rowNumber);
+bool isDualRow(int rowNumber);
+
+} // namespace qmh4
