@@ -44,7 +44,8 @@ TransferResult writeAllChannels(Session& session, const ChannelTable& table,
 // The rows from the smaller to the larger of the current row and the selection's end row,
 // in ascending order whatever the direction of the selection.
 TransferResult readSelectedChannels(Session& session, ChannelTable& table, int currentRow,
-                                    int selectionEndRow, ChannelTransferObserver* observer = nullptr);
+                                    int selectionEndRow,
+                                    ChannelTransferObserver* observer = nullptr);
 TransferResult writeSelectedChannels(Session& session, const ChannelTable& table, int currentRow,
                                      int selectionEndRow,
                                      ChannelTransferObserver* observer = nullptr);

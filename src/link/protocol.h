@@ -34,7 +34,9 @@ QByteArray readCommand(quint32 address);
 // "KV~F" + address + "W" + 2n digits + CR (11 + 2n bytes), n = data.size(), 1 to 64.
 QByteArray writeCommand(quint32 address, const QByteArray& data);
 // A write command of c bytes is answered by c + 6 bytes with "O", "K" at c + 2 and c + 3.
-constexpr qsizetype writeReplyLength(qsizetype commandLength) { return commandLength + 6; }
+constexpr qsizetype writeReplyLength(qsizetype commandLength) {
+    return commandLength + 6;
+}
 
 // 16 bytes with "O" at 12 and "K" at 13.
 bool isGoodIdentifyReply(const QByteArray& reply);

@@ -15,17 +15,17 @@ namespace qmh4 {
 // The message box at the end of a transfer (text first, then title; one OK button).
 struct EndBox {
     bool show = false;
-    QString text;  // "Success", "Error", "Port Error"
-    QString title; // " Finish", " Error"
+    QString text;   // "Success", "Error", "Port Error"
+    QString title;  // " Finish", " Error"
     QString detail; // the port's own words for a status line; never part of the box
 };
 
 class TransferControl {
 public:
     enum Quiet : quint8 {
-        StandAlone = 0,   // a transfer started by its own command
+        StandAlone = 0,     // a transfer started by its own command
         WholeRadioStep = 1, // a step of read/write all data: no "Success" box
-        AfterFailure = 2, // the last transfer failed
+        AfterFailure = 2,   // the last transfer failed
     };
 
     // Starts a transfer with a non-zero state code. Returns false and changes nothing while
