@@ -72,8 +72,8 @@ QString decodeName(const QByteArray& record) {
     QString name;
     for (int cell = 0; cell < NameCells; ++cell) {
         const int offset = NameByte + 2 * cell;
-        const auto code = static_cast<quint16>(byteAt(record, offset + 1) * 256 +
-                                               byteAt(record, offset));
+        const auto code =
+            static_cast<quint16>(byteAt(record, offset + 1) * 256 + byteAt(record, offset));
         if (code != 0)
             name += cp932::characterOf(code);
     }

@@ -23,8 +23,8 @@ const char16_t* const BugFinderFrequencies[] = {
 const char16_t* const CallFrequencies[] = {u"145.00000MHz", u"433.00000MHz", u"1295.00000MHz"};
 
 // Columns 2..10 of the call and bug-finder rows at start-up.
-const char16_t* const PresetColumns[] = {u"FM",     u"5KHz",   u"2300Hz", u"None",    u"88.5Hz",
-                                         u"88.5Hz", u"023",    u"Off",    u"0.000MHz"};
+const char16_t* const PresetColumns[] = {u"FM",     u"5KHz", u"2300Hz", u"None",    u"88.5Hz",
+                                         u"88.5Hz", u"023",  u"Off",    u"0.000MHz"};
 
 void fillPresetRow(ChannelRow& row, const char16_t* frequency) {
     row.cell(FrequencyColumn) = QString::fromUtf16(frequency);
@@ -37,8 +37,10 @@ QString pairLabel(const char* prefix, int rowNumber, int firstRow, const char* f
                   const char* second) {
     const int pair = (rowNumber - firstRow) / 2;
     const bool isFirst = (rowNumber - firstRow) % 2 == 0;
-    return QStringLiteral("%1%2%3").arg(QLatin1String(prefix)).arg(pair).arg(
-        QLatin1String(isFirst ? first : second));
+    return QStringLiteral("%1%2%3")
+        .arg(QLatin1String(prefix))
+        .arg(pair)
+        .arg(QLatin1String(isFirst ? first : second));
 }
 
 } // namespace
@@ -122,16 +124,15 @@ void ChannelTable::blankEmptyRows() {
 }
 
 bool ChannelTable::relabelMemoryRows(const std::array<int, 50>& bankSizes) {
-    const bool sizesValid = std::all_of(bankSizes.begin(), bankSizes.end(),
-                                        [](int size) { return size >= 0; });
+    const bool sizesValid =
+        std::all_of(bankSizes.begin(), bankSizes.end(), [](int size) { return size >= 0; });
     if (!sizesValid || std::accumulate(bankSizes.begin(), bankSizes.end(), qint64{0}) != 1000)
         return false;
     int rowNumber = FirstMemoryRow;
     for (int bank = 0; bank < BankCount; ++bank) {
         for (int position = 0; position < bankSizes[static_cast<std::size_t>(bank)]; ++position) {
-            row(rowNumber++).cell(LabelColumn) = QStringLiteral("Bank%1-%2")
-                                                     .arg(bank, 3, 10, QChar(u'0'))
-                                                     .arg(position);
+            row(rowNumber++).cell(LabelColumn) =
+                QStringLiteral("Bank%1-%2").arg(bank, 3, 10, QChar(u'0')).arg(position);
         }
     }
     return true;

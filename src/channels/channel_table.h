@@ -43,13 +43,14 @@ constexpr int FirstBugFinderRow = 1604, LastBugFinderRow = 1623;
 // the side tables (indices into the value tables, the used flag and the name-table entry).
 struct ChannelRow {
     std::array<QString, ColumnCount> cells; // cells[LabelColumn] is the row label
-    quint8 txTone = 8;  // CTCSS index
-    quint8 rxTone = 8;  // CTCSS index
-    quint8 dcs = 0;     // DCS index
-    quint8 train = 28;  // train-tone index
-    quint8 step = 0;    // step index
-    bool used = false;  // the channel holds a frequency
-    QString name;       // name-table entry: ① to ⑧ themselves, not the ":1~" markers
+    quint8 txTone = 8;                      // CTCSS index
+    quint8 rxTone = 8;                      // CTCSS index
+    quint8 dcs = 0;                         // DCS index
+    quint8 train = 28;                      // train-tone index
+    quint8 step = 0;                        // step index
+    bool used = false;                      // the channel holds a frequency
+    // The name-table entry: ① to ⑧ themselves, not the ":1~" markers of the name cell.
+    QString name;
 
     const QString& cell(int column) const { return cells[static_cast<size_t>(column)]; }
     QString& cell(int column) { return cells[static_cast<size_t>(column)]; }

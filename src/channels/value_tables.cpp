@@ -14,10 +14,10 @@ const QStringList& modes() {
 }
 
 const QStringList& steps() {
-    static const QStringList list{u"5KHz"_qs,   u"6.25KHz"_qs, u"8.33KHz"_qs, u"10KHz"_qs,
-                                  u"12.5KHz"_qs, u"15KHz"_qs,  u"20KHz"_qs,   u"25KHz"_qs,
-                                  u"30KHz"_qs,   u"50KHz"_qs,  u"100KHz"_qs,  u"125KHz"_qs,
-                                  u"150KHz"_qs,  u"200KHz"_qs, u"500KHz"_qs,  u"1MHz"_qs};
+    static const QStringList list{u"5KHz"_qs,    u"6.25KHz"_qs, u"8.33KHz"_qs, u"10KHz"_qs,
+                                  u"12.5KHz"_qs, u"15KHz"_qs,   u"20KHz"_qs,   u"25KHz"_qs,
+                                  u"30KHz"_qs,   u"50KHz"_qs,   u"100KHz"_qs,  u"125KHz"_qs,
+                                  u"150KHz"_qs,  u"200KHz"_qs,  u"500KHz"_qs,  u"1MHz"_qs};
     return list;
 }
 
@@ -89,22 +89,52 @@ QString paddedDecimal(quint64 value, int width) {
 
 } // namespace
 
-QString modeCaption(int index) { return captionAt(modes(), index); }
-QString stepCaption(int index) { return captionAt(steps(), index); }
-QString toneTypeCaption(int index) { return captionAt(toneTypes(), index); }
-QString ctcssCaption(int index) { return captionAt(ctcssTones(), index); }
-QString dcsCaption(int index) { return captionAt(dcsCodes(), index); }
-QString trainCaption(int index) { return captionAt(trainTones(), index); }
-QString shiftCaption(int index) { return captionAt(shifts(), index); }
-QString skipCaption(bool skipped) { return skipped ? QStringLiteral("*") : QString(); }
+QString modeCaption(int index) {
+    return captionAt(modes(), index);
+}
+QString stepCaption(int index) {
+    return captionAt(steps(), index);
+}
+QString toneTypeCaption(int index) {
+    return captionAt(toneTypes(), index);
+}
+QString ctcssCaption(int index) {
+    return captionAt(ctcssTones(), index);
+}
+QString dcsCaption(int index) {
+    return captionAt(dcsCodes(), index);
+}
+QString trainCaption(int index) {
+    return captionAt(trainTones(), index);
+}
+QString shiftCaption(int index) {
+    return captionAt(shifts(), index);
+}
+QString skipCaption(bool skipped) {
+    return skipped ? QStringLiteral("*") : QString();
+}
 
-int modeIndex(QStringView caption) { return indexIn(modes(), caption); }
-int stepIndex(QStringView caption) { return indexIn(steps(), caption); }
-int toneTypeIndex(QStringView caption) { return indexIn(toneTypes(), caption); }
-int ctcssIndex(QStringView caption) { return indexIn(ctcssTones(), caption); }
-int dcsIndex(QStringView caption) { return indexIn(dcsCodes(), caption); }
-int trainIndex(QStringView caption) { return indexIn(trainTones(), caption); }
-int shiftIndex(QStringView caption) { return indexIn(shifts(), caption); }
+int modeIndex(QStringView caption) {
+    return indexIn(modes(), caption);
+}
+int stepIndex(QStringView caption) {
+    return indexIn(steps(), caption);
+}
+int toneTypeIndex(QStringView caption) {
+    return indexIn(toneTypes(), caption);
+}
+int ctcssIndex(QStringView caption) {
+    return indexIn(ctcssTones(), caption);
+}
+int dcsIndex(QStringView caption) {
+    return indexIn(dcsCodes(), caption);
+}
+int trainIndex(QStringView caption) {
+    return indexIn(trainTones(), caption);
+}
+int shiftIndex(QStringView caption) {
+    return indexIn(shifts(), caption);
+}
 
 const std::array<quint32, FixedFrequencyCount>& fixedFrequencies() {
     static const std::array<quint32, FixedFrequencyCount> list = [] {

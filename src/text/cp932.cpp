@@ -69,13 +69,20 @@ QString withWindowsVariants(QStringView text) {
 
 char32_t windowsVariant(char32_t ch) {
     switch (ch) {
-    case 0x301C: return 0xFF5E; // WAVE DASH -> FULLWIDTH TILDE
-    case 0x2212: return 0xFF0D; // MINUS SIGN -> FULLWIDTH HYPHEN-MINUS
-    case 0x2016: return 0x2225; // DOUBLE VERTICAL LINE -> PARALLEL TO
-    case 0x00A2: return 0xFFE0; // ¢
-    case 0x00A3: return 0xFFE1; // £
-    case 0x00AC: return 0xFFE2; // ¬
-    default: return ch;
+    case 0x301C:
+        return 0xFF5E; // WAVE DASH -> FULLWIDTH TILDE
+    case 0x2212:
+        return 0xFF0D; // MINUS SIGN -> FULLWIDTH HYPHEN-MINUS
+    case 0x2016:
+        return 0x2225; // DOUBLE VERTICAL LINE -> PARALLEL TO
+    case 0x00A2:
+        return 0xFFE0; // ¢
+    case 0x00A3:
+        return 0xFFE1; // £
+    case 0x00AC:
+        return 0xFFE2; // ¬
+    default:
+        return ch;
     }
 }
 
@@ -105,8 +112,7 @@ QString characterOf(quint16 code) {
     bytes.append(static_cast<char>(code & 0xFF));
     QStringDecoder& dec = decoder();
     const QString text = dec(bytes);
-    const bool oneCodePoint =
-        text.size() == 1 || (text.size() == 2 && text[0].isHighSurrogate());
+    const bool oneCodePoint = text.size() == 1 || (text.size() == 2 && text[0].isHighSurrogate());
     if (dec.hasError() || !oneCodePoint || text[0] == QChar(IcuSubstitute))
         return fromCodePoint(Replacement);
     return text;
