@@ -437,8 +437,13 @@ void Form1::endTransfer() {
 void Form1::closeEvent(QCloseEvent* event) {
     // The worker notices the flag after its current exchange; wait for it here, so nothing it
     // uses goes away under it, and end without a box.
+    const bool running = control_.busy();
     control_.requestClose();
     runner_.waitAndDiscard();
+    if (running) {
+        control_.finish({Outcome::Stopped, {}});
+        endTransfer();
+    }
     event->accept();
 }
 
