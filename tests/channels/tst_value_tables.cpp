@@ -39,6 +39,12 @@ void ValueTablesTest::captions_data() {
     };
     row("mode 0", modeCaption, modeIndex, ModeCount, 0, u"NFM"_qs);
     row("mode 3", modeCaption, modeIndex, ModeCount, 3, u"WFM"_qs);
+    row("listed mode 0", listedModeCaption, listedModeIndex, ModeCount, 0, u"FM"_qs);
+    row("listed mode 2", listedModeCaption, listedModeIndex, ModeCount, 2, u"NFM"_qs);
+    row("listed tone type 1", listedToneTypeCaption, listedToneTypeIndex, ToneTypeCount, 1,
+        u"Tone"_qs);
+    row("listed tone type 5", listedToneTypeCaption, listedToneTypeIndex, ToneTypeCount, 5,
+        u"Train"_qs);
     row("step 1", stepCaption, stepIndex, StepCount, 1, u"6.25KHz"_qs);
     row("step 2", stepCaption, stepIndex, StepCount, 2, u"8.33KHz"_qs);
     row("step 15", stepCaption, stepIndex, StepCount, 15, u"1MHz"_qs);
