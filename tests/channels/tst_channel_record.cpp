@@ -246,7 +246,7 @@ void ChannelRecordTest::encodes_data() {
     row("glyph then CQ", -1, u"①CQ", 1, 32, "40 87 43 00 51 00 00 00");
     row("double-byte", -1, u"ＪＲ東", 1, 32, "69 82 71 82 8C 93 00 00");
     row("longer than 16 keeps the first 16", -1, u"ABCDEFGHIJKLMNOPQR", 1, 60, "4F 00 50 00");
-    row("character the code page lacks takes no cell", -1, u"A\u00E9B", 1, 32, "41 00 42 00 00 00");
+    row("what the code page lacks takes no cell", -1, u"A\u00E9B", 1, 32, "41 00 42 00 00 00");
 }
 
 void ChannelRecordTest::encodes() {

@@ -57,16 +57,12 @@ void ChannelTableTest::labels_data() {
     QTest::addColumn<int>("row");
     QTest::addColumn<QString>("label");
     QTest::newRow("first memory row") << 1 << u"Bank000-0"_qs;
-    QTest::newRow("start of bank 1") << 101 << u"Bank001-0"_qs;
     QTest::newRow("last memory row") << 1000 << u"Bank009-99"_qs;
-    QTest::newRow("first program scan B") << 1002 << u"PRG - 0B"_qs;
     QTest::newRow("last program scan") << 1100 << u"PRG - 49B"_qs;
     QTest::newRow("first Main") << 1101 << u"Dual0(Main) "_qs;
     QTest::newRow("first Sub") << 1102 << u"Dual0(Sub) "_qs;
     QTest::newRow("last Sub") << 1300 << u"Dual99(Sub) "_qs;
-    QTest::newRow("last priority") << 1400 << u"PRIO - 99"_qs;
     QTest::newRow("call 1.2") << 1403 << u"CALL-1.2"_qs;
-    QTest::newRow("first pass") << 1404 << u"PASS - 0"_qs;
     QTest::newRow("last TSF") << 1603 << u"TSF - 99"_qs;
     QTest::newRow("last bug finder") << 1623 << u"BUG - 19"_qs;
 }
