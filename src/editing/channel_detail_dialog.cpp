@@ -14,8 +14,8 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QValidator>
 #include <QVBoxLayout>
+#include <QValidator>
 
 #include <functional>
 
@@ -108,7 +108,9 @@ protected:
     }
 };
 
-void setBox(QLineEdit* box, const QString& text) { static_cast<BoxLineEdit*>(box)->setBoxText(text); }
+void setBox(QLineEdit* box, const QString& text) {
+    static_cast<BoxLineEdit*>(box)->setBoxText(text);
+}
 
 BoxLineEdit* digitBox(int limit, QWidget* parent) {
     auto* box = new BoxLineEdit(
@@ -237,22 +239,25 @@ void Form2::buildColumnSet(DetailColumnSet& set, const QString& suffix, const QS
     column->addLayout(frequency);
 
     column->addWidget(optionGroup(set.DETAIL_MODE, "DETAIL_MODE", suffix,
-                                  QStringLiteral("Modulation Mode"),
-                                  {"FM", "AM", "NFM", "WFM"}, 4));
-    column->addWidget(
-        optionGroup(set.DETAIL_STEP, "DETAIL_STEP", suffix, QStringLiteral("Step"), stepCaptions(), 4));
+                                  QStringLiteral("Modulation Mode"), {"FM", "AM", "NFM", "WFM"},
+                                  4));
+    column->addWidget(optionGroup(set.DETAIL_STEP, "DETAIL_STEP", suffix, QStringLiteral("Step"),
+                                  stepCaptions(), 4));
     column->addWidget(optionGroup(set.PALSE_TYPE, "PALSE_TYPE", suffix, QStringLiteral("TSQ/DCS"),
                                   {"None", "Tone", "TSQ", "SQ", "DCS", "Train"}, 3));
 
-    set.TX_TONE_COMBO = choiceList(QStringLiteral("TX_TONE_COMBO") + suffix, CtcssCount, ctcssCaption);
-    set.RX_TONE_COMBO = choiceList(QStringLiteral("RX_TONE_COMBO") + suffix, CtcssCount, ctcssCaption);
+    set.TX_TONE_COMBO =
+        choiceList(QStringLiteral("TX_TONE_COMBO") + suffix, CtcssCount, ctcssCaption);
+    set.RX_TONE_COMBO =
+        choiceList(QStringLiteral("RX_TONE_COMBO") + suffix, CtcssCount, ctcssCaption);
     set.DCS_COMBO = choiceList(QStringLiteral("DCS_COMBO") + suffix, DcsCount, dcsCaption);
     set.TRAIN_COMBO = choiceList(QStringLiteral("TRAIN_COMBO") + suffix, TrainCount, trainCaption);
     auto* lists = new QGridLayout;
-    const std::array<std::pair<const char*, QComboBox*>, 4> labelled{{{"Tx-Tone", set.TX_TONE_COMBO},
-                                                                      {"Rx-Tone", set.RX_TONE_COMBO},
-                                                                      {"DCS-No", set.DCS_COMBO},
-                                                                      {"Train", set.TRAIN_COMBO}}};
+    const std::array<std::pair<const char*, QComboBox*>, 4> labelled{
+        {{"Tx-Tone", set.TX_TONE_COMBO},
+         {"Rx-Tone", set.RX_TONE_COMBO},
+         {"DCS-No", set.DCS_COMBO},
+         {"Train", set.TRAIN_COMBO}}};
     for (int i = 0; i < 4; ++i) {
         const auto& [text, list] = labelled[static_cast<size_t>(i)];
         lists->addWidget(new QLabel(QLatin1String(text), frame), i / 2, (i % 2) * 2);

@@ -37,8 +37,9 @@ int indexWithin(int index, int count, int preset) {
     return index >= 0 && index < count ? index : preset;
 }
 
-
-bool isDualMainRow(int rowNumber) { return isDualRow(rowNumber) && rowNumber % 2 == 1; }
+bool isDualMainRow(int rowNumber) {
+    return isDualRow(rowNumber) && rowNumber % 2 == 1;
+}
 
 DetailCode dualCode(bool mainFilled, bool subFilled) {
     if (mainFilled)
@@ -217,8 +218,7 @@ void clearRow(ChannelTable& table, int rowNumber, bool keepName) {
         row.name.clear();
 }
 
-RowSpan clearRows(ChannelTable& table, int currentRow, int selectionEndRow,
-                  ClearVariant variant) {
+RowSpan clearRows(ChannelTable& table, int currentRow, int selectionEndRow, ClearVariant variant) {
     RowSpan touched;
     int top = std::max(FirstRow, std::min(currentRow, selectionEndRow));
     int bottom = std::min(LastRow, std::max(currentRow, selectionEndRow));
@@ -239,9 +239,13 @@ RowSpan clearRows(ChannelTable& table, int currentRow, int selectionEndRow,
     return touched;
 }
 
-int rowAfterUp(int currentRow) { return currentRow >= FirstRow + 1 ? currentRow - 1 : currentRow; }
+int rowAfterUp(int currentRow) {
+    return currentRow >= FirstRow + 1 ? currentRow - 1 : currentRow;
+}
 
-int rowAfterDown(int currentRow) { return currentRow < LastRow ? currentRow + 1 : currentRow; }
+int rowAfterDown(int currentRow) {
+    return currentRow < LastRow ? currentRow + 1 : currentRow;
+}
 
 bool passFrequencyTaken(const ChannelTable& table, int rowNumber, const QString& frequencyText) {
     const auto wanted = parseFrequencyText(frequencyText);
