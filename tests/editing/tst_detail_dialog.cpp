@@ -13,6 +13,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTest>
+#include <QTimer>
 
 #include <memory>
 
@@ -73,6 +74,8 @@ private slots:
     void listsIgnoreTypedKeys();
     void cancelLeavesTheRow();
     void okOnEmptiedFrequencyClearsTheRow();
+    void editChannelRunsTheDialogModally();
+    void editChannelIgnoresBugFinderRows();
 };
 
 void DetailDialogTest::pairOpensWithMainFirst() {
@@ -309,6 +312,42 @@ void DetailDialogTest::okOnEmptiedFrequencyClearsTheRow() {
     QVERIFY(table.cell(9, FrequencyColumn).isEmpty());
     QVERIFY(table.cell(9, NameColumn).isEmpty());
     QVERIFY(!table.row(9).used);
+}
+
+void DetailDialogTest::editChannelRunsTheDialogModally() {
+    ChannelTable table;
+    bool sawDialog = false;
+    QTimer::singleShot(0, [&sawDialog] {
+        auto* dialog = qobject_cast<Form2*>(QApplication::activeModalWidget());
+        if (!dialog)
+            return;
+        sawDialog = true;
+        QTest::keyClicks(box(*dialog, "DETAIL_FREQ_1_2"), "438");
+        QTest::keyClicks(box(*dialog, "DETAIL_FREQ_2_2"), "5");
+        button(*dialog, "DETAIL_ENTER")->click();
+    });
+    const DetailEdit edit = editChannel(nullptr, table, 1104);
+    QVERIFY(sawDialog);
+    QVERIFY(edit.opened);
+    QCOMPARE(edit.currentRow, 1103);
+    QCOMPARE(edit.commit.outcome, CommitOutcome::Written);
+    QCOMPARE(edit.commit.rows, (RowSpan{1103, 1104}));
+    QCOMPARE(table.cell(1104, FrequencyColumn), "438.50000MHz");
+    QVERIFY(table.row(1104).used);
+    QVERIFY(!table.row(1103).used);
+}
+
+void DetailDialogTest::editChannelIgnoresBugFinderRows() {
+    ChannelTable table;
+    const ChannelTable before = table;
+    QTimer::singleShot(0, [] {
+        if (QWidget* modal = QApplication::activeModalWidget())
+            modal->close(); // should never be reached
+    });
+    const DetailEdit edit = editChannel(nullptr, table, 1610);
+    QVERIFY(!edit.opened);
+    QVERIFY(edit.commit.rows.isEmpty());
+    QVERIFY(table == before);
 }
 
 QTEST_MAIN(DetailDialogTest)
