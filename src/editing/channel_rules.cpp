@@ -6,6 +6,7 @@
 
 #include <QList>
 
+#include <algorithm>
 #include <array>
 
 namespace qmh4 {
@@ -29,7 +30,9 @@ constexpr std::array<CallBand, 3> CallBands{{
 }};
 
 const CallBand& callBandOfRow(int rowNumber) {
-    return CallBands[static_cast<size_t>(rowNumber - FirstCallRow)];
+    const int index =
+        std::clamp(rowNumber - FirstCallRow, 0, static_cast<int>(CallBands.size()) - 1);
+    return CallBands[static_cast<size_t>(index)];
 }
 
 bool isDigit(QChar c) {
@@ -133,7 +136,7 @@ QString normaliseOffsetMhz(const QString& box) {
 }
 
 QString normaliseOffsetKhz(const QString& khzBox, const QString& mhzBox) {
-    QString digits = digitsOnly(khzBox);
+    const QString digits = digitsOnly(khzBox);
     const bool topMhz = digitValue(digitsOnly(mhzBox), OffsetMhzBoxLimit) == 999;
     const auto khz = digitValue(digits, 9);
     if (topMhz && (khz.value_or(0) >= 996 || (!khz && !digits.isEmpty())))
