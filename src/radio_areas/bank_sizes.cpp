@@ -35,7 +35,9 @@ bool BankSizes::setSize(int bank, int size) {
     return true;
 }
 
-int BankSizes::total() const { return std::accumulate(sizes_.begin(), sizes_.end(), 0); }
+int BankSizes::total() const {
+    return std::accumulate(sizes_.begin(), sizes_.end(), 0);
+}
 
 bool BankSizes::stepUp(int bank) {
     if (bank < 0 || bank >= BankCount) {

@@ -77,9 +77,9 @@ enum class Page { Memory = 0, Bank = 1, CommonSet = 2, SetMode = 3 };
 
 // What the main window does before showing another page.
 enum class PageChange {
-    Proceed,            // the total is 1000: change, then rebuild labels / one-touch lists
-    RestoreDefaults,    // restore the default sizes silently, then change (to the "Bank" page)
-    AskInitData,        // ask "Bank Total Error. Init Data?" / "Caution"; OK restores, Cancel stays
+    Proceed,         // the total is 1000: change, then rebuild labels / one-touch lists
+    RestoreDefaults, // restore the default sizes silently, then change (to the "Bank" page)
+    AskInitData,     // ask "Bank Total Error. Init Data?" / "Caution"; OK restores, Cancel stays
 };
 PageChange bankCheckOnPageChange(const BankSizes& sizes, Page target);
 // Opening the group editor with a total other than 1000 asks like a page change.

@@ -27,11 +27,15 @@ struct MemorySpan {
 };
 constexpr MemorySpan BlockMemories[DtmfBlockCount] = {{0, 3, 3}, {3, 4, 0}, {7, 3, 0}};
 
-bool inList(int position, qsizetype count) { return position >= 0 && position < count; }
+bool inList(int position, qsizetype count) {
+    return position >= 0 && position < count;
+}
 
 } // namespace
 
-bool isDtmfCharacter(QChar c) { return codeOf(c) >= 0; }
+bool isDtmfCharacter(QChar c) {
+    return codeOf(c) >= 0;
+}
 
 bool dtmfKeyAccepted(const QString& fieldText, QChar key) {
     if (key == QLatin1Char('\b')) {
@@ -109,8 +113,7 @@ QByteArray DtmfSettings::buildBlock(int block) const {
         const QString text = cleanedDtmfText(memories[static_cast<size_t>(span.first + m)]);
         const int base = span.offset + m * DtmfMemoryLength;
         for (int i = 0; i < DtmfMemoryLength; ++i) {
-            data[base + i] =
-                static_cast<char>(i < text.size() ? codeOf(text[i]) : FillerCode);
+            data[base + i] = static_cast<char>(i < text.size() ? codeOf(text[i]) : FillerCode);
         }
     }
     if (block == 2) {

@@ -47,8 +47,8 @@ struct DtmfSettings {
 };
 
 // The entries of the timing lists (the same in both languages).
-const QStringList& dtmfTimeEntries();  // COMMON_HEAD, COMMON_BURST, COMMON_PAUSE: 23 entries
-const QStringList& dtmfWaitEntries();  // COMMON_WAIT: 11 entries
+const QStringList& dtmfTimeEntries();        // COMMON_HEAD, COMMON_BURST, COMMON_PAUSE: 23 entries
+const QStringList& dtmfWaitEntries();        // COMMON_WAIT: 11 entries
 const QStringList& dtmfDialChannelEntries(); // COMMON_DIAL_CH: "1Ch" … "9Ch"
 
 bool isDtmfCharacter(QChar c);

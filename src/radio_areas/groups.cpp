@@ -24,7 +24,9 @@ bool Groups::click(int row, int column) {
     return true;
 }
 
-void Groups::clear() { members_.fill(false); }
+void Groups::clear() {
+    members_.fill(false);
+}
 
 QByteArray Groups::buildBlock(int block) const {
     QByteArray data(GroupBlockSize[block], '\0');
@@ -35,8 +37,8 @@ QByteArray Groups::buildBlock(int block) const {
             if (isMember(bank, group)) {
                 // Bank 8b + i is bit 7 - i of byte b: the lowest bank is the top bit.
                 const int offset = g * GroupRecordSize + bank / 8;
-                data[offset] = static_cast<char>(static_cast<quint8>(data[offset]) |
-                                                 (0x80 >> (bank % 8)));
+                data[offset] =
+                    static_cast<char>(static_cast<quint8>(data[offset]) | (0x80 >> (bank % 8)));
             }
         }
     }
@@ -63,7 +65,9 @@ std::optional<int> bankOfGroupColumn(int column) {
     return column - 1 - blockOfTen;
 }
 
-int groupColumnOfBank(int bank) { return bank + 1 + bank / 10; }
+int groupColumnOfBank(int bank) {
+    return bank + 1 + bank / 10;
+}
 
 std::optional<int> groupOfGroupRow(int row) {
     if (row < 1 || row > GroupCount) {

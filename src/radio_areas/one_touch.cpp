@@ -12,8 +12,8 @@ OneTouch::OneTouch(const BankSizes& sizes) {
 }
 
 int OneTouch::bankCount() const {
-    return static_cast<int>(std::count_if(banks_.begin(), banks_.end(),
-                                          [](quint8 b) { return b != NoBank; }));
+    return static_cast<int>(
+        std::count_if(banks_.begin(), banks_.end(), [](quint8 b) { return b != NoBank; }));
 }
 
 int OneTouch::bankAt(int position) const {

@@ -65,8 +65,7 @@ public:
     // positions. Values outside the lists leave the entry as it was.
     std::array<int, OneTouchCount> fileBankValues() const;
     std::array<int, OneTouchCount> fileChannelValues() const;
-    void applyFileBankValues(const std::array<int, OneTouchCount>& values,
-                             const BankSizes& sizes);
+    void applyFileBankValues(const std::array<int, OneTouchCount>& values, const BankSizes& sizes);
     void applyFileChannelValues(const std::array<int, OneTouchCount>& values);
 
     bool operator==(const OneTouch&) const = default;

@@ -37,15 +37,15 @@ constexpr ListByte PlusOneBytes[] = {
 
 // Bytes the write sends back as the radio gave them; the read still shows some in lists.
 constexpr int KeptBytes[] = {1, 48, 49, 52, 71, 72, 78, 92, 143, 144};
-constexpr ListByte KeptListBytes[] = {{49, A::Toutyou, 0}, {72, A::Repeater, 3},
-                                      {78, A::Repeater, 0}};
+constexpr ListByte KeptListBytes[] = {
+    {49, A::Toutyou, 0}, {72, A::Repeater, 3}, {78, A::Repeater, 0}};
 constexpr int SensitivityByte = 48; // kept; shown in Set_Mode_Toutyou 1 as value - 1
 
 struct FixedByte {
     int offset;
     quint8 value;
 };
-constexpr FixedByte FixedBytes[] = {{0, 0xA5}, {9, 0x05}, {50, 0x01}, {51, 0x0C},
+constexpr FixedByte FixedBytes[] = {{0, 0xA5},  {9, 0x05},  {50, 0x01}, {51, 0x0C},
                                     {55, 0x02}, {56, 0x02}, {81, 0x06}, {118, 0x01}};
 
 constexpr int BusinessBytes[] = {6, 7};
@@ -128,9 +128,9 @@ void SetModeSettings::resetSetModePage() {
     setPosition(A::Repeater, 0, 1); // "ON"
     setPosition(A::Preset, 0, 1);
     setPosition(A::Scan, 1, 1);
-    setPosition(A::Toutyou, 1, 2);  // "3"
-    setPosition(A::Key, 0, 5);      // "PTT、Dial"
-    setPosition(A::Key, 7, 1);      // "Illumination"
+    setPosition(A::Toutyou, 1, 2); // "3"
+    setPosition(A::Key, 0, 5);     // "PTT、Dial"
+    setPosition(A::Key, 7, 1);     // "Illumination"
     setPosition(A::Key, 12, 0);
 }
 
@@ -169,9 +169,9 @@ void SetModeSettings::applyRecord(const QByteArray& source) {
     setPosition(A::Display, 0,
                 byteAt(record, LanguageByte) == 0 ? static_cast<int>(Language::English)
                                                   : static_cast<int>(Language::Japanese));
-    setPosition(A::Key, 5,
-                dialPosition(byteAt(record, DialTopByte) != 0,
-                             byteAt(record, DialBottomByte) != 0));
+    setPosition(
+        A::Key, 5,
+        dialPosition(byteAt(record, DialTopByte) != 0, byteAt(record, DialBottomByte) != 0));
     // A code no item has leaves the key list as it was.
     setPosition(A::Key, 6, keyItemPosition(byteAt(record, WildKeyByte)));
     setPosition(A::Key, 7, keyItemPosition(byteAt(record, LampKeyByte)));

@@ -9,15 +9,15 @@ namespace {
 
 constexpr int ArraySizes[SetModeArrayCount] = {16, 3, 13, 1, 2, 1, 8, 10, 4, 13, 6, 1};
 const char* const ArrayNames[SetModeArrayCount] = {
-    "Set_Mode_Display", "Set_Mode_Power", "Set_Mode_Send",     "Set_Mode_Preset",
-    "Set_Mode_Toutyou", "Set_Mode_Mem",   "Set_Mode_Recv",     "Set_Mode_Scan",
-    "Set_Mode_Repeater", "Set_Mode_Key",  "Set_Mode_Sound",    "Combo2",
+    "Set_Mode_Display",  "Set_Mode_Power", "Set_Mode_Send",  "Set_Mode_Preset",
+    "Set_Mode_Toutyou",  "Set_Mode_Mem",   "Set_Mode_Recv",  "Set_Mode_Scan",
+    "Set_Mode_Repeater", "Set_Mode_Key",   "Set_Mode_Sound", "Combo2",
 };
 
 constexpr int KeyCodes[KeyItemCount] = {
-    130, 21,  138, 188, 202, 218, 241, 25,  26,  195, 29,  30,  178, 131, 135, 166, 165,
-    148, 240, 180, 151, 152, 153, 154, 237, 11,  160, 182, 199, 134, 212, 223, 186, 28,
-    102, 51,  120, 103, 46,  47,  24,  197, 20,  19,  219, 157, 158, 112, 110, 48,  104,
+    130, 21,  138, 188, 202, 218, 241, 25,  26, 195, 29,  30,  178, 131, 135, 166, 165,
+    148, 240, 180, 151, 152, 153, 154, 237, 11, 160, 182, 199, 134, 212, 223, 186, 28,
+    102, 51,  120, 103, 46,  47,  24,  197, 20, 19,  219, 157, 158, 112, 110, 48,  104,
 };
 
 struct ListEntries {
@@ -33,7 +33,9 @@ QStringList strings(std::initializer_list<const char*> texts) {
     return list;
 }
 
-ListEntries same(const QStringList& entries) { return {entries, entries}; }
+ListEntries same(const QStringList& entries) {
+    return {entries, entries};
+}
 ListEntries both(std::initializer_list<const char*> en, std::initializer_list<const char*> ja) {
     return {strings(en), strings(ja)};
 }
@@ -50,15 +52,17 @@ QStringList numbers(int first, int last, int width = 0) {
 // Seconds with the radio's captions: " 1SEC" in English, " 1秒" in Japanese.
 QStringList seconds(int first, int last, int step, int width, Language language) {
     QStringList list;
-    const QString unit = language == Language::English ? QStringLiteral("SEC")
-                                                       : QString::fromUtf8("秒");
+    const QString unit =
+        language == Language::English ? QStringLiteral("SEC") : QString::fromUtf8("秒");
     for (int n = first; n <= last; n += step) {
         list.append(QStringLiteral("%1").arg(n, width) + unit);
     }
     return list;
 }
 
-ListEntries offOn() { return both({"OFF", "ON"}, {"無効", "有効"}); }
+ListEntries offOn() {
+    return both({"OFF", "ON"}, {"無効", "有効"});
+}
 
 // "Busy", " 1SEC" … "25SEC": the scan resume lists.
 ListEntries busyThenSeconds() {
@@ -68,15 +72,14 @@ ListEntries busyThenSeconds() {
 
 ListEntries scanModes() {
     ListEntries lists = busyThenSeconds();
-    lists.english += strings({" 1SEC(Timer)", " 2SEC(Timer)", " 3SEC(Timer)", " 4SEC(Timer)",
-                              " 5SEC(Timer)", "10SEC(Timer)", "15SEC(Timer)", "30SEC(Timer)",
-                              "1.0Min(Timer)", "1.5Min(Timer)", "2.0Min(Timer)", "3.0Min(Timer)",
-                              "4.0Min(Timer)", "5.0Min(Timer)"});
-    lists.japanese += strings({" 1秒(時間指定)", " 2秒(時間指定)", " 3秒(時間指定)",
-                               " 4秒(時間指定)", " 5秒(時間指定)", "10秒(時間指定)",
-                               "15秒(時間指定)", "30秒(時間指定)", "1.0分(時間指定)",
-                               "1.5分(時間指定)", "2.0分(時間指定)", "3.0分(時間指定)",
-                               "4.0分(時間指定)", "5.0分(時間指定)"});
+    lists.english +=
+        strings({" 1SEC(Timer)", " 2SEC(Timer)", " 3SEC(Timer)", " 4SEC(Timer)", " 5SEC(Timer)",
+                 "10SEC(Timer)", "15SEC(Timer)", "30SEC(Timer)", "1.0Min(Timer)", "1.5Min(Timer)",
+                 "2.0Min(Timer)", "3.0Min(Timer)", "4.0Min(Timer)", "5.0Min(Timer)"});
+    lists.japanese += strings(
+        {" 1秒(時間指定)", " 2秒(時間指定)", " 3秒(時間指定)", " 4秒(時間指定)", " 5秒(時間指定)",
+         "10秒(時間指定)", "15秒(時間指定)", "30秒(時間指定)", "1.0分(時間指定)", "1.5分(時間指定)",
+         "2.0分(時間指定)", "3.0分(時間指定)", "4.0分(時間指定)", "5.0分(時間指定)"});
     return lists;
 }
 
@@ -86,18 +89,17 @@ ListEntries totTimes() {
 }
 
 ListEntries illumination() {
-    return {QStringList{QStringLiteral("Always on"), QStringLiteral("All off"),
-                        QStringLiteral("Off")} +
-                seconds(5, 30, 5, 2, Language::English),
-            strings({"常灯", "全て消灯", "消灯"}) + seconds(5, 30, 5, 2, Language::Japanese)};
+    return {
+        QStringList{QStringLiteral("Always on"), QStringLiteral("All off"), QStringLiteral("Off")} +
+            seconds(5, 30, 5, 2, Language::English),
+        strings({"常灯", "全て消灯", "消灯"}) + seconds(5, 30, 5, 2, Language::Japanese)};
 }
 
 ListEntries ctcssTones() {
-    static const double tones[] = {67.0,  69.3,  71.9,  74.4,  77.0,  79.7,  82.5,  85.4,
-                                   88.5,  91.5,  94.8,  97.4,  100.0, 103.5, 107.2, 110.9,
-                                   114.8, 118.8, 123.0, 127.3, 131.8, 136.5, 141.3, 146.2,
-                                   151.4, 156.7, 162.2, 167.9, 173.8, 179.9, 186.2, 192.8,
-                                   203.5, 210.7, 218.1, 225.7, 233.6, 241.8, 250.3};
+    static const double tones[] = {
+        67.0,  69.3,  71.9,  74.4,  77.0,  79.7,  82.5,  85.4,  88.5,  91.5,  94.8,  97.4,  100.0,
+        103.5, 107.2, 110.9, 114.8, 118.8, 123.0, 127.3, 131.8, 136.5, 141.3, 146.2, 151.4, 156.7,
+        162.2, 167.9, 173.8, 179.9, 186.2, 192.8, 203.5, 210.7, 218.1, 225.7, 233.6, 241.8, 250.3};
     QStringList list;
     for (double t : tones) {
         list.append(QStringLiteral("%1(Hz)").arg(t, 5, 'f', 1));
@@ -106,28 +108,108 @@ ListEntries ctcssTones() {
 }
 
 ListEntries keyItems() {
-    return both(
-        {"Language", "Illumination", "Dimmer", "Contrast", "Font Bold", "Font",
-         "Opening Message", "APO", "BS", "Battery", "Beep Sound Lv", "Bell", "End Beep", "VOX",
-         "TOT", "TOT Penalty", "BLCO", "Tone Burst", "Full Duplex", "Repeater",
-         "DTMF AutoDialer", "DTMF WAIT", "DTMF Head", "DTMF Burst", "DTMF Pause", "AM Antenna",
-         "Clock Noise Shift", "TSQ DCS Pri", "DCS Type", "TSF Operation", "Receiver Range",
-         "Priset", "Bank Link", "Write Protect", "Scan Mode", "Skip", "Pri Interval",
-         "Pri Duration", "BUG DETECTOR", "Detect Mode", "Sensitivity", "Key Lock",
-         "Moni Key Mode", "Moni Operation", "Moni Active On", "Mainband Dial", "Dial Freq",
-         "WILD Key", "LAMP Key", "Band Transition", "Set mode exit"},
-        {"language／言語", "照明設定", "明るさ設定", "コントラスト設定", "フォント設定",
-         "フォントサイズ", "オープニング表示", "オートパワーオフ", "バッテリーセーブ",
-         "電池の設定", "ビープ音量設定", "ベル機能設定", "エンドピー音", "VOX設定", "TOT設定",
-         "TOTペナルティ", "BCLO機能", "トーンコール", "同時送受信", "レピーター設定",
-         "DTMFオートダイヤラ", "DTMFウェイト", "DTMFヘッド", "DTMFバースト", "DTMFポーズ",
-         "バーアンテナ", "クロックシフト", "TSQ･DCS優先設定", "DCSタイプ設定",
-         "発信器探索音設定", "運用周波数限定", "プリセットモード設定", "バンクリンク",
-         "ライトプロテクト", "スキャンタイプ", "スキップ設定", "プライオリティ待受時間",
-         "プライオリティ停止時間", "盗聴器発見", "探索モードの種類", "検出感度",
-         "キーロックモード", "MONIキー設定", "MONIキー動作", "MONIキー操作対象",
-         "ダイヤル左右", "ダイヤル上下", "WILDキー設定", "LAMPキー設定", "バンド移動",
-         "セットモード復帰時間"});
+    return both({"Language",
+                 "Illumination",
+                 "Dimmer",
+                 "Contrast",
+                 "Font Bold",
+                 "Font",
+                 "Opening Message",
+                 "APO",
+                 "BS",
+                 "Battery",
+                 "Beep Sound Lv",
+                 "Bell",
+                 "End Beep",
+                 "VOX",
+                 "TOT",
+                 "TOT Penalty",
+                 "BLCO",
+                 "Tone Burst",
+                 "Full Duplex",
+                 "Repeater",
+                 "DTMF AutoDialer",
+                 "DTMF WAIT",
+                 "DTMF Head",
+                 "DTMF Burst",
+                 "DTMF Pause",
+                 "AM Antenna",
+                 "Clock Noise Shift",
+                 "TSQ DCS Pri",
+                 "DCS Type",
+                 "TSF Operation",
+                 "Receiver Range",
+                 "Priset",
+                 "Bank Link",
+                 "Write Protect",
+                 "Scan Mode",
+                 "Skip",
+                 "Pri Interval",
+                 "Pri Duration",
+                 "BUG DETECTOR",
+                 "Detect Mode",
+                 "Sensitivity",
+                 "Key Lock",
+                 "Moni Key Mode",
+                 "Moni Operation",
+                 "Moni Active On",
+                 "Mainband Dial",
+                 "Dial Freq",
+                 "WILD Key",
+                 "LAMP Key",
+                 "Band Transition",
+                 "Set mode exit"},
+                {"language／言語",
+                 "照明設定",
+                 "明るさ設定",
+                 "コントラスト設定",
+                 "フォント設定",
+                 "フォントサイズ",
+                 "オープニング表示",
+                 "オートパワーオフ",
+                 "バッテリーセーブ",
+                 "電池の設定",
+                 "ビープ音量設定",
+                 "ベル機能設定",
+                 "エンドピー音",
+                 "VOX設定",
+                 "TOT設定",
+                 "TOTペナルティ",
+                 "BCLO機能",
+                 "トーンコール",
+                 "同時送受信",
+                 "レピーター設定",
+                 "DTMFオートダイヤラ",
+                 "DTMFウェイト",
+                 "DTMFヘッド",
+                 "DTMFバースト",
+                 "DTMFポーズ",
+                 "バーアンテナ",
+                 "クロックシフト",
+                 "TSQ･DCS優先設定",
+                 "DCSタイプ設定",
+                 "発信器探索音設定",
+                 "運用周波数限定",
+                 "プリセットモード設定",
+                 "バンクリンク",
+                 "ライトプロテクト",
+                 "スキャンタイプ",
+                 "スキップ設定",
+                 "プライオリティ待受時間",
+                 "プライオリティ停止時間",
+                 "盗聴器発見",
+                 "探索モードの種類",
+                 "検出感度",
+                 "キーロックモード",
+                 "MONIキー設定",
+                 "MONIキー動作",
+                 "MONIキー操作対象",
+                 "ダイヤル左右",
+                 "ダイヤル上下",
+                 "WILDキー設定",
+                 "LAMPキー設定",
+                 "バンド移動",
+                 "セットモード復帰時間"});
 }
 
 using Table = std::array<std::vector<ListEntries>, SetModeArrayCount>;
@@ -221,8 +303,7 @@ Table buildTable() {
         offOn(),
     };
     t[static_cast<size_t>(SetModeArray::Key)] = {
-        both({"PTT", "Key Board", "Dial", "PTT, Key Board", "PTT, Dial", "KeyBoard, Dial",
-              "All"},
+        both({"PTT", "Key Board", "Dial", "PTT, Key Board", "PTT, Dial", "KeyBoard, Dial", "All"},
              {"PTT", "キーボード", "ダイヤル", "PTT、キーボード", "PTT、ダイヤル",
               "キーボード、ダイヤル", "全て"}),
         both({"Monitor", "Mute"}, {"ﾓﾆﾀｰ", "ﾐｭｰﾄ"}),
@@ -242,8 +323,8 @@ Table buildTable() {
         both({"Main", "Sub"}, {"メイン", "サブ"}),
         both({"OFF", "SubBand", "Main Low", "Main High"},
              {"無効", "サブバンド", "メインLow", "メインHigh"}),
-        both({"Manual", "5SEC", "10SEC", "15SEC", "30SEC", "1MIN", "1.5MIN", "2MIN", "3MIN",
-              "4MIN", "5MIN"},
+        both({"Manual", "5SEC", "10SEC", "15SEC", "30SEC", "1MIN", "1.5MIN", "2MIN", "3MIN", "4MIN",
+              "5MIN"},
              {"手動", "5秒", "10秒", "15秒", "30秒", "1分", "1.5分", "2分", "3分", "4分", "5分"}),
     };
     t[static_cast<size_t>(SetModeArray::Sound)] = {
@@ -265,7 +346,9 @@ const Table& table() {
 
 } // namespace
 
-int setModeArraySize(SetModeArray array) { return ArraySizes[static_cast<int>(array)]; }
+int setModeArraySize(SetModeArray array) {
+    return ArraySizes[static_cast<int>(array)];
+}
 
 QString setModeArrayName(SetModeArray array) {
     return QString::fromLatin1(ArrayNames[static_cast<int>(array)]);
@@ -281,8 +364,7 @@ const QStringList& setModeEntries(SetModeArray array, int index, Language langua
     if (!isSetModeList(array, index)) {
         return none;
     }
-    const ListEntries& lists =
-        table()[static_cast<size_t>(array)][static_cast<size_t>(index)];
+    const ListEntries& lists = table()[static_cast<size_t>(array)][static_cast<size_t>(index)];
     return language == Language::English ? lists.english : lists.japanese;
 }
 
