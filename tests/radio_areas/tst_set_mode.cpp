@@ -119,8 +119,7 @@ private slots:
         QFETCH(int, value);
         SetModeSettings settings;
         QVERIFY(settings.setPosition(A(array), index, position));
-        QCOMPARE(int(at(settings.buildRecord(QByteArray(SetModeRecordSize, '\0')), offset)),
-                 value);
+        QCOMPARE(int(at(settings.buildRecord(QByteArray(SetModeRecordSize, '\0')), offset)), value);
     }
 
     void dialRing_data() {
@@ -180,10 +179,12 @@ private slots:
     void writeCommands() {
         SetModeSettings settings;
         const QByteArray record = settings.buildRecord(QByteArray(SetModeRecordSize, '\0'));
-        const QByteArray first = protocol::writeCommand(SetModeBlockAddress[0], setModeBlock(record, 0));
+        const QByteArray first =
+            protocol::writeCommand(SetModeBlockAddress[0], setModeBlock(record, 0));
         QVERIFY(first.startsWith("KV~F00000WA5"));
         QCOMPARE(first.size(), 139);
-        const QByteArray last = protocol::writeCommand(SetModeBlockAddress[2], setModeBlock(record, 2));
+        const QByteArray last =
+            protocol::writeCommand(SetModeBlockAddress[2], setModeBlock(record, 2));
         QCOMPARE(last.size(), 51);
         QCOMPARE(last.back(), '\r');
         QCOMPARE(protocol::addressDigits(WriteProtectAddress), QByteArray("1FE01"));
@@ -254,12 +255,18 @@ private slots:
     void scanTime_data() {
         QTest::addColumn<QString>("typed");
         QTest::addColumn<QString>("kept");
-        QTest::newRow("in range") << "300" << "300";
-        QTest::newRow("zero") << "0" << "1";
-        QTest::newRow("above") << "301" << "1";
-        QTest::newRow("letters") << "2x5" << "25";
-        QTest::newRow("too long") << "1234" << "1";
-        QTest::newRow("empty") << "" << "1";
+        QTest::newRow("in range") << "300"
+                                  << "300";
+        QTest::newRow("zero") << "0"
+                              << "1";
+        QTest::newRow("above") << "301"
+                               << "1";
+        QTest::newRow("letters") << "2x5"
+                                 << "25";
+        QTest::newRow("too long") << "1234"
+                                  << "1";
+        QTest::newRow("empty") << ""
+                               << "1";
     }
     void scanTime() {
         QFETCH(QString, typed);
