@@ -16,6 +16,14 @@ QByteArray recordWith(std::initializer_list<std::pair<int, int>> bytes) {
     return record;
 }
 
+QString digitsOf(const QString& entry) {
+    QString digits;
+    for (QChar c : entry)
+        if (c.isDigit())
+            digits.append(c);
+    return digits;
+}
+
 quint8 at(const QByteArray& record, int offset) {
     return static_cast<quint8>(record[offset]);
 }
@@ -283,6 +291,10 @@ private slots:
                 const QStringList ja = setModeEntries(A(a), i, Language::Japanese);
                 QVERIFY2(!en.isEmpty(), qPrintable(setModeArrayName(A(a)) + QString::number(i)));
                 QCOMPARE(en.size(), ja.size());
+                // Same numbers at the same position: an entry missing or out of order in one
+                // language would shift every later position.
+                for (qsizetype p = 0; p < en.size(); ++p)
+                    QCOMPARE(digitsOf(ja[p]), digitsOf(en[p]));
             }
         }
     }
