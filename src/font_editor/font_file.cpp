@@ -68,8 +68,9 @@ void applyRow(const QString& line, Glyph& glyph, int row) {
 
 QString fontFileHeader(const QDateTime& when) {
     const QLocale locale = QLocale::system();
-    return QStringLiteral("Save Date and Time ") + locale.toString(when.date(), QLocale::ShortFormat) +
-           u' ' + locale.toString(when.time(), QLocale::ShortFormat);
+    return QStringLiteral("Save Date and Time ") +
+           locale.toString(when.date(), QLocale::ShortFormat) + u' ' +
+           locale.toString(when.time(), QLocale::ShortFormat);
 }
 
 QByteArray formatFontFile(const GlyphSet& glyphs, const QString& headerLine) {

@@ -36,7 +36,7 @@ bool hasFontFileExtension(const QString& path);
 
 struct FontFileResult {
     bool ok = false;
-    QString error;  // the text of the error box when !ok
+    QString error; // the text of the error box when !ok
     int glyphsRead = 0;
 };
 

@@ -8,9 +8,9 @@
 
 namespace qmh4 {
 
-constexpr int GlyphCount = 8;       // user glyphs 1 to 8 of the radio's display font
-constexpr int GlyphSide = 16;       // each glyph is 16 x 16 pixels
-constexpr int GlyphWireBytes = 32;  // one glyph on the wire
+constexpr int GlyphCount = 8;      // user glyphs 1 to 8 of the radio's display font
+constexpr int GlyphSide = 16;      // each glyph is 16 x 16 pixels
+constexpr int GlyphWireBytes = 32; // one glyph on the wire
 
 // One 16 x 16 user glyph. Row 0 is the top row, column 0 the left column.
 class Glyph {

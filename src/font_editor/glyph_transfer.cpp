@@ -174,8 +174,8 @@ FontResult readGlyphBlocks(Link& link, GlyphSet& glyphs, int failureLimit, milli
         });
 }
 
-FontResult writeGlyphBlocks(Link& link, const GlyphSet& glyphs, int failureLimit,
-                            milliseconds wait, const FontHooks& hooks) {
+FontResult writeGlyphBlocks(Link& link, const GlyphSet& glyphs, int failureLimit, milliseconds wait,
+                            const FontHooks& hooks) {
     const GlyphSet snapshot = glyphs;
     return runGlyphBlocks(
         link, failureLimit, wait, hooks, glyphwire::WriteReplyLength,
@@ -283,8 +283,8 @@ FontResult GlyphTransfers::readGlyph(Link& link, int index, Glyph& glyph, const 
     if (!glyphwire::identifyAnswered(reply))
         return finished(FontOutcome::Failed, fontmsg::dataError(13));
     report(hooks, 50);
-    step = exchangeSingle(link, glyphwire::readCommand(index), glyphwire::ReadThreshold, reply,
-                          hooks);
+    step =
+        exchangeSingle(link, glyphwire::readCommand(index), glyphwire::ReadThreshold, reply, hooks);
     if (step != Step::Answered)
         return singleFailure(step, link);
     glyph = glyphwire::glyphFromReadReply(reply);

@@ -19,9 +19,9 @@ class Link;
 // at 13 + 2k and 14 + 2k), a 32-byte write is answered with 81 characters, "OK" at 77 and 78.
 namespace glyphwire {
 inline constexpr qsizetype IdentifyReplyLength = 17;
-inline constexpr qsizetype IdentifyThreshold = 15;  // enough to see the "OK"
+inline constexpr qsizetype IdentifyThreshold = 15; // enough to see the "OK"
 inline constexpr qsizetype ReadReplyLength = 143;
-inline constexpr qsizetype ReadThreshold = 79;      // enough to hold the 32 glyph bytes
+inline constexpr qsizetype ReadThreshold = 79; // enough to hold the 32 glyph bytes
 inline constexpr qsizetype WriteReplyLength = 81;
 
 QByteArray identifyCommand();
@@ -29,11 +29,11 @@ quint32 glyphAddress(int glyph);
 QByteArray readCommand(int glyph);
 QByteArray writeCommand(int glyph, const Glyph& pixels);
 
-bool identifyAnswered(QByteArrayView reply);     // "OK" at 13 and 14
-bool writeAnswered(QByteArrayView reply);        // "OK" at 77 and 78
-bool isFullReadReply(QByteArrayView reply);      // exactly 143 characters ending in CR LF
-bool isFullWriteReply(QByteArrayView reply);     // exactly 81 characters with "OK"
-bool isFullIdentifyReply(QByteArrayView reply);  // exactly 17 characters with "OK"
+bool identifyAnswered(QByteArrayView reply);    // "OK" at 13 and 14
+bool writeAnswered(QByteArrayView reply);       // "OK" at 77 and 78
+bool isFullReadReply(QByteArrayView reply);     // exactly 143 characters ending in CR LF
+bool isFullWriteReply(QByteArrayView reply);    // exactly 81 characters with "OK"
+bool isFullIdentifyReply(QByteArrayView reply); // exactly 17 characters with "OK"
 Glyph glyphFromReadReply(QByteArrayView reply);
 } // namespace glyphwire
 
@@ -61,9 +61,9 @@ enum class FontOutcome {
 
 struct FontResult {
     FontOutcome outcome = FontOutcome::Failed;
-    QString message;        // text of the box: a success text, "Error", "Port Error", ...
-    QString detail;         // the port's own words for a port error (for logs and the CLI)
-    int glyphsDecoded = 0;  // reads: glyphs 0 .. glyphsDecoded-1 (whole set) or 1 (single)
+    QString message;       // text of the box: a success text, "Error", "Port Error", ...
+    QString detail;        // the port's own words for a port error (for logs and the CLI)
+    int glyphsDecoded = 0; // reads: glyphs 0 .. glyphsDecoded-1 (whole set) or 1 (single)
 
     bool ok() const { return outcome == FontOutcome::Success; }
     QString title() const { return ok() ? fontmsg::Finish : fontmsg::ErrorTitle; }

@@ -15,12 +15,12 @@ class GlyphRadioDouble : public Link {
 public:
     enum class Fault {
         None,
-        Silent,      // no answer: the wait times out
-        Truncate,    // only the first `cut` characters of the answer arrive
-        Extra,       // one character too many arrives
-        NoOk,        // "NG" where "OK" belongs
-        BadEnd,      // LF CR instead of CR LF at the end of a read answer
-        PortFault,   // the port fails during the wait
+        Silent,    // no answer: the wait times out
+        Truncate,  // only the first `cut` characters of the answer arrive
+        Extra,     // one character too many arrives
+        NoOk,      // "NG" where "OK" belongs
+        BadEnd,    // LF CR instead of CR LF at the end of a read answer
+        PortFault, // the port fails during the wait
     };
 
     QByteArray memory = QByteArray(256, '\0'); // 0x01000 .. 0x010FF

@@ -17,7 +17,8 @@ GlyphSet sampleGlyphs() {
     for (int g = 0; g < GlyphCount; ++g)
         for (int r = 0; r < GlyphSide; ++r)
             for (int c = 0; c < GlyphSide; ++c)
-                glyphs[static_cast<size_t>(g)].setPixel(r, c, (r * 7 + c * 3 + g * 5) % (g + 2) == 0);
+                glyphs[static_cast<size_t>(g)].setPixel(r, c,
+                                                        (r * 7 + c * 3 + g * 5) % (g + 2) == 0);
     return glyphs;
 }
 
@@ -104,7 +105,8 @@ void GlyphFileTest::commands() {
 }
 
 void GlyphFileTest::dataErrorText() {
-    QCOMPARE(fontmsg::dataError(11), QString::fromUtf8("Font Data Error\u3000COM_TYPE \uFF11\uFF11"));
+    QCOMPARE(fontmsg::dataError(11),
+             QString::fromUtf8("Font Data Error\u3000COM_TYPE \uFF11\uFF11"));
     QCOMPARE(fontmsg::dataError(13), QString::fromUtf8("Font Data Error　COM_TYPE １３"));
 }
 
@@ -140,8 +142,8 @@ void GlyphFileTest::savedLayout() {
 void GlyphFileTest::loadRules_data() {
     QTest::addColumn<QByteArray>("text");
     QTest::addColumn<int>("filled");
-    QTest::addColumn<int>("glyph");    // glyph to inspect
-    QTest::addColumn<int>("row");      // row to inspect
+    QTest::addColumn<int>("glyph"); // glyph to inspect
+    QTest::addColumn<int>("row");   // row to inspect
     QTest::addColumn<QByteArray>("expectedRow");
 
     const QByteArray ones(16, '1');
@@ -163,11 +165,11 @@ void GlyphFileTest::loadRules_data() {
         << QByteArray("1010000000000001");
 
     QTest::newRow("blocks fill in file order whatever their digit")
-        << fontText(QList<QByteArray>{"header"} + block('5', ones) + block('3', zeros)) << 2 << 0 << 0
-        << ones;
+        << fontText(QList<QByteArray>{"header"} + block('5', ones) + block('3', zeros)) << 2 << 0
+        << 0 << ones;
     QTest::newRow("second block lands in glyph 1")
-        << fontText(QList<QByteArray>{"header"} + block('5', ones) + block('3', zeros)) << 2 << 1 << 9
-        << zeros;
+        << fontText(QList<QByteArray>{"header"} + block('5', ones) + block('3', zeros)) << 2 << 1
+        << 9 << zeros;
 
     QList<QByteArray> nine{"header"};
     for (int g = 0; g < 9; ++g)
@@ -175,14 +177,14 @@ void GlyphFileTest::loadRules_data() {
     QTest::newRow("a ninth block is ignored") << fontText(nine) << 8 << 0 << 0 << ones;
 
     QTest::newRow("first line is never a block")
-        << fontText(QList<QByteArray>{"0"} + QList<QByteArray>(16, zeros) + block('1', ones)) << 1 << 0
-        << 0 << ones;
+        << fontText(QList<QByteArray>{"0"} + QList<QByteArray>(16, zeros) + block('1', ones)) << 1
+        << 0 << 0 << ones;
     QTest::newRow("digit 8 does not start a block")
         << fontText(QList<QByteArray>{"header", "8"} + QList<QByteArray>(16, zeros)) << 0 << 0 << 0
         << before;
     QTest::newRow("lines between blocks are skipped")
-        << fontText(QList<QByteArray>{"header", "", "note 12", "10"} + block('0', ones)) << 1 << 0 << 15
-        << ones;
+        << fontText(QList<QByteArray>{"header", "", "note 12", "10"} + block('0', ones)) << 1 << 0
+        << 15 << ones;
 
     QByteArray lfOnly = fontText(QList<QByteArray>{"header"} + block('0', ones)).replace("\r", "");
     QTest::newRow("LF line ends") << lfOnly << 1 << 0 << 15 << ones;
