@@ -17,6 +17,7 @@ public:
         None,
         Silent,    // no answer: the wait times out
         Truncate,  // only the first `cut` characters of the answer arrive
+        Short,     // the last character is missing
         Extra,     // one character too many arrives
         NoOk,      // "NG" where "OK" belongs
         BadEnd,    // LF CR instead of CR LF at the end of a read answer
@@ -48,6 +49,9 @@ public:
             break;
         case Fault::Truncate:
             bytes.truncate(cut);
+            break;
+        case Fault::Short:
+            bytes.chop(1);
             break;
         case Fault::Extra:
             bytes += 'x';
