@@ -1,6 +1,7 @@
 #include "font_editor/glyph_transfer.h"
 
 #include "link/link.h"
+#include "link/protocol.h"
 
 namespace qmh4 {
 
@@ -9,24 +10,7 @@ namespace glyphwire {
 namespace {
 
 constexpr quint32 GlyphBase = 0x01000;
-
-char hexDigit(unsigned value) {
-    return static_cast<char>(value < 10 ? '0' + value : 'A' + (value - 10));
-}
-
-// The radio's digits are taken as they come: anything below "A" counts as a decimal digit.
-int digitValue(char ch) {
-    const int code = static_cast<unsigned char>(ch);
-    return code < 'A' ? code - '0' : code - 'A' + 10;
-}
-
-QByteArray addressText(int glyph) {
-    const quint32 address = glyphAddress(glyph);
-    QByteArray text(5, '0');
-    for (int i = 4; i >= 0; --i)
-        text[i] = hexDigit((address >> (4 * (4 - i))) & 0xFu);
-    return text;
-}
+constexpr qsizetype FirstDataOffset = 13;
 
 bool okAt(QByteArrayView reply, qsizetype offset) {
     return reply.size() > offset + 1 && reply[offset] == 'O' && reply[offset + 1] == 'K';
@@ -35,7 +19,7 @@ bool okAt(QByteArrayView reply, qsizetype offset) {
 } // namespace
 
 QByteArray identifyCommand() {
-    return QByteArrayLiteral("KV~QM-H4\r");
+    return protocol::fontIdentifyCommand();
 }
 
 quint32 glyphAddress(int glyph) {
@@ -43,18 +27,11 @@ quint32 glyphAddress(int glyph) {
 }
 
 QByteArray readCommand(int glyph) {
-    return "KV~F" + addressText(glyph) + "R\r";
+    return protocol::readCommand(glyphAddress(glyph));
 }
 
 QByteArray writeCommand(int glyph, const Glyph& pixels) {
-    QByteArray command = "KV~F" + addressText(glyph) + 'W';
-    for (const char byte : encodeGlyph(pixels)) {
-        const auto value = static_cast<unsigned char>(byte);
-        command += hexDigit(value >> 4);
-        command += hexDigit(value & 0xFu);
-    }
-    command += '\r';
-    return command;
+    return protocol::writeCommand(glyphAddress(glyph), encodeGlyph(pixels));
 }
 
 bool identifyAnswered(QByteArrayView reply) {
@@ -66,25 +43,28 @@ bool writeAnswered(QByteArrayView reply) {
 }
 
 bool isFullReadReply(QByteArrayView reply) {
-    return reply.size() == ReadReplyLength && reply[141] == '\r' && reply[142] == '\n';
+    return protocol::isGoodReadReply(reply.toByteArray());
 }
 
 bool isFullWriteReply(QByteArrayView reply) {
-    return reply.size() == WriteReplyLength && writeAnswered(reply);
+    return protocol::isGoodWriteReply(reply.toByteArray(), WriteReplyLength - 6);
 }
 
 bool isFullIdentifyReply(QByteArrayView reply) {
-    return reply.size() == IdentifyReplyLength && identifyAnswered(reply);
+    return protocol::isGoodFontIdentifyReply(reply.toByteArray());
 }
 
-Glyph glyphFromReadReply(QByteArrayView reply) {
+std::optional<Glyph> glyphFromReadReply(QByteArrayView reply) {
+    if (reply.size() < FirstDataOffset + 2 * GlyphWireBytes)
+        return std::nullopt;
     QByteArray wire(GlyphWireBytes, '\0');
     for (int k = 0; k < GlyphWireBytes; ++k) {
-        const qsizetype high = 13 + 2 * k;
-        if (high + 1 >= reply.size())
-            break;
-        const int value = 16 * digitValue(reply[high]) + digitValue(reply[high + 1]);
-        wire[k] = static_cast<char>(value & 0xFF);
+        const int high = protocol::digitValue(reply[FirstDataOffset + 2 * k]);
+        const int low = protocol::digitValue(reply[FirstDataOffset + 2 * k + 1]);
+        // A garbled digit would paint wrong pixels; the reply is treated as not received.
+        if (high < 0 || low < 0)
+            return std::nullopt;
+        wire[k] = static_cast<char>(high * 16 + low);
     }
     return decodeGlyph(wire);
 }
@@ -170,7 +150,7 @@ FontResult readGlyphBlocks(Link& link, GlyphSet& glyphs, int failureLimit, milli
         link, failureLimit, wait, hooks, glyphwire::ReadReplyLength, glyphwire::readCommand,
         [](const QByteArray& reply) { return glyphwire::isFullReadReply(reply); },
         [&](int g, const QByteArray& reply) {
-            glyphs[static_cast<std::size_t>(g)] = glyphwire::glyphFromReadReply(reply);
+            glyphs[static_cast<std::size_t>(g)] = *glyphwire::glyphFromReadReply(reply);
         });
 }
 
@@ -233,10 +213,12 @@ FontResult GlyphTransfers::writeAll(Link& link, const GlyphSet& glyphs, const Fo
 }
 
 // Sends `command` and waits for `threshold` characters; a reply time-out resends the same command
-// until the editor's time-out count reaches its limit.
-GlyphTransfers::Step GlyphTransfers::exchangeSingle(Link& link, const QByteArray& command,
-                                                    qsizetype threshold, QByteArray& reply,
-                                                    const FontHooks& hooks) {
+// until the editor's time-out count reaches its limit. A reply that is not `usable` (garbled
+// data) is treated like one that never came.
+GlyphTransfers::Step
+GlyphTransfers::exchangeSingle(Link& link, const QByteArray& command, qsizetype threshold,
+                               QByteArray& reply, const FontHooks& hooks,
+                               const std::function<bool(const QByteArray&)>& usable) {
     for (;;) {
         if (!link.send(command))
             return Step::PortFault;
@@ -247,7 +229,7 @@ GlyphTransfers::Step GlyphTransfers::exchangeSingle(Link& link, const QByteArray
             link.close();
             return Step::Stopped;
         }
-        if (answer.status == Reply::Status::Complete) {
+        if (answer.status == Reply::Status::Complete && (!usable || usable(answer.bytes))) {
             reply = std::move(answer.bytes);
             return Step::Answered;
         }
@@ -283,11 +265,14 @@ FontResult GlyphTransfers::readGlyph(Link& link, int index, Glyph& glyph, const 
     if (!glyphwire::identifyAnswered(reply))
         return finished(FontOutcome::Failed, fontmsg::dataError(13));
     report(hooks, 50);
-    step =
-        exchangeSingle(link, glyphwire::readCommand(index), glyphwire::ReadThreshold, reply, hooks);
+    const auto decodable = [](const QByteArray& bytes) {
+        return glyphwire::glyphFromReadReply(bytes).has_value();
+    };
+    step = exchangeSingle(link, glyphwire::readCommand(index), glyphwire::ReadThreshold, reply,
+                          hooks, decodable);
     if (step != Step::Answered)
         return singleFailure(step, link);
-    glyph = glyphwire::glyphFromReadReply(reply);
+    glyph = *glyphwire::glyphFromReadReply(reply);
     report(hooks, 100);
     return finished(FontOutcome::Success, fontmsg::GlyphRead, 1);
 }

@@ -8,6 +8,7 @@
 
 #include <chrono>
 #include <functional>
+#include <optional>
 
 namespace qmh4 {
 
@@ -31,10 +32,12 @@ QByteArray writeCommand(int glyph, const Glyph& pixels);
 
 bool identifyAnswered(QByteArrayView reply);    // "OK" at 13 and 14
 bool writeAnswered(QByteArrayView reply);       // "OK" at 77 and 78
-bool isFullReadReply(QByteArrayView reply);     // exactly 143 characters ending in CR LF
+bool isFullReadReply(QByteArrayView reply);     // exactly 143 characters, hex data, CR LF
 bool isFullWriteReply(QByteArrayView reply);    // exactly 81 characters with "OK"
 bool isFullIdentifyReply(QByteArrayView reply); // exactly 17 characters with "OK"
-Glyph glyphFromReadReply(QByteArrayView reply);
+// The 32 glyph bytes of a read reply (hex at 13 + 2k and 14 + 2k); nullopt when the reply is too
+// short for them or one of their digits is not a hex digit.
+std::optional<Glyph> glyphFromReadReply(QByteArrayView reply);
 } // namespace glyphwire
 
 // Texts of the font editor's boxes (text first, then title).
@@ -107,7 +110,8 @@ private:
     enum class Step { Answered, GaveUp, PortFault, Stopped };
     FontResult identifyWholeSet(Link& link, const FontHooks& hooks);
     Step exchangeSingle(Link& link, const QByteArray& command, qsizetype threshold,
-                        QByteArray& reply, const FontHooks& hooks);
+                        QByteArray& reply, const FontHooks& hooks,
+                        const std::function<bool(const QByteArray&)>& usable = {});
     FontResult singleFailure(Step step, Link& link);
 
     std::chrono::milliseconds wait_;
