@@ -46,9 +46,9 @@ GlyphStore& GlyphStore::instance() {
     return store;
 }
 
-void GlyphStore::setGlyph(int index, const Glyph& glyph) {
+void GlyphStore::setGlyph(int index, const Glyph& glyph, bool markReal) {
     glyphs_[slot(index)] = glyph;
-    real_ = true;
+    real_ = real_ || markReal;
 }
 
 void GlyphStore::setGlyphs(const GlyphSet& glyphs) {

@@ -55,8 +55,10 @@ public:
     const GlyphSet& glyphs() const { return glyphs_; }
     bool holdsRealGlyphs() const { return real_; }
 
-    // Every change below marks the store as holding real glyphs.
-    void setGlyph(int index, const Glyph& glyph);
+    // Every change below marks the store as holding real glyphs, but for a glyph put back with
+    // markReal false: a whole-set read that broke off keeps the glyphs it got without vouching
+    // for the rest, which would otherwise go to the radio blank.
+    void setGlyph(int index, const Glyph& glyph, bool markReal = true);
     void setGlyphs(const GlyphSet& glyphs);
     void setPixel(int index, int row, int column, bool on);
     void clearGlyph(int index);
