@@ -1,0 +1,445 @@
+#include "app/main_window.h"
+
+#include "app/about_dialog.h"
+#include "app/bank_page.h"
+#include "app/channel_grid_model.h"
+#include "app/channel_operations.h"
+#include "app/common_set_page.h"
+#include "app/memory_page.h"
+#include "app/message_box.h"
+#include "app/port_choice.h"
+#include "app/set_mode_page.h"
+#include "app/shared_link.h"
+#include "link/channel_transfer.h"
+#include "link/serial_link.h"
+#include "sim/simulated_radio.h"
+
+#include <QAction>
+#include <QActionGroup>
+#include <QCloseEvent>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenuBar>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QStatusBar>
+#include <QTabWidget>
+#include <QTableView>
+#include <QVBoxLayout>
+
+namespace qmh4 {
+
+namespace {
+
+QAction* addNamedAction(QMenu* menu, const char* name, const char* caption) {
+    QAction* action = menu->addAction(QString::fromUtf8(caption));
+    action->setObjectName(QString::fromLatin1(name));
+    return action;
+}
+
+QMenu* addNamedMenu(QMenuBar* bar, const char* name, const char* caption) {
+    QMenu* menu = bar->addMenu(QString::fromUtf8(caption));
+    menu->setObjectName(QString::fromLatin1(name));
+    menu->menuAction()->setObjectName(QString::fromLatin1(name));
+    return menu;
+}
+
+QString percentText(int percent) {
+    return QString::number(percent) + QLatin1Char('%');
+}
+
+} // namespace
+
+Form1::Form1(QWidget* parent) : QMainWindow(parent), model_(new ChannelGridModel(table_, this)) {
+    setObjectName(QStringLiteral("Form1"));
+    setWindowTitle(QStringLiteral("KORVAN QM-H4 Clone Utility"));
+    buildMenus();
+    buildCentralArea();
+    connectCommands();
+    loadWindow();
+}
+
+Form1::~Form1() {
+    // The worker reads the stop flag, the simulated radio and its snapshot: it must have
+    // ended before any of them goes.
+    control_.requestClose();
+    runner_.waitAndDiscard();
+}
+
+// ---- building the window ---------------------------------------------------------------------
+
+void Form1::buildMenus() {
+    QMenuBar* bar = menuBar();
+    FILE = addNamedMenu(bar, "FILE", "File(&F)");
+    ReadFile = addNamedAction(FILE, "ReadFile", "Open(&O)");
+    TEST_CLICK = addNamedAction(FILE, "TEST_CLICK", "Save(&S)");
+    FILE_INPORT = addNamedAction(FILE, "FILE_INPORT", "Import(&I)");
+    FILE_EXPORT = addNamedAction(FILE, "FILE_EXPORT", "Export(&E)");
+    // The file commands arrive with the data-file and CSV work; until then they are offered
+    // but cannot be chosen.
+    for (QAction* action : {ReadFile, TEST_CLICK, FILE_INPORT, FILE_EXPORT})
+        action->setEnabled(false);
+
+    MenuComPort = addNamedMenu(bar, "MenuComPort", "COMPort(&C)");
+    buildComPortMenu();
+
+    Tusin_Botton = addNamedMenu(bar, "Tusin_Botton", "Communication(&T)");
+    ALL_WRITE = addNamedAction(Tusin_Botton, "ALL_WRITE", "Write All Data(&A)");
+    ALL_READ = addNamedAction(Tusin_Botton, "ALL_READ", "Read All Data(&B)");
+    // The whole-radio sequence needs every area's transfer; it is offered once they exist.
+    ALL_WRITE->setEnabled(false);
+    ALL_READ->setEnabled(false);
+
+    MenuHelp = addNamedMenu(bar, "MenuHelp", "Help(&H)");
+    MenuVersion = addNamedAction(MenuHelp, "MenuVersion", "Version Infomation(&A)");
+}
+
+void Form1::buildComPortMenu() {
+    portGroup_ = new QActionGroup(this);
+    portGroup_->setExclusive(true);
+    for (int number = 1; number <= LastComPort; ++number) {
+        QAction* item = MenuComPort->addAction(QStringLiteral("COM%1").arg(number));
+        item->setObjectName(QStringLiteral("MenuSetCom[%1]").arg(number));
+        item->setCheckable(true);
+        portGroup_->addAction(item);
+        connect(item, &QAction::triggered, this, [this, number] { MenuSetCom_Click(number); });
+        MenuSetCom[static_cast<size_t>(number)] = item;
+    }
+    systemPortsSeparator_ = MenuComPort->addSeparator();
+    MenuSimulatedRadio = MenuComPort->addAction(QStringLiteral("Simulated radio"));
+    MenuSimulatedRadio->setObjectName(QStringLiteral("MenuSimulatedRadio"));
+    MenuSimulatedRadio->setCheckable(true);
+    portGroup_->addAction(MenuSimulatedRadio);
+    connect(MenuSimulatedRadio, &QAction::triggered, this,
+            [this] { choosePortByName(QString::fromLatin1(SimulatedPortName)); });
+    // Ports come and go with their cables: list them afresh whenever the menu opens.
+    connect(MenuComPort, &QMenu::aboutToShow, this, &Form1::refreshSystemPorts);
+    refreshSystemPorts();
+}
+
+void Form1::refreshSystemPorts() {
+    for (QAction* old : systemPortActions_) {
+        portGroup_->removeAction(old);
+        MenuComPort->removeAction(old);
+        old->deleteLater();
+    }
+    systemPortActions_.clear();
+    for (const SystemPort& port : systemPorts()) {
+        const QString caption =
+            port.description.isEmpty()
+                ? port.name
+                : port.name + QStringLiteral("  (") + port.description + QLatin1Char(')');
+        auto* item = new QAction(caption, MenuComPort);
+        item->setObjectName(QStringLiteral("MenuSystemPort"));
+        item->setData(port.location);
+        item->setCheckable(true);
+        item->setChecked(port.location == namedPort_);
+        portGroup_->addAction(item);
+        MenuComPort->insertAction(MenuSimulatedRadio, item);
+        connect(item, &QAction::triggered, this,
+                [this, location = port.location] { choosePortByName(location); });
+        systemPortActions_.append(item);
+    }
+}
+
+void Form1::buildCentralArea() {
+    auto* central = new QWidget(this);
+    auto* layout = new QVBoxLayout(central);
+
+    TabStrip1 = new QTabWidget(central);
+    TabStrip1->setObjectName(QStringLiteral("TabStrip1"));
+    memoryPage = new MemoryPage(model_, TabStrip1);
+    bankPage = new BankPage(TabStrip1);
+    commonSetPage = new CommonSetPage(TabStrip1);
+    setModePage = new SetModePage(TabStrip1);
+    TabStrip1->addTab(memoryPage, QStringLiteral("Memory"));
+    TabStrip1->addTab(bankPage, QStringLiteral("Bank"));
+    TabStrip1->addTab(commonSetPage, QStringLiteral("Common Set"));
+    TabStrip1->addTab(setModePage, QStringLiteral("Set Mode"));
+    layout->addWidget(TabStrip1, 1);
+
+    auto* bottom = new QHBoxLayout;
+    Option1[0] = new QRadioButton(QStringLiteral("Japanese"), central);
+    Option1[1] = new QRadioButton(QStringLiteral("English"), central);
+    for (size_t index = 0; index < Option1.size(); ++index) {
+        Option1[index]->setObjectName(QStringLiteral("Option1[%1]").arg(index));
+        bottom->addWidget(Option1[index]);
+    }
+    ProgressBar1 = new QProgressBar(central);
+    ProgressBar1->setObjectName(QStringLiteral("ProgressBar1"));
+    ProgressBar1->setTextVisible(false);
+    bottom->addWidget(ProgressBar1, 1);
+    Progress = new QLineEdit(central);
+    Progress->setObjectName(QStringLiteral("Progress"));
+    Progress->setReadOnly(true);
+    Progress->setFocusPolicy(Qt::NoFocus);
+    Progress->setMaximumWidth(Progress->fontMetrics().horizontalAdvance(QStringLiteral("0000%")) +
+                              12);
+    bottom->addWidget(Progress);
+    CancelTransfer = new QPushButton(QStringLiteral("Cancel"), central);
+    CancelTransfer->setObjectName(QStringLiteral("CancelTransfer"));
+    CancelTransfer->setEnabled(false);
+    bottom->addWidget(CancelTransfer);
+    layout->addLayout(bottom);
+
+    setCentralWidget(central);
+    statusBar()->setObjectName(QStringLiteral("StatusLine"));
+    resize(1000, 640);
+}
+
+void Form1::connectCommands() {
+    connect(memoryPage->READ_Botton, &QPushButton::clicked, this, &Form1::READ_Botton_Click);
+    connect(memoryPage->WRITE_Botton, &QPushButton::clicked, this, &Form1::WRITE_Botton_Click);
+    connect(memoryPage->MEM_ONE_READ, &QPushButton::clicked, this, &Form1::MEM_ONE_READ_Click);
+    connect(memoryPage->MEM_ONE_WRITE, &QPushButton::clicked, this, &Form1::MEM_ONE_WRITE_Click);
+    connect(memoryPage->ALL_Reset, &QPushButton::clicked, this, &Form1::ALL_Reset_Click);
+    connect(CancelTransfer, &QPushButton::clicked, this, &Form1::CancelTransfer_Click);
+    connect(MenuVersion, &QAction::triggered, this, &Form1::MenuVersion_Click);
+    for (size_t index = 0; index < Option1.size(); ++index)
+        connect(Option1[index], &QRadioButton::clicked, this,
+                [this, index] { applyLanguage(static_cast<int>(index)); });
+
+    connect(&runner_, &TransferRunner::progressChanged, this, &Form1::showProgress);
+    connect(&runner_, &TransferRunner::currentRowChanged, this, &Form1::followRow);
+    connect(&runner_, &TransferRunner::rowDecoded, this,
+            [this](int gridRow, const ChannelRow& row) { table_.row(gridRow) = row; });
+    connect(&runner_, &TransferRunner::emptyRowsBlanked, this, [this] { table_.blankEmptyRows(); });
+    connect(&runner_, &TransferRunner::finished, this, &Form1::onTransferFinished);
+}
+
+// The window's loading, step by step in the order the program has always followed. The
+// channel table's own constructor has already given every row its start content: labels,
+// default side tables, the call and bug-finder rows.
+void Form1::loadWindow() {
+    setModePage->applyStartDefaults(); // the scan lists' "OFF"/"ON" entries come first
+    comPort_ = DefaultComPort;
+    ProgressBar1->setRange(0, 100);
+    ProgressBar1->setValue(0);
+    Progress->setText(percentText(0));
+    commonSetPage->applyStartDefaults();
+    bankPage->applyStartDefaults();
+    language_ = 1; // so that applying Japanese takes effect
+    applyLanguage(0);
+    memoryPage->selectRow(FirstRow);
+    applyRememberedPort();
+}
+
+void Form1::applyRememberedPort() {
+    // The settings file's COM port comes with the data-file work; a port chosen by name in
+    // the user's settings wins over it.
+    const QString remembered = rememberedPortName();
+    if (remembered.isEmpty())
+        return;
+    namedPort_ = remembered;
+    if (remembered == QLatin1String(SimulatedPortName))
+        MenuSimulatedRadio->setChecked(true);
+    else
+        refreshSystemPorts();
+}
+
+// ---- port and language -----------------------------------------------------------------------
+
+void Form1::setComPortNumber(int number, bool checkItem) {
+    comPort_ = (number >= 1 && number <= LastComPort) ? number : DefaultComPort;
+    if (checkItem)
+        MenuSetCom[static_cast<size_t>(comPort_)]->setChecked(true);
+}
+
+QString Form1::portDevice() const {
+    return namedPort_.isEmpty() ? comPortDevice(comPort_) : namedPort_;
+}
+
+void Form1::MenuSetCom_Click(int number) {
+    if (control_.busy()) {
+        // The menu's exclusive group has moved the check mark already; put it back.
+        if (namedPort_.isEmpty())
+            setComPortNumber(comPort_);
+        return;
+    }
+    namedPort_.clear();
+    forgetPortName();
+    setComPortNumber(number);
+}
+
+void Form1::choosePortByName(const QString& port) {
+    if (control_.busy())
+        return;
+    namedPort_ = port;
+    rememberPortName(port);
+    if (port == QLatin1String(SimulatedPortName))
+        MenuSimulatedRadio->setChecked(true);
+    else
+        refreshSystemPorts();
+}
+
+void Form1::applyLanguage(int code) {
+    if (code == language_)
+        return;
+    language_ = code;
+    Option1[static_cast<size_t>(code)]->setChecked(true);
+    emit languageApplied(code);
+}
+
+// ---- commands --------------------------------------------------------------------------------
+
+void Form1::MenuVersion_Click() {
+    if (control_.busy())
+        return;
+    Form3 about(this);
+    about.move(Form3::placementFor(this));
+    about.exec();
+}
+
+void Form1::ALL_Reset_Click() {
+    if (control_.busy())
+        return;
+    const MemoryPage::RowRange selection = memoryPage->selectedRows();
+    const int current = memoryPage->currentRow();
+    memoryPage->ALL_Reset->setEnabled(false);
+    clearAllChannels(table_);
+    model_->rowsChanged(FirstRow, LastRow);
+    if (current == selection.first)
+        memoryPage->selectRows(selection.first, selection.last);
+    else
+        memoryPage->selectRows(selection.last, selection.first);
+    memoryPage->ALL_Reset->setEnabled(true);
+    ProgressBar1->setValue(0);
+}
+
+void Form1::READ_Botton_Click() {
+    startChannelTransfer(ReadAllState);
+}
+
+void Form1::WRITE_Botton_Click() {
+    startChannelTransfer(WriteAllState);
+}
+
+void Form1::MEM_ONE_READ_Click() {
+    startChannelTransfer(ReadSelectedState);
+}
+
+void Form1::MEM_ONE_WRITE_Click() {
+    startChannelTransfer(WriteSelectedState);
+}
+
+void Form1::CancelTransfer_Click() {
+    if (!control_.busy())
+        return;
+    control_.requestCancel();
+    CancelTransfer->setEnabled(false);
+    statusBar()->showMessage(QStringLiteral("Cancelling after the current exchange..."));
+}
+
+// ---- transfers -------------------------------------------------------------------------------
+
+SimulatedRadio& Form1::simulatedRadio() {
+    if (!simulatedRadio_) {
+        simulatedRadio_ = std::make_shared<SimulatedRadio>();
+        // Paced like the radio's cable, so a transfer from it looks and lasts like a real one.
+        simulatedRadio_->setPacing(SimulatedBaud);
+    }
+    return *simulatedRadio_;
+}
+
+std::function<std::unique_ptr<Link>()> Form1::linkOpener() {
+    if (namedPort_ == QLatin1String(SimulatedPortName)) {
+        simulatedRadio();
+        return [radio = std::shared_ptr<Link>(simulatedRadio_)]() -> std::unique_ptr<Link> {
+            return std::make_unique<SharedLink>(radio);
+        };
+    }
+    return [device = portDevice()]() -> std::unique_ptr<Link> {
+        return std::make_unique<SerialLink>(device);
+    };
+}
+
+void Form1::startChannelTransfer(StateCode code) {
+    if (control_.busy())
+        return;
+    const MemoryPage::RowRange rows = memoryPage->selectedRows();
+    // The transfer works on its own copy: a write sends what the table held when it started,
+    // a read decodes into the copy, which the table adopts when the transfer ends.
+    auto snapshot = std::make_shared<ChannelTable>(table_);
+    const bool reads = code == ReadAllState || code == ReadSelectedState;
+    TransferRunner::Job job = [open = linkOpener(), options = sessionOptions_,
+                               stop = control_.stopFlag(), snapshot, code,
+                               rows](ChannelTransferObserver& observer) {
+        const std::unique_ptr<Link> link = open();
+        Session session(*link, options, stop);
+        switch (code) {
+        case ReadAllState:
+            return readAllChannels(session, *snapshot, &observer);
+        case WriteAllState:
+            return writeAllChannels(session, *snapshot, &observer);
+        case ReadSelectedState:
+            return readSelectedChannels(session, *snapshot, rows.first, rows.last, &observer);
+        case WriteSelectedState:
+            break;
+        }
+        return writeSelectedChannels(session, *snapshot, rows.first, rows.last, &observer);
+    };
+    Finish adopt;
+    if (reads)
+        adopt = [this, snapshot](const TransferResult&) { model_->replaceTable(*snapshot); };
+    startTransfer(code, std::move(job), std::move(adopt));
+}
+
+bool Form1::startTransfer(quint16 stateCode, TransferRunner::Job job, Finish onFinished) {
+    if (!control_.begin(stateCode))
+        return false;
+    pendingFinish_ = std::move(onFinished);
+    statusBar()->clearMessage();
+    setTransferUi(true);
+    runner_.start(std::move(job));
+    return true;
+}
+
+void Form1::setTransferUi(bool running) {
+    TabStrip1->setEnabled(!running);
+    for (QMenu* menu : {FILE, MenuComPort, MenuHelp, Tusin_Botton})
+        menu->menuAction()->setEnabled(!running);
+    CancelTransfer->setEnabled(running);
+}
+
+void Form1::showProgress(int value, int maximum, int percent) {
+    ProgressBar1->setMaximum(maximum);
+    ProgressBar1->setValue(value);
+    Progress->setText(percentText(percent));
+}
+
+void Form1::followRow(int gridRow) {
+    memoryPage->selectRow(gridRow);
+}
+
+void Form1::onTransferFinished(const TransferResult& result) {
+    if (pendingFinish_)
+        std::exchange(pendingFinish_, {})(result);
+    const EndBox box = control_.finish(result);
+    endTransfer();
+    if (result.outcome == Outcome::Stopped)
+        statusBar()->showMessage(QStringLiteral("Transfer cancelled"));
+    else if (result.outcome == Outcome::PortError)
+        statusBar()->showMessage(QStringLiteral("Port Error: ") + result.detail);
+    if (box.show)
+        showMessage(this, box.text, box.title);
+    emit transferFinished(result);
+}
+
+void Form1::endTransfer() {
+    Progress->setText(percentText(0));
+    memoryPage->selectRow(FirstRow);
+    setTransferUi(false);
+    ProgressBar1->setValue(0);
+}
+
+void Form1::closeEvent(QCloseEvent* event) {
+    // The worker notices the flag after its current exchange; wait for it here, so nothing it
+    // uses goes away under it, and end without a box.
+    control_.requestClose();
+    runner_.waitAndDiscard();
+    event->accept();
+}
+
+} // namespace qmh4

@@ -1,0 +1,162 @@
+#pragma once
+
+#include "app/transfer_runner.h"
+#include "channels/channel_table.h"
+#include "link/session.h"
+#include "link/transfer_control.h"
+
+#include <QMainWindow>
+
+#include <array>
+#include <chrono>
+#include <functional>
+#include <memory>
+
+class QAction;
+class QActionGroup;
+class QLineEdit;
+class QMenu;
+class QProgressBar;
+class QPushButton;
+class QRadioButton;
+class QTabWidget;
+
+namespace qmh4 {
+
+class BankPage;
+class ChannelGridModel;
+class CommonSetPage;
+class Link;
+class MemoryPage;
+class SetModePage;
+class SimulatedRadio;
+
+// The main window: owns the channel table and every other working datum, the port choice and
+// the transfer control, and every command of the program. While a transfer runs on the worker
+// thread, every command but the language buttons and Cancel does nothing.
+class Form1 : public QMainWindow {
+    Q_OBJECT
+public:
+    // Non-zero transfer state codes of the memory page's commands.
+    enum StateCode : quint16 {
+        ReadAllState = 1,
+        WriteAllState = 2,
+        ReadSelectedState = 3,
+        WriteSelectedState = 4,
+    };
+
+    // The line speed of the radio's clone port, at which the simulated radio answers.
+    static constexpr int SimulatedBaud = 57600;
+
+    explicit Form1(QWidget* parent = nullptr);
+    ~Form1() override;
+
+    ChannelTable& channels() { return table_; }
+    ChannelGridModel* gridModel() { return model_; }
+    TransferControl& transferControl() { return control_; }
+    bool transferRunning() const { return control_.busy(); }
+
+    // The COM port number 1..16 and the port chosen by name ("/dev/ttyUSB0", "sim"), which
+    // wins when set. checkItem puts the menu's check mark on item n.
+    int comPortNumber() const { return comPort_; }
+    void setComPortNumber(int number, bool checkItem = true);
+    const QString& namedPort() const { return namedPort_; }
+    // What the transfers open: the named port, else the COM port's device.
+    QString portDevice() const;
+
+    int languageCode() const { return language_; }
+    void applyLanguage(int code);
+
+    // The reply time-out of this window's transfers (tests scale it down).
+    void setReplyTimeout(std::chrono::milliseconds timeout) {
+        sessionOptions_.replyTimeout = timeout;
+    }
+    // The built-in simulated radio behind "Simulated radio"; created with its demo image.
+    SimulatedRadio& simulatedRadio();
+
+    // Runs a transfer on the worker thread: begins the transfer state `stateCode` (nothing
+    // happens while another runs), makes every other command inert, and when the job has
+    // ended calls onFinished (on this thread), then ends the transfer with its box.
+    using Finish = std::function<void(const TransferResult&)>;
+    bool startTransfer(quint16 stateCode, TransferRunner::Job job, Finish onFinished = {});
+    // Opens the link the port choice names; called on the worker thread.
+    std::function<std::unique_ptr<Link>()> linkOpener();
+    SessionOptions sessionOptions() const { return sessionOptions_; }
+
+    // Pages of the tab strip, in order.
+    MemoryPage* memoryPage;
+    BankPage* bankPage;
+    CommonSetPage* commonSetPage;
+    SetModePage* setModePage;
+
+    // Controls, by their historical names.
+    QTabWidget* TabStrip1;
+    QProgressBar* ProgressBar1;
+    QLineEdit* Progress;
+    QPushButton* CancelTransfer;
+    std::array<QRadioButton*, 2> Option1; // 0 "Japanese", 1 "English"
+    QMenu* FILE;
+    QAction* ReadFile;
+    QAction* TEST_CLICK;
+    QAction* FILE_INPORT;
+    QAction* FILE_EXPORT;
+    QMenu* MenuComPort;
+    std::array<QAction*, 17> MenuSetCom{}; // items 1..16; entry 0 unused
+    QAction* MenuSimulatedRadio;
+    QMenu* Tusin_Botton;
+    QAction* ALL_WRITE;
+    QAction* ALL_READ;
+    QMenu* MenuHelp;
+    QAction* MenuVersion;
+
+signals:
+    // After a transfer has ended and its box (if any) was shown.
+    void transferFinished(const qmh4::TransferResult& result);
+    void languageApplied(int code);
+
+public slots:
+    void READ_Botton_Click();
+    void WRITE_Botton_Click();
+    void MEM_ONE_READ_Click();
+    void MEM_ONE_WRITE_Click();
+    void ALL_Reset_Click();
+    void CancelTransfer_Click();
+    void MenuSetCom_Click(int number);
+    void choosePortByName(const QString& port);
+    void MenuVersion_Click();
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    void buildMenus();
+    void buildComPortMenu();
+    void refreshSystemPorts();
+    void buildCentralArea();
+    void connectCommands();
+    void loadWindow();
+    void applyRememberedPort();
+    void startChannelTransfer(StateCode code);
+    void setTransferUi(bool running);
+    void showProgress(int value, int maximum, int percent);
+    void followRow(int gridRow);
+    void onTransferFinished(const TransferResult& result);
+    void endTransfer();
+
+    ChannelTable table_;
+    ChannelGridModel* model_;
+    TransferControl control_;
+    SessionOptions sessionOptions_;
+    std::shared_ptr<SimulatedRadio> simulatedRadio_;
+    int comPort_ = 1;
+    QString namedPort_;
+    int language_ = 0;
+    QActionGroup* portGroup_ = nullptr;
+    QAction* systemPortsSeparator_ = nullptr;
+    QList<QAction*> systemPortActions_;
+    Finish pendingFinish_;
+    // Last: destroyed first, after the destructor has stopped the worker that uses the above.
+    TransferRunner runner_;
+};
+
+} // namespace qmh4

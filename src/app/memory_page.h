@@ -1,0 +1,47 @@
+#pragma once
+
+#include <QWidget>
+
+#include <array>
+
+class QPushButton;
+class QTableView;
+
+namespace qmh4 {
+
+class ChannelGridModel;
+
+// The "Memory" page: the channel grid and the commands that transfer and edit channels.
+// The page only holds the controls; the main window connects them to its commands.
+class MemoryPage : public QWidget {
+    Q_OBJECT
+public:
+    explicit MemoryPage(ChannelGridModel* model, QWidget* parent = nullptr);
+
+    QTableView* MSFlexGrid1;
+    QPushButton* READ_Botton;
+    QPushButton* WRITE_Botton;
+    QPushButton* MEM_ONE_READ;
+    QPushButton* MEM_ONE_WRITE;
+    QPushButton* Clear_Botton;
+    std::array<QPushButton*, 2> LIST_SET; // 0 "Down", 1 "Up"
+    QPushButton* ALL_Reset;
+
+    // The grid's current row (1..1623) and the rows from the smaller to the larger of the
+    // current row and the selection-end row, as the transfer and editing commands use them.
+    int currentRow() const;
+    struct RowRange {
+        int first;
+        int last;
+    };
+    RowRange selectedRows() const;
+    // Makes gridRow current and selects it from column 12 to column 1, scrolled into view.
+    void selectRow(int gridRow);
+    void selectRows(int firstGridRow, int lastGridRow);
+
+private:
+    void setUpGrid(ChannelGridModel* model);
+    QPushButton* makeButton(const char* name, const char* caption);
+};
+
+} // namespace qmh4
