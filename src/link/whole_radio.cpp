@@ -1,0 +1,187 @@
+#include "link/whole_radio.h"
+
+#include "font_editor/glyph_transfer.h"
+#include "link/link.h"
+#include "radio_areas/area_transfers.h"
+
+#include <algorithm>
+
+namespace qmh4 {
+
+namespace {
+
+// The whole-radio write's glyph blocks: three failed attempts over all eight blocks.
+constexpr int FinalGlyphFailureLimit = 3;
+
+bool stopping(const std::atomic<bool>* stop) {
+    return stop && stop->load();
+}
+
+TransferResult fromFontResult(const FontResult& font) {
+    switch (font.outcome) {
+    case FontOutcome::Success:
+        return {Outcome::Success, {}};
+    case FontOutcome::PortError:
+        return {Outcome::PortError, font.detail};
+    case FontOutcome::Stopped:
+        return {Outcome::Stopped, {}};
+    case FontOutcome::Failed:
+        break;
+    }
+    return {Outcome::Failed, {}};
+}
+
+FontHooks fontHooks(const std::atomic<bool>* stop) {
+    FontHooks hooks;
+    if (stop)
+        hooks.stopRequested = [stop] { return stop->load(); };
+    return hooks;
+}
+
+// Runs one step, reports it, and tells whether the sequence may go on.
+class Steps {
+public:
+    Steps(WholeRadioResult& result, const std::atomic<bool>* stop, WholeRadioObserver* observer)
+        : result_(result), stop_(stop), observer_(observer) {}
+
+    bool run(WholeStep step, const std::function<TransferResult()>& body) {
+        if (observer_)
+            observer_->stepStarted(step);
+        const StepResult done{step, body()};
+        result_.steps.push_back(done);
+        if (observer_)
+            observer_->stepFinished(done);
+        if (done.result.outcome == Outcome::Stopped || stopping(stop_)) {
+            result_.stopped = true;
+            return false;
+        }
+        return true;
+    }
+
+private:
+    WholeRadioResult& result_;
+    const std::atomic<bool>* stop_;
+    WholeRadioObserver* observer_;
+};
+
+} // namespace
+
+EndBox stepBox(const TransferResult& result) {
+    switch (result.outcome) {
+    case Outcome::Failed:
+        return {true, QStringLiteral("Error"), QStringLiteral(" Error"), result.detail};
+    case Outcome::PortError:
+        return {true, QStringLiteral("Port Error"), QStringLiteral(" Error"), result.detail};
+    case Outcome::Success:
+    case Outcome::Stopped:
+        break;
+    }
+    return {};
+}
+
+bool WholeRadioResult::allSucceeded() const {
+    return !stopped && std::all_of(steps.begin(), steps.end(), [](const StepResult& s) {
+        return s.result.outcome == Outcome::Success;
+    });
+}
+
+TransferResult readGlyphsAsEditor(Link& link, GlyphSet& glyphs, SessionOptions options,
+                                  const std::atomic<bool>* stop) {
+    GlyphTransfers transfers(options.replyTimeout);
+    return fromFontResult(transfers.readAll(link, glyphs, fontHooks(stop)));
+}
+
+TransferResult readGroupsAsEditor(Link& link, RadioAreas& areas, SessionOptions options,
+                                  const std::atomic<bool>* stop) {
+    // Opening the group editor first makes the empty banks unusable.
+    areas.groups.prepare(areas.banks);
+    Session session(link, options, stop);
+    return readGroups(session, areas.groups);
+}
+
+WholeRadioResult readWholeRadio(Link& link, WholeRadioData& data, const WholeRadioOptions& options,
+                                const std::atomic<bool>* stop, WholeRadioObserver* observer) {
+    WholeRadioResult result;
+    Steps steps(result, stop, observer);
+    auto onSession = [&](auto body) {
+        return [&, body] {
+            Session session(link, options.main, stop);
+            return body(session);
+        };
+    };
+    RadioAreas& areas = data.areas;
+    const bool goOn =
+        steps.run(WholeStep::Channels, onSession([&](Session& s) {
+                      TransferResult r = readAllChannels(s, data.channels, observer);
+                      data.channels.blankEmptyRows(); // once more, before the bank read
+                      return r;
+                  })) &&
+        steps.run(WholeStep::Banks,
+                  onSession([&](Session& s) { return readBanks(s, areas.banks, observer); })) &&
+        steps.run(WholeStep::OneTouch, onSession([&](Session& s) {
+                      return readOneTouch(s, areas.oneTouch, areas.banks, observer);
+                  })) &&
+        steps.run(WholeStep::Title,
+                  onSession([&](Session& s) { return readTitle(s, areas.title, observer); })) &&
+        steps.run(WholeStep::Settings, onSession([&](Session& s) {
+                      return readSetMode(s, areas.setMode, areas.dtmf, observer);
+                  })) &&
+        steps.run(WholeStep::Glyphs, [&] {
+            if (options.readGlyphs)
+                return options.readGlyphs(link, data);
+            const TransferResult r = readGlyphsAsEditor(link, data.glyphs, options.editors, stop);
+            data.glyphsReal = data.glyphsReal || r.outcome == Outcome::Success;
+            return r;
+        });
+    if (goOn) {
+        steps.run(WholeStep::Groups, [&] {
+            if (options.readGroups)
+                return options.readGroups(link, data);
+            return readGroupsAsEditor(link, areas, options.editors, stop);
+        });
+    }
+    return result;
+}
+
+WholeRadioResult writeWholeRadio(Link& link, WholeRadioData& data, const WholeRadioOptions& options,
+                                 const std::atomic<bool>* stop, WholeRadioObserver* observer) {
+    WholeRadioResult result;
+    Steps steps(result, stop, observer);
+    auto onSession = [&](auto body) {
+        return [&, body] {
+            Session session(link, options.main, stop);
+            return body(session);
+        };
+    };
+    RadioAreas& areas = data.areas;
+    const bool goOn =
+        steps.run(WholeStep::Channels, onSession([&](Session& s) {
+                      return writeAllChannels(s, data.channels, observer);
+                  })) &&
+        steps.run(WholeStep::Banks,
+                  onSession([&](Session& s) { return writeBanks(s, areas.banks, observer); })) &&
+        steps.run(WholeStep::OneTouch, onSession([&](Session& s) {
+                      return writeOneTouch(s, areas.oneTouch, observer);
+                  })) &&
+        steps.run(WholeStep::Title,
+                  onSession([&](Session& s) { return writeTitle(s, areas.title, observer); })) &&
+        steps.run(WholeStep::Settings, onSession([&](Session& s) {
+                      return writeSetMode(s, areas.setMode, areas.dtmf, observer);
+                  })) &&
+        steps.run(WholeStep::FinalBlocks, onSession([&](Session& s) {
+                      const TransferResult groups =
+                          writeGroups(s, areas.groups, observer, Handshake::No);
+                      if (groups.outcome != Outcome::Success || !data.glyphsReal)
+                          return groups;
+                      const FontResult glyphs =
+                          writeGlyphBlocks(link, data.glyphs, FinalGlyphFailureLimit,
+                                           options.main.replyTimeout, fontHooks(stop));
+                      result.glyphBlocksWritten = glyphs.ok();
+                      return fromFontResult(glyphs);
+                  }));
+    if (goOn && result.allSucceeded())
+        result.finalBox = {true, QStringLiteral("Success"), QStringLiteral(" Finish"), {}};
+    return result;
+}
+
+} // namespace qmh4
