@@ -10,6 +10,8 @@
 #include "app/port_choice.h"
 #include "app/set_mode_page.h"
 #include "app/shared_link.h"
+#include "editing/channel_detail_dialog.h"
+#include "editing/grid_editing.h"
 #include "link/channel_transfer.h"
 #include "link/serial_link.h"
 #include "sim/simulated_radio.h"
@@ -18,6 +20,7 @@
 #include <QActionGroup>
 #include <QCloseEvent>
 #include <QHBoxLayout>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenuBar>
@@ -195,6 +198,13 @@ void Form1::connectCommands() {
     connect(memoryPage->MEM_ONE_READ, &QPushButton::clicked, this, &Form1::MEM_ONE_READ_Click);
     connect(memoryPage->MEM_ONE_WRITE, &QPushButton::clicked, this, &Form1::MEM_ONE_WRITE_Click);
     connect(memoryPage->ALL_Reset, &QPushButton::clicked, this, &Form1::ALL_Reset_Click);
+    connect(memoryPage->Clear_Botton, &QPushButton::clicked, this, &Form1::Clear_Botton_Click);
+    for (size_t index = 0; index < memoryPage->LIST_SET.size(); ++index)
+        connect(memoryPage->LIST_SET[index], &QPushButton::clicked, this,
+                [this, index] { LIST_SET_Click(static_cast<int>(index)); });
+    connect(memoryPage->MSFlexGrid1, &QTableView::doubleClicked, this,
+            &Form1::MSFlexGrid1_DblClick);
+    memoryPage->MSFlexGrid1->installEventFilter(this);
     connect(CancelTransfer, &QPushButton::clicked, this, &Form1::CancelTransfer_Click);
     connect(MenuVersion, &QAction::triggered, this, &Form1::MenuVersion_Click);
     for (size_t index = 0; index < Option1.size(); ++index)
@@ -299,13 +309,79 @@ void Form1::ALL_Reset_Click() {
     const int current = memoryPage->currentRow();
     memoryPage->ALL_Reset->setEnabled(false);
     clearAllChannels(table_);
-    model_->rowsChanged(FirstRow, LastRow);
+    repaintRows(FirstRow, LastRow);
     if (current == selection.first)
         memoryPage->selectRows(selection.first, selection.last);
     else
         memoryPage->selectRows(selection.last, selection.first);
     memoryPage->ALL_Reset->setEnabled(true);
     ProgressBar1->setValue(0);
+}
+
+// ---- grid editing ----------------------------------------------------------------------------
+
+bool Form1::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == memoryPage->MSFlexGrid1 && event->type() == QEvent::KeyPress) {
+        const int key = static_cast<QKeyEvent*>(event)->key();
+        if (key == Qt::Key_Return || key == Qt::Key_Enter || key == Qt::Key_Delete) {
+            MSFlexGrid1_KeyDown(key);
+            return true;
+        }
+    }
+    return QMainWindow::eventFilter(watched, event);
+}
+
+void Form1::MSFlexGrid1_DblClick() {
+    if (control_.busy())
+        return;
+    const DetailEdit edit = editChannel(this, table_, memoryPage->currentRow());
+    if (!edit.opened)
+        return;
+    if (!edit.commit.rows.isEmpty())
+        repaintRows(edit.commit.rows.first, edit.commit.rows.last);
+    memoryPage->selectRow(edit.currentRow);
+    if (edit.commit.outcome == CommitOutcome::Overlap)
+        showMessage(this, QString::fromLatin1(OverlapMessage), QString::fromLatin1(OverlapTitle));
+}
+
+void Form1::MSFlexGrid1_KeyDown(int key) {
+    // Every editing command is inert while a transfer runs, the Delete key too: the transfer
+    // may be writing the very rows it would clear.
+    if (control_.busy())
+        return;
+    if (key == Qt::Key_Return || key == Qt::Key_Enter) {
+        MSFlexGrid1_DblClick();
+        return;
+    }
+    if (key != Qt::Key_Delete)
+        return;
+    const int current = memoryPage->currentRow();
+    const int end = memoryPage->selectionEndRow();
+    const RowSpan cleared = clearRows(table_, current, end, ClearVariant::DeleteKey);
+    if (!cleared.isEmpty())
+        repaintRows(cleared.first, cleared.last);
+}
+
+void Form1::Clear_Botton_Click() {
+    if (control_.busy())
+        return;
+    const int current = memoryPage->currentRow();
+    const int end = memoryPage->selectionEndRow();
+    const RowSpan cleared = clearRows(table_, current, end, ClearVariant::ClearButton);
+    if (!cleared.isEmpty())
+        repaintRows(cleared.first, cleared.last);
+    memoryPage->selectRows(current, end);
+}
+
+void Form1::LIST_SET_Click(int index) {
+    if (control_.busy())
+        return;
+    const int current = memoryPage->currentRow();
+    memoryPage->selectRow(index == 0 ? rowAfterUp(current) : rowAfterDown(current));
+}
+
+void Form1::repaintRows(int first, int last) {
+    model_->rowsChanged(first, last);
 }
 
 void Form1::READ_Botton_Click() {

@@ -124,9 +124,16 @@ public slots:
     void MenuSetCom_Click(int number);
     void choosePortByName(const QString& port);
     void MenuVersion_Click();
+    // The grid: double click and Enter open the detail dialog on the current row, Delete
+    // clears the selected rows; Clear and Up/Down are the page's buttons.
+    void MSFlexGrid1_DblClick();
+    void MSFlexGrid1_KeyDown(int key);
+    void Clear_Botton_Click();
+    void LIST_SET_Click(int index);
 
 protected:
     void closeEvent(QCloseEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     void buildMenus();
@@ -142,6 +149,7 @@ private:
     void followRow(int gridRow);
     void onTransferFinished(const TransferResult& result);
     void endTransfer();
+    void repaintRows(int first, int last);
 
     ChannelTable table_;
     ChannelGridModel* model_;

@@ -224,9 +224,9 @@ void MainWindowTest::captions_data() {
     QTest::newRow("Clear_Botton") << "Clear_Botton"
                                   << "Clear";
     QTest::newRow("LIST_SET[0]") << "LIST_SET[0]"
-                                 << "Down";
-    QTest::newRow("LIST_SET[1]") << "LIST_SET[1]"
                                  << "Up";
+    QTest::newRow("LIST_SET[1]") << "LIST_SET[1]"
+                                 << "Down";
     QTest::newRow("ALL_Reset") << "ALL_Reset"
                                << "All Clear";
     QTest::newRow("Option1[0]") << "Option1[0]"
