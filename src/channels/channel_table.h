@@ -43,13 +43,14 @@ constexpr int FirstBugFinderRow = 1604, LastBugFinderRow = 1623;
 // the side tables (indices into the value tables, the used flag and the name-table entry).
 struct ChannelRow {
     std::array<QString, ColumnCount> cells; // cells[LabelColumn] is the row label
-    quint8 txTone = 8;  // CTCSS index
-    quint8 rxTone = 8;  // CTCSS index
-    quint8 dcs = 0;     // DCS index
-    quint8 train = 28;  // train-tone index
-    quint8 step = 0;    // step index
-    bool used = false;  // the channel holds a frequency
-    QString name;       // name-table entry: ① to ⑧ themselves, not the ":1~" markers
+    quint8 txTone = 8;                      // CTCSS index
+    quint8 rxTone = 8;                      // CTCSS index
+    quint8 dcs = 0;                         // DCS index
+    quint8 train = 28;                      // train-tone index
+    quint8 step = 0;                        // step index
+    bool used = false;                      // the channel holds a frequency
+    // The name-table entry: ① to ⑧ themselves, not the ":1~" markers of the name cell.
+    QString name;
 
     const QString& cell(int column) const { return cells[static_cast<size_t>(column)]; }
     QString& cell(int column) { return cells[static_cast<size_t>(column)]; }
@@ -60,9 +61,11 @@ struct ChannelRow {
 class ChannelTable {
 public:
     // The start-up content: every row empty with default side tables, except the call and
-    // bug-finder rows; all labels set (memory rows labelled from all-zero bank sizes).
+    // bug-finder rows; all labels set (memory rows labelled from the start-up bank sizes, ten
+    // banks of 100: "Bank000-0" .. "Bank009-99").
     ChannelTable();
 
+    // Rows 1..1623; another number throws std::out_of_range rather than touch foreign memory.
     const ChannelRow& row(int rowNumber) const;
     ChannelRow& row(int rowNumber);
     const QString& cell(int rowNumber, int column) const { return row(rowNumber).cell(column); }
@@ -75,8 +78,8 @@ public:
     // Rows 1..1603 but the call rows whose used flag is 0 lose their texts and names.
     void blankEmptyRows();
 
-    // Relabels the memory rows from the 50 bank sizes ("Bank000-0" …); does nothing unless
-    // the sizes sum to exactly 1000.
+    // Relabels the memory rows from the 50 bank sizes ("Bank000-0" …); does nothing and
+    // returns false unless every size is 0 or more and they sum to exactly 1000.
     bool relabelMemoryRows(const std::array<int, 50>& bankSizes);
 
     bool operator==(const ChannelTable&) const = default;
@@ -88,5 +91,12 @@ private:
 bool isBugFinderRow(int rowNumber);
 bool isCallRow(int rowNumber);
 bool isDualRow(int rowNumber);
+bool isMemoryRow(int rowNumber);
+bool isPassRow(int rowNumber);
+bool isChannelRow(int rowNumber); // 1..1623
+
+// The label of a row outside the memory block ("PRG - 0A", "Dual0(Main) ", "CALL-VHF",
+// "BUG - 19"); empty for a memory row, whose label comes from the bank sizes.
+QString fixedRowLabel(int rowNumber);
 
 } // namespace qmh4

@@ -10,7 +10,8 @@ namespace qmh4 {
 // What one wait for a reply brought back.
 struct Reply {
     enum class Status {
-        Complete,  // at least the expected number of bytes arrived; bytes holds all that was buffered
+        Complete,  // at least the expected number of bytes arrived; bytes holds all that was
+                   // buffered
         TimedOut,  // the deadline passed first; bytes is empty (late bytes are thrown away)
         PortError, // the port failed (could not open, vanished, driver error); see errorString()
     };
