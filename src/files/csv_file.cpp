@@ -35,6 +35,11 @@ bool headerAccepted(const QString& line) {
     return parseCsvLine(line) == headerFields();
 }
 
+bool asciiDigits(const QString& text) {
+    return std::all_of(text.begin(), text.end(),
+                       [](QChar c) { return c >= QLatin1Char('0') && c <= QLatin1Char('9'); });
+}
+
 bool isBlank(QChar ch) {
     return ch == QLatin1Char(' ') || ch == QLatin1Char('\t');
 }
@@ -82,11 +87,8 @@ std::optional<QString> importedFrequency(const QString& text) {
     const qsizetype point = text.indexOf(QLatin1Char('.'));
     const QString mhz = point < 0 ? text : text.left(point);
     QString decimals = point < 0 ? QString() : text.mid(point + 1);
-    const auto allDigits = [](const QString& s) {
-        return std::all_of(s.begin(), s.end(), [](QChar c) { return c.isDigit() && c < 128; });
-    };
-    if (mhz.isEmpty() || mhz.size() > 4 || !allDigits(mhz) || decimals.size() > 5 ||
-        !allDigits(decimals) || (point >= 0 && decimals.isEmpty())) {
+    if (mhz.isEmpty() || mhz.size() > 4 || !asciiDigits(mhz) || decimals.size() > 5 ||
+        !asciiDigits(decimals) || (point >= 0 && decimals.isEmpty())) {
         return std::nullopt;
     }
     decimals = decimals.leftJustified(5, QLatin1Char('0'));
@@ -108,10 +110,7 @@ QString importedOffset(QString text) {
     const qsizetype point = text.indexOf(QLatin1Char('.'));
     OffsetBoxes boxes{point < 0 ? text : text.left(point),
                       point < 0 ? QString() : text.mid(point + 1)};
-    const auto digitsOnly = [](const QString& s) {
-        return std::all_of(s.begin(), s.end(), [](QChar c) { return c.isDigit() && c < 128; });
-    };
-    if (!digitsOnly(boxes.mhz) || !digitsOnly(boxes.khz) || boxes.khz.size() > 3) {
+    if (!asciiDigits(boxes.mhz) || !asciiDigits(boxes.khz) || boxes.khz.size() > 3) {
         return QStringLiteral("0.000MHz");
     }
     boxes.mhz = normaliseOffsetMhz(boxes.mhz);
@@ -264,7 +263,7 @@ CsvImportReport importCsv(const QByteArray& bytes, ChannelTable& table) {
 FileOutcome exportCsvFile(const QString& path, const ChannelTable& table) {
     QString error;
     if (!writeTextFile(path, exportCsv(table), &error)) {
-        return {false, QStringLiteral("%1\n%2").arg(QLatin1String(CsvErrorText), error),
+        return {false, QStringLiteral("%1\n%2").arg(QLatin1String(CsvSaveErrorText), error),
                 QLatin1String(CsvErrorTitle)};
     }
     return {true, QLatin1String(CsvSavedText), QLatin1String(CsvSavedTitle)};

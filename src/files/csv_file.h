@@ -18,6 +18,7 @@ inline constexpr const char* CsvImportedText = "Inport CSV File";
 inline constexpr const char* CsvImportedTitle = " Finish";
 inline constexpr const char* CsvErrorText = "CSV File Error";
 inline constexpr const char* CsvErrorTitle = " Error";
+inline constexpr const char* CsvSaveErrorText = "Save File Error";
 
 // The last row an import fills: the bug-finder presets are never imported.
 constexpr int LastImportedRow = LastTsfRow;

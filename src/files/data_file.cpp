@@ -29,9 +29,6 @@ constexpr int OneTouchLineLength = 40;
 constexpr int SetDtmfLength = 23;
 constexpr int GroupLineLength = 55;
 constexpr int UnusableLineLength = 53;
-constexpr int DtmfWaitCount = 11;
-constexpr int DtmfTimingCount = 23;
-constexpr int DtmfDialChannelCount = 9;
 constexpr quint64 RecordFrequencyLimit = 429496729; // 4294.96729 MHz: 32 bits of Hz
 
 // The "SD01" .. "SD11" lines, in key order, and how many lists of the array each carries.
@@ -69,7 +66,7 @@ QString channelLine(int channelIndex, const ChannelRow& row) {
         offset = QStringLiteral("000.000");
     }
     const auto digitOf = [](const QStringList& captions, const QString& text) {
-        return QString::number(std::max<qsizetype>(0, captions.indexOf(text)));
+        return QString::number(std::max(qsizetype{0}, captions.indexOf(text)));
     };
     return QStringLiteral("CH") + padded(channelIndex, 4) +
            frequency.rightJustified(10, QLatin1Char('0')) +
@@ -96,14 +93,16 @@ QString bankLine(int line, const BankSizes& banks) {
 void appendOneTouchLines(QStringList& lines, const RadioData& data) {
     QString bank = QStringLiteral("ONETOUCH_BANK");
     QString channel = QStringLiteral("ONETOUCH_CHDA");
-    for (const OneTouchChoice& choice : data.oneTouch) {
-        bank += padded(choice.notSet ? 255 : choice.bankPosition, 3);
-        channel += padded(choice.channelPosition, 3);
+    const auto bankValues = data.oneTouch.fileBankValues();
+    const auto channelValues = data.oneTouch.fileChannelValues();
+    for (int k = 0; k < OneTouchCount; ++k) {
+        bank += padded(bankValues[static_cast<size_t>(k)], 3);
+        channel += padded(channelValues[static_cast<size_t>(k)], 3);
     }
     lines << bank << channel;
 }
 
-void appendDtmfLines(QStringList& lines, const DtmfData& dtmf) {
+void appendDtmfLines(QStringList& lines, const DtmfSettings& dtmf) {
     for (int i = 0; i < DtmfMemoryCount; ++i) {
         const QString& memory = dtmf.memories[static_cast<size_t>(i)];
         if (!memory.isEmpty()) {
@@ -122,16 +121,19 @@ QString flags(const std::array<bool, BankCount>& set) {
     return text;
 }
 
-void appendGroupLines(QStringList& lines, const GroupData& groups) {
+void appendGroupLines(QStringList& lines, const Groups& groups) {
     for (int g = 0; g < GroupCount; ++g) {
         std::array<bool, BankCount> members{};
         for (int b = 0; b < BankCount; ++b) {
-            members[static_cast<size_t>(b)] =
-                groups.member[static_cast<size_t>(b)][static_cast<size_t>(g)];
+            members[static_cast<size_t>(b)] = groups.isMember(b, g);
         }
         lines << QStringLiteral("GRD") + padded(g, 2) + flags(members);
     }
-    lines << QStringLiteral("GRI") + flags(groups.unusable);
+    std::array<bool, BankCount> unusable{};
+    for (int b = 0; b < BankCount; ++b) {
+        unusable[static_cast<size_t>(b)] = groups.isUnusable(b);
+    }
+    lines << QStringLiteral("GRI") + flags(unusable);
 }
 
 void appendSetModeLines(QStringList& lines, const SetModeSettings& setMode) {
@@ -305,54 +307,38 @@ bool applyBankLine(const QString& line, RadioData& data) {
 
 int nonEmptyBankCount(const BankSizes& banks) {
     const NonEmptyBankList list = banks.nonEmptyBanks();
-    return static_cast<int>(std::count_if(list.begin(), list.end(),
-                                          [](quint8 b) { return b != NoBank; }));
+    return static_cast<int>(
+        std::count_if(list.begin(), list.end(), [](quint8 b) { return b != NoBank; }));
 }
 
+// The nine values of a one-touch line are applied together, and only when each names an entry
+// of its list: a bank list position among the non-empty banks (or 255, "No Setting"), a
+// channel position within the entry's bank.
 bool applyOneTouchLine(const QString& line, RadioData& data) {
     if (line.size() < OneTouchLineLength) {
         return false;
     }
     const QString key = line.left(13);
+    const bool bankLine = key == QLatin1String("ONETOUCH_BANK");
+    if (!bankLine && key != QLatin1String("ONETOUCH_CHDA")) {
+        return false;
+    }
     std::array<int, OneTouchCount> values{};
     for (int k = 0; k < OneTouchCount; ++k) {
         const auto value = numberAt(line, 14 + 3 * k, 3);
-        if (!value) {
+        const int limit =
+            bankLine ? nonEmptyBankCount(data.banks) : data.oneTouch.channelCount(k);
+        if (!value || (*value >= limit && !(bankLine && *value == OneTouchNotSet))) {
             return false;
         }
         values[static_cast<size_t>(k)] = *value;
     }
-    const NonEmptyBankList banks = data.banks.nonEmptyBanks();
-    auto choices = data.oneTouch;
-    for (size_t k = 0; k < choices.size(); ++k) {
-        OneTouchChoice& choice = choices[k];
-        if (key == QLatin1String("ONETOUCH_BANK")) {
-            choice.notSet = values[k] == 255;
-            if (!choice.notSet && values[k] >= nonEmptyBankCount(data.banks)) {
-                return false;
-            }
-            choice.bankPosition = choice.notSet ? choice.bankPosition : values[k];
-        } else if (key == QLatin1String("ONETOUCH_CHDA")) {
-            const int bank = choice.bankPosition < BankCount
-                                 ? banks[static_cast<size_t>(choice.bankPosition)]
-                                 : NoBank;
-            const int size = bank == NoBank ? 0 : data.banks.size(bank);
-            if (values[k] >= std::max(size, 1)) {
-                return false;
-            }
-            choice.channelPosition = values[k];
-        } else {
-            return false;
-        }
+    if (bankLine) {
+        data.oneTouch.applyFileBankValues(values, data.banks);
+    } else {
+        data.oneTouch.applyFileChannelValues(values);
     }
-    data.oneTouch = choices;
     return true;
-}
-
-bool isDtmfCharacter(QChar ch) {
-    return (ch >= QLatin1Char('0') && ch <= QLatin1Char('9')) ||
-           (ch >= QLatin1Char('A') && ch <= QLatin1Char('D')) || ch == QLatin1Char('*') ||
-           ch == QLatin1Char('#') || ch == QLatin1Char('-');
 }
 
 bool applyDtmfMemoryLine(const QString& line, RadioData& data) {
@@ -362,13 +348,7 @@ bool applyDtmfMemoryLine(const QString& line, RadioData& data) {
         text.size() > DtmfMemoryLength) {
         return false;
     }
-    QString kept;
-    for (const QChar ch : text) {
-        if (isDtmfCharacter(ch)) {
-            kept += ch;
-        }
-    }
-    data.dtmf.memories[static_cast<size_t>(*index)] = kept;
+    data.dtmf.setMemory(*index, text);
     return true;
 }
 
@@ -376,19 +356,20 @@ bool applyDtmfSettingLine(const QString& line, RadioData& data) {
     if (line.size() != SetDtmfLength || !line.startsWith(QLatin1String("SET_DTMF"))) {
         return false;
     }
-    const auto wait = indexAt(line, 9, 3, DtmfWaitCount);
-    const auto head = indexAt(line, 12, 3, DtmfTimingCount);
-    const auto burst = indexAt(line, 15, 3, DtmfTimingCount);
-    const auto pause = indexAt(line, 18, 3, DtmfTimingCount);
-    const auto dial = indexAt(line, 21, 3, DtmfDialChannelCount);
+    const int timingCount = static_cast<int>(dtmfTimeEntries().size());
+    const auto wait = indexAt(line, 9, 3, static_cast<int>(dtmfWaitEntries().size()));
+    const auto head = indexAt(line, 12, 3, timingCount);
+    const auto burst = indexAt(line, 15, 3, timingCount);
+    const auto pause = indexAt(line, 18, 3, timingCount);
+    const auto dial = indexAt(line, 21, 3, static_cast<int>(dtmfDialChannelEntries().size()));
     if (!wait || !head || !burst || !pause || !dial) {
         return false;
     }
-    data.dtmf.wait = *wait;
-    data.dtmf.head = *head;
-    data.dtmf.burst = *burst;
-    data.dtmf.pause = *pause;
-    data.dtmf.dialChannel = *dial;
+    data.dtmf.setWait(*wait);
+    data.dtmf.setHead(*head);
+    data.dtmf.setBurst(*burst);
+    data.dtmf.setPause(*pause);
+    data.dtmf.setDialChannel(*dial);
     return true;
 }
 
@@ -425,15 +406,15 @@ bool applyGroupLine(const QString& line, RadioData& data) {
         if (!members) {
             return false;
         }
-        for (size_t b = 0; b < BankCount; ++b) {
-            data.groups.member[b][static_cast<size_t>(*group)] = (*members)[b];
+        for (int b = 0; b < BankCount; ++b) {
+            data.groups.setMember(b, *group, (*members)[static_cast<size_t>(b)]);
         }
         return true;
     }
     if (line.startsWith(QLatin1String("GRI")) && line.size() == UnusableLineLength) {
         const auto unusable = flagsAt(line, 4);
-        if (unusable) {
-            data.groups.unusable = *unusable;
+        for (int b = 0; unusable && b < BankCount; ++b) {
+            data.groups.setUnusable(b, (*unusable)[static_cast<size_t>(b)]);
         }
         return unusable.has_value();
     }
@@ -560,7 +541,7 @@ DataFileReport readDataFile(const QByteArray& bytes, RadioData& data) {
 FileOutcome saveDataFile(const QString& path, const RadioData& data, const QDateTime& now) {
     QString error;
     if (!writeTextFile(path, writeDataFile(data, now), &error)) {
-        return {false, QStringLiteral("%1\n%2").arg(QLatin1String(DataOpenErrorText), error),
+        return {false, QStringLiteral("%1\n%2").arg(QLatin1String(DataSaveErrorText), error),
                 QLatin1String(DataOpenErrorTitle)};
     }
     return {true, QLatin1String(DataSavedText), QLatin1String(DataSavedTitle)};

@@ -18,6 +18,7 @@ inline constexpr const char* DataReadText = "Read File";
 inline constexpr const char* DataReadTitle = "Finish";
 inline constexpr const char* DataOpenErrorText = "This File don't Open";
 inline constexpr const char* DataOpenErrorTitle = "Error";
+inline constexpr const char* DataSaveErrorText = "Save File Error";
 
 // The whole file for `data`; `now` goes into the header line.
 QByteArray writeDataFile(const RadioData& data, const QDateTime& now);
