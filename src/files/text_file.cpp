@@ -4,6 +4,9 @@
 
 #include <QFile>
 #include <QSaveFile>
+#include <QStringDecoder>
+
+#include <algorithm>
 
 namespace qmh4 {
 
@@ -27,10 +30,13 @@ QList<QByteArray> splitLines(const QByteArray& bytes) {
 }
 
 std::optional<QString> decodeLine(const QByteArray& line) {
-    QString text = cp932::decode(line);
-    // Code page 932 has no U+FFFD of its own, so one in the text marks bytes that form no
-    // character.
-    if (text.contains(QChar(0xFFFD))) {
+    // ASCII lines (every key and number of the files) need no converter.
+    if (std::all_of(line.begin(), line.end(), [](char c) { return c >= 0; })) {
+        return QString::fromLatin1(line);
+    }
+    QStringDecoder decoder("windows-31j", QStringConverter::Flag::Stateless);
+    QString text = decoder.decode(line);
+    if (decoder.hasError()) {
         return std::nullopt;
     }
     return text;
