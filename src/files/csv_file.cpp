@@ -11,20 +11,28 @@ namespace qmh4 {
 namespace {
 
 const QStringList& headerFields() {
-    static const QStringList fields = {
-        QString(),          QStringLiteral("Freqency"), QStringLiteral("mode"),
-        QStringLiteral("step"),    QStringLiteral("Carrier"),  QStringLiteral("Tone/DCS"),
-        QStringLiteral("Tx-tone"), QStringLiteral("Rx-tone"),  QStringLiteral("DCS"),
-        QStringLiteral("Shift"),   QStringLiteral("Shift-Freq"), QStringLiteral("Skip"),
-        QStringLiteral("Name"),    QStringLiteral("0")};
+    static const QStringList fields = {QString(),
+                                       QStringLiteral("Freqency"),
+                                       QStringLiteral("mode"),
+                                       QStringLiteral("step"),
+                                       QStringLiteral("Carrier"),
+                                       QStringLiteral("Tone/DCS"),
+                                       QStringLiteral("Tx-tone"),
+                                       QStringLiteral("Rx-tone"),
+                                       QStringLiteral("DCS"),
+                                       QStringLiteral("Shift"),
+                                       QStringLiteral("Shift-Freq"),
+                                       QStringLiteral("Skip"),
+                                       QStringLiteral("Name"),
+                                       QStringLiteral("0")};
     return fields;
 }
 
 // The exported header is 100 characters once its commas are gone; a spreadsheet that drops
 // the quotes leaves this text.
 constexpr int QuotedHeaderLength = 100;
-const QString UnquotedHeader = QStringLiteral(
-    "FreqencymodestepCarrierTone/DCSTx-toneRx-toneDCSShiftShift-FreqSkipName0");
+const QString UnquotedHeader =
+    QStringLiteral("FreqencymodestepCarrierTone/DCSTx-toneRx-toneDCSShiftShift-FreqSkipName0");
 
 bool headerAccepted(const QString& line) {
     QString withoutCommas = line;
@@ -135,8 +143,8 @@ bool validateImportedRow(ChannelRow& row) {
     const int dcs = dcsIndex(row.cell(DcsColumn));
     const QString name = filterNameForRadio(row.cell(NameColumn));
     if (!oneOf(row.cell(ModeColumn), {"FM", "AM", "NFM", "WFM"}) || step < 0 || train < 0 ||
-        !oneOf(row.cell(ToneTypeColumn), {"None", "Tone", "TSQ", "SQ", "DCS", "Train"}) ||
-        tx < 0 || rx < 0 || dcs < 0 || !oneOf(row.cell(ShiftColumn), {"Off", "+", "-"}) ||
+        !oneOf(row.cell(ToneTypeColumn), {"None", "Tone", "TSQ", "SQ", "DCS", "Train"}) || tx < 0 ||
+        rx < 0 || dcs < 0 || !oneOf(row.cell(ShiftColumn), {"Off", "+", "-"}) ||
         !oneOf(row.cell(SkipColumn), {"*", ""}) || nameByteCount(name) > NameByteLimit) {
         return false;
     }
@@ -284,8 +292,8 @@ FileOutcome importCsvFile(const QString& path, ChannelTable& table) {
     }
     QString text = QLatin1String(CsvImportedText);
     if (!report.refusedRows.isEmpty()) {
-        text += QStringLiteral("\nRows emptied for invalid values: ") +
-                numberList(report.refusedRows);
+        text +=
+            QStringLiteral("\nRows emptied for invalid values: ") + numberList(report.refusedRows);
     }
     return {true, text, QLatin1String(CsvImportedTitle)};
 }

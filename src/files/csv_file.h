@@ -35,8 +35,8 @@ QByteArray exportCsv(const ChannelTable& table);
 
 struct CsvImportReport {
     bool headerAccepted = false;
-    int rowsRead = 0;          // lines after the header applied to rows 1..
-    QList<int> refusedRows;    // rows emptied because a value in them was refused
+    int rowsRead = 0;       // lines after the header applied to rows 1..
+    QList<int> refusedRows; // rows emptied because a value in them was refused
 };
 
 // Imports the file's rows into `table`. With a rejected header the table is unchanged.

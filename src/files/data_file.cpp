@@ -70,10 +70,9 @@ QString channelLine(int channelIndex, const ChannelRow& row) {
     };
     return QStringLiteral("CH") + padded(channelIndex, 4) +
            frequency.rightJustified(10, QLatin1Char('0')) +
-           digitOf(FileModes, row.cell(ModeColumn)) + padded(row.step, 2) +
-           padded(row.train, 2) + digitOf(FileToneTypes, row.cell(ToneTypeColumn)) +
-           padded(row.txTone, 2) + padded(row.rxTone, 2) + padded(row.dcs, 3) +
-           digitOf(FileShifts, row.cell(ShiftColumn)) +
+           digitOf(FileModes, row.cell(ModeColumn)) + padded(row.step, 2) + padded(row.train, 2) +
+           digitOf(FileToneTypes, row.cell(ToneTypeColumn)) + padded(row.txTone, 2) +
+           padded(row.rxTone, 2) + padded(row.dcs, 3) + digitOf(FileShifts, row.cell(ShiftColumn)) +
            offset.rightJustified(7, QLatin1Char('0')) +
            (row.cell(SkipColumn) == QLatin1String("*") ? QLatin1Char('1') : QLatin1Char('0')) +
            row.cell(NameColumn);
@@ -215,8 +214,8 @@ std::optional<ChannelRow> parseChannelLine(const QString& line, const ChannelRow
     const auto offsetMhz = numberAt(line, 31, 3);
     const auto offsetKhz = numberAt(line, 35, 3);
     const auto skip = flagAt(line, 38);
-    if (!index || !mhz || line.at(10) != QLatin1Char('.') || !decimals || !step || !train ||
-        !tx || !rx || !dcs || !offsetMhz || !offsetKhz || !skip ||
+    if (!index || !mhz || line.at(10) != QLatin1Char('.') || !decimals || !step || !train || !tx ||
+        !rx || !dcs || !offsetMhz || !offsetKhz || !skip ||
         static_cast<quint64>(*mhz) * 100000 + static_cast<quint64>(*decimals) >
             RecordFrequencyLimit) {
         return std::nullopt;
@@ -272,9 +271,9 @@ bool applyChannelLine(const QString& line, RadioData& data) {
 std::optional<std::array<int, BanksPerLine>> bankSizesOf(const QString& line) {
     std::array<int, BanksPerLine> sizes{};
     const QString fields = line.mid(6);
-    const bool thousandForm =
-        line.size() == BankLineLength + 1 && fields.count(QLatin1Char('1')) == 1 &&
-        fields.count(QLatin1Char('0')) == fields.size() - 1;
+    const bool thousandForm = line.size() == BankLineLength + 1 &&
+                              fields.count(QLatin1Char('1')) == 1 &&
+                              fields.count(QLatin1Char('0')) == fields.size() - 1;
     if (thousandForm) {
         const qsizetype at = fields.indexOf(QLatin1Char('1'));
         if (at % 3 != 0) {
@@ -326,8 +325,7 @@ bool applyOneTouchLine(const QString& line, RadioData& data) {
     std::array<int, OneTouchCount> values{};
     for (int k = 0; k < OneTouchCount; ++k) {
         const auto value = numberAt(line, 14 + 3 * k, 3);
-        const int limit =
-            bankLine ? nonEmptyBankCount(data.banks) : data.oneTouch.channelCount(k);
+        const int limit = bankLine ? nonEmptyBankCount(data.banks) : data.oneTouch.channelCount(k);
         if (!value || (*value >= limit && !(bankLine && *value == OneTouchNotSet))) {
             return false;
         }

@@ -130,7 +130,9 @@ private slots:
         }
         data.oneTouch.rebuild(data.banks);
         const QList<QByteArray> lines = fileLines(data);
-        QVERIFY(lines.contains("BK0002000000000000000000000" "1000" "000000"));
+        QVERIFY(lines.contains("BK0002000000000000000000000"
+                               "1000"
+                               "000000"));
         RadioData loaded;
         QCOMPARE(readDataFile(joined(lines), loaded).skippedLines, QList<int>());
         QCOMPARE(loaded.banks, data.banks);
@@ -190,7 +192,8 @@ private slots:
         QTest::newRow("bank line 5") << QByteArray("BK0005001002003004005006007008009010");
         QTest::newRow("bank line short") << QByteArray("BK000300100200300400500600700800901");
         QTest::newRow("one-touch past the banks") << "ONETOUCH_BANK050" + QByteArray(24, '0');
-        QTest::newRow("one-touch channel past the bank") << "ONETOUCH_CHDA100" + QByteArray(24, '0');
+        QTest::newRow("one-touch channel past the bank")
+            << "ONETOUCH_CHDA100" + QByteArray(24, '0');
         QTest::newRow("DTMF memory 10") << QByteArray("NUM_DTMF010123");
         QTest::newRow("DTMF memory of 17") << "NUM_DTMF001" + QByteArray(17, '1');
         QTest::newRow("DTMF wait 11") << QByteArray("SET_DTMF011005005002000");
@@ -210,9 +213,8 @@ private slots:
         const QByteArray after = "CH0200" + ValidChannel.mid(6);
         RadioData withBadLine = test::sampleData();
         RadioData without = withBadLine;
-        const DataFileReport report =
-            readDataFile(fileOf({before, "BK0000100100100100100100100100100100", line, after}),
-                         withBadLine);
+        const DataFileReport report = readDataFile(
+            fileOf({before, "BK0000100100100100100100100100100100", line, after}), withBadLine);
         QCOMPARE(report.skippedLines, QList<int>{4});
         readDataFile(fileOf({before, "BK0000100100100100100100100100100100", after}), without);
         QVERIFY(withBadLine.channels.row(101).used);
@@ -238,7 +240,8 @@ private slots:
         RadioData data = test::sampleData();
         const FileOutcome outcome = openDataFile(path, data);
         QCOMPARE(outcome.ok, accepted);
-        QCOMPARE(outcome.text, QString::fromLatin1(accepted ? "Read File" : "This File don't Open"));
+        QCOMPARE(outcome.text,
+                 QString::fromLatin1(accepted ? "Read File" : "This File don't Open"));
         QCOMPARE(outcome.title, QStringLiteral("Finish").left(accepted ? 6 : 0) +
                                     QStringLiteral("Error").left(accepted ? 0 : 5));
         QCOMPARE(data.channels.row(1).used, !accepted);
