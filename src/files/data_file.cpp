@@ -92,8 +92,8 @@ QString bankLine(int line, const BankSizes& banks) {
 void appendOneTouchLines(QStringList& lines, const RadioData& data) {
     QString bank = QStringLiteral("ONETOUCH_BANK");
     QString channel = QStringLiteral("ONETOUCH_CHDA");
-    const auto bankValues = data.oneTouch.fileBankValues();
-    const auto channelValues = data.oneTouch.fileChannelValues();
+    const auto bankValues = data.areas.oneTouch.fileBankValues();
+    const auto channelValues = data.areas.oneTouch.fileChannelValues();
     for (int k = 0; k < OneTouchCount; ++k) {
         bank += padded(bankValues[static_cast<size_t>(k)], 3);
         channel += padded(channelValues[static_cast<size_t>(k)], 3);
@@ -299,7 +299,7 @@ bool applyBankLine(const QString& line, RadioData& data) {
         return false;
     }
     for (int j = 0; j < BanksPerLine; ++j) {
-        data.banks.setSize(*number * BanksPerLine + j, (*sizes)[static_cast<size_t>(j)]);
+        data.areas.banks.setSize(*number * BanksPerLine + j, (*sizes)[static_cast<size_t>(j)]);
     }
     return true;
 }
@@ -325,16 +325,17 @@ bool applyOneTouchLine(const QString& line, RadioData& data) {
     std::array<int, OneTouchCount> values{};
     for (int k = 0; k < OneTouchCount; ++k) {
         const auto value = numberAt(line, 14 + 3 * k, 3);
-        const int limit = bankLine ? nonEmptyBankCount(data.banks) : data.oneTouch.channelCount(k);
+        const int limit =
+            bankLine ? nonEmptyBankCount(data.areas.banks) : data.areas.oneTouch.channelCount(k);
         if (!value || (*value >= limit && !(bankLine && *value == OneTouchNotSet))) {
             return false;
         }
         values[static_cast<size_t>(k)] = *value;
     }
     if (bankLine) {
-        data.oneTouch.applyFileBankValues(values, data.banks);
+        data.areas.oneTouch.applyFileBankValues(values, data.areas.banks);
     } else {
-        data.oneTouch.applyFileChannelValues(values);
+        data.areas.oneTouch.applyFileChannelValues(values);
     }
     return true;
 }
@@ -346,7 +347,7 @@ bool applyDtmfMemoryLine(const QString& line, RadioData& data) {
         text.size() > DtmfMemoryLength) {
         return false;
     }
-    data.dtmf.setMemory(*index, text);
+    data.areas.dtmf.setMemory(*index, text);
     return true;
 }
 
@@ -363,11 +364,11 @@ bool applyDtmfSettingLine(const QString& line, RadioData& data) {
     if (!wait || !head || !burst || !pause || !dial) {
         return false;
     }
-    data.dtmf.setWait(*wait);
-    data.dtmf.setHead(*head);
-    data.dtmf.setBurst(*burst);
-    data.dtmf.setPause(*pause);
-    data.dtmf.setDialChannel(*dial);
+    data.areas.dtmf.setWait(*wait);
+    data.areas.dtmf.setHead(*head);
+    data.areas.dtmf.setBurst(*burst);
+    data.areas.dtmf.setPause(*pause);
+    data.areas.dtmf.setDialChannel(*dial);
     return true;
 }
 
@@ -378,10 +379,10 @@ bool applyTitleLine(const QString& line, RadioData& data) {
     }
     const QString title = cp932::glyphsToMarkers(filteredRadioText(line.mid(5), true));
     const auto length = cp932::countedLength(title);
-    if (!length || *length > TitleByteLimit) {
+    if (!length || *length > TitleMaxBytes) {
         return false;
     }
-    data.title = title;
+    data.areas.title.setText(title);
     return true;
 }
 
@@ -405,14 +406,14 @@ bool applyGroupLine(const QString& line, RadioData& data) {
             return false;
         }
         for (int b = 0; b < BankCount; ++b) {
-            data.groups.setMember(b, *group, (*members)[static_cast<size_t>(b)]);
+            data.areas.groups.setMember(b, *group, (*members)[static_cast<size_t>(b)]);
         }
         return true;
     }
     if (line.startsWith(QLatin1String("GRI")) && line.size() == UnusableLineLength) {
         const auto unusable = flagsAt(line, 4);
         for (int b = 0; unusable && b < BankCount; ++b) {
-            data.groups.setUnusable(b, (*unusable)[static_cast<size_t>(b)]);
+            data.areas.groups.setUnusable(b, (*unusable)[static_cast<size_t>(b)]);
         }
         return unusable.has_value();
     }
@@ -434,7 +435,7 @@ bool applySetModeLine(const QString& line, RadioData& data) {
         positions.push_back(*value);
     }
     for (int i = 0; i < target.items; ++i) {
-        data.setMode.setPosition(target.array, i, positions[static_cast<size_t>(i)]);
+        data.areas.setMode.setPosition(target.array, i, positions[static_cast<size_t>(i)]);
     }
     return true;
 }
@@ -502,16 +503,16 @@ QByteArray writeDataFile(const RadioData& data, const QDateTime& now) {
             lines << channelLine(rowNumber - 1, row);
         }
     }
-    if (data.banks.total() == MemoryChannelCount) {
+    if (data.areas.banks.total() == MemoryChannelCount) {
         for (int line = 0; line < BankLineCount; ++line) {
-            lines << bankLine(line, data.banks);
+            lines << bankLine(line, data.areas.banks);
         }
         appendOneTouchLines(lines, data);
     }
-    appendDtmfLines(lines, data.dtmf);
-    lines << QStringLiteral("TITLE") + cp932::markersToGlyphs(data.title);
-    appendGroupLines(lines, data.groups);
-    appendSetModeLines(lines, data.setMode);
+    appendDtmfLines(lines, data.areas.dtmf);
+    lines << QStringLiteral("TITLE") + data.areas.title.radioText();
+    appendGroupLines(lines, data.areas.groups);
+    appendSetModeLines(lines, data.areas.setMode);
     lines << QStringLiteral("COMPORT") + padded(data.comPort, 2);
     lines << QStringLiteral("File End");
     return encodeLines(lines);

@@ -59,12 +59,12 @@ private slots:
                 QCOMPARE(got.cells, want.cells); // empty, or a call / bug-finder preset
             }
         }
-        QCOMPARE(loaded.banks, saved.banks);
-        QCOMPARE(loaded.oneTouch, saved.oneTouch);
-        QCOMPARE(loaded.dtmf, saved.dtmf);
-        QCOMPARE(loaded.title, saved.title);
-        QCOMPARE(loaded.groups, saved.groups);
-        QCOMPARE(loaded.setMode, saved.setMode);
+        QCOMPARE(loaded.areas.banks, saved.areas.banks);
+        QCOMPARE(loaded.areas.oneTouch, saved.areas.oneTouch);
+        QCOMPARE(loaded.areas.dtmf, saved.areas.dtmf);
+        QCOMPARE(loaded.areas.title, saved.areas.title);
+        QCOMPARE(loaded.areas.groups, saved.areas.groups);
+        QCOMPARE(loaded.areas.setMode, saved.areas.setMode);
         QCOMPARE(loaded.comPort, RadioData().comPort); // reading never changes the port
     }
 
@@ -113,37 +113,37 @@ private slots:
 
     void bankTotalOtherThan1000WritesNoBankLines() {
         RadioData data = test::sampleData();
-        data.banks.setSize(49, 1);
+        data.areas.banks.setSize(49, 1);
         const QList<QByteArray> lines = fileLines(data);
         QVERIFY(!hasKey(lines, "BK"));
         QVERIFY(!hasKey(lines, "ONETOUCH"));
         RadioData target;
-        const BankSizes banks = target.banks;
+        const BankSizes banks = target.areas.banks;
         readDataFile(joined(lines), target);
-        QCOMPARE(target.banks, banks);
+        QCOMPARE(target.areas.banks, banks);
     }
 
     void bankOf1000RoundTrips() {
         RadioData data;
         for (int b = 0; b < BankCount; ++b) {
-            data.banks.setSize(b, b == 27 ? 1000 : 0);
+            data.areas.banks.setSize(b, b == 27 ? 1000 : 0);
         }
-        data.oneTouch.rebuild(data.banks);
+        data.areas.oneTouch.rebuild(data.areas.banks);
         const QList<QByteArray> lines = fileLines(data);
         QVERIFY(lines.contains("BK0002000000000000000000000"
                                "1000"
                                "000000"));
         RadioData loaded;
         QCOMPARE(readDataFile(joined(lines), loaded).skippedLines, QList<int>());
-        QCOMPARE(loaded.banks, data.banks);
+        QCOMPARE(loaded.areas.banks, data.areas.banks);
     }
 
     void bankLineSetsItsTenBanks() {
         RadioData data;
         readDataFile(fileOf({"BK0003001002003004005006007008009010"}), data);
         for (int b = 0; b < BankCount; ++b) {
-            const int expected = b >= 30 && b < 40 ? b - 29 : RadioData().banks.size(b);
-            QCOMPARE(data.banks.size(b), expected);
+            const int expected = b >= 30 && b < 40 ? b - 29 : RadioData().areas.banks.size(b);
+            QCOMPARE(data.areas.banks.size(b), expected);
         }
     }
 
