@@ -6,6 +6,9 @@
 
 #include <QTest>
 
+#include <memory>
+#include <thread>
+
 using namespace qmh4;
 using namespace std::chrono_literals;
 
@@ -93,6 +96,27 @@ private slots:
         server.stop();
         QCOMPARE(result.outcome, Outcome::Success);
         QCOMPARE(radio.exchangeCount(), 50);
+        QVERIFY(!link.isOpen());
+    }
+
+    // The device vanishes while a reply is awaited: the transfer ends at once with a port
+    // error instead of counting time-outs.
+    void vanishedDeviceEndsTheTransfer() {
+        SimulatedRadio radio;
+        radio.setPacing(0, 400ms);
+        auto server = std::make_unique<PtyServer>(radio);
+        QVERIFY(serve(*server));
+        SerialLink link(server->slavePath());
+        Session session(link, {3000ms});
+        std::thread unplug([&] {
+            std::this_thread::sleep_for(100ms);
+            server.reset(); // closes the terminal's master side
+        });
+        const TransferResult result = runTransfer([&] { session.identify(); });
+        unplug.join();
+        QCOMPARE(result.outcome, Outcome::PortError);
+        QVERIFY(!result.detail.isEmpty());
+        QCOMPARE(session.exchangeCount(), 1);
         QVERIFY(!link.isOpen());
     }
 
