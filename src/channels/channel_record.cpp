@@ -81,7 +81,7 @@ QString decodeName(const QByteArray& record) {
 }
 
 // Writes at most the 16 cells the record has; a character code page 932 cannot hold (none the
-// editor lets through) takes no cell.
+// editor lets through) and a NUL take no cell.
 void encodeName(QByteArray& record, QStringView name) {
     int cell = 0;
     for (qsizetype i = 0; i < name.size() && cell < NameCells; ++i) {
@@ -91,7 +91,7 @@ void encodeName(QByteArray& record, QStringView name) {
             ++i;
         }
         const auto code = cp932::codeOf(ch);
-        if (!code)
+        if (!code || *code == 0) // a zero cell would read back as no character at all
             continue;
         putByte(record, NameByte + 2 * cell, *code & 0xFF);
         putByte(record, NameByte + 2 * cell + 1, *code >> 8);

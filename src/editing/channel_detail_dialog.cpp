@@ -389,4 +389,21 @@ void Form2::DETAIL_CANCEL_Click() {
     reject();
 }
 
+DetailEdit editChannel(QWidget* parent, ChannelTable& table, int currentRow) {
+    DetailEdit edit;
+    const DetailRequest request = openDetail(table, currentRow);
+    if (!request.opens)
+        return edit;
+    edit.opened = true;
+    edit.currentRow = request.firstRow;
+    DetailResult result;
+    {
+        Form2 dialog(request, parent);
+        dialog.exec();
+        result = dialog.result();
+    }
+    edit.commit = commitDetail(table, result);
+    return edit;
+}
+
 } // namespace qmh4

@@ -69,4 +69,16 @@ private:
     DetailResult result_;
 };
 
+// One edit from the grid: opens the dialog on `currentRow` (nothing happens for a row that does
+// not open), runs it modally and commits its result into the table. The window then makes
+// `currentRow` current (the Main row of a pair), repaints `commit.rows`, and on
+// CommitOutcome::Overlap shows OverlapMessage with OverlapTitle. The window refuses the edit
+// itself while a transfer runs.
+struct DetailEdit {
+    bool opened = false;
+    int currentRow = 0;
+    CommitReport commit;
+};
+DetailEdit editChannel(QWidget* parent, ChannelTable& table, int currentRow);
+
 } // namespace qmh4

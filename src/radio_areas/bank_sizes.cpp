@@ -2,6 +2,7 @@
 
 #include "channels/channel_table.h"
 
+#include <algorithm>
 #include <numeric>
 
 namespace qmh4 {
@@ -66,10 +67,14 @@ NonEmptyBankList BankSizes::nonEmptyBanks() const {
 }
 
 int BankSizes::firstChannel(int bank) const {
+    bank = std::clamp(bank, 0, BankCount);
     return std::accumulate(sizes_.begin(), sizes_.begin() + bank, 0);
 }
 
 QByteArray BankSizes::buildBlock(int block) const {
+    if (block < 0 || block > 1) {
+        return {};
+    }
     QByteArray data(BankBlockSize, '\0');
     const int count = BanksInBlock[block];
     for (int k = 0; k < count; ++k) {
@@ -84,6 +89,9 @@ QByteArray BankSizes::buildBlock(int block) const {
 }
 
 void BankSizes::decodeBlock(int block, const QByteArray& data) {
+    if (block < 0 || block > 1) {
+        return;
+    }
     const int count = BanksInBlock[block];
     for (int k = 0; k < count && 2 * k + 1 < data.size(); ++k) {
         const int low = static_cast<quint8>(data[2 * k]);

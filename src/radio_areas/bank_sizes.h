@@ -31,7 +31,10 @@ public:
 
     void reset();
 
-    int size(int bank) const { return sizes_[static_cast<size_t>(bank)]; }
+    // 0 for an index outside 0..49.
+    int size(int bank) const {
+        return bank >= 0 && bank < BankCount ? sizes_[static_cast<size_t>(bank)] : 0;
+    }
     // Values outside 0..1000 are refused (false, nothing changes).
     bool setSize(int bank, int size);
     const std::array<int, BankCount>& sizes() const { return sizes_; }

@@ -101,6 +101,9 @@ bool DtmfSettings::setDialChannel(int position) {
 }
 
 QByteArray DtmfSettings::buildBlock(int block) const {
+    if (block < 0 || block >= DtmfBlockCount) {
+        return {};
+    }
     QByteArray data(DtmfBlockSize[block], '\0');
     const MemorySpan span = BlockMemories[block];
     if (block == 0) {
@@ -124,6 +127,9 @@ QByteArray DtmfSettings::buildBlock(int block) const {
 }
 
 void DtmfSettings::decodeBlock(int block, const QByteArray& data) {
+    if (block < 0 || block >= DtmfBlockCount) {
+        return;
+    }
     auto byteAt = [&data](int offset) {
         return offset < data.size() ? static_cast<quint8>(data[offset]) : FillerCode;
     };

@@ -2,6 +2,26 @@
 
 namespace qmh4 {
 
+bool Groups::isMember(int bank, int group) const {
+    return inRange(bank, group) && members_[index(bank, group)];
+}
+
+void Groups::setMember(int bank, int group, bool member) {
+    if (inRange(bank, group)) {
+        members_[index(bank, group)] = member;
+    }
+}
+
+bool Groups::isUnusable(int bank) const {
+    return inRange(bank, 0) && unusable_[static_cast<size_t>(bank)];
+}
+
+void Groups::setUnusable(int bank, bool unusable) {
+    if (inRange(bank, 0)) {
+        unusable_[static_cast<size_t>(bank)] = unusable;
+    }
+}
+
 void Groups::prepare(const BankSizes& sizes) {
     for (int bank = 0; bank < BankCount; ++bank) {
         const bool empty = sizes.size(bank) == 0;
@@ -29,6 +49,9 @@ void Groups::clear() {
 }
 
 QByteArray Groups::buildBlock(int block) const {
+    if (block < 0 || block >= GroupBlockCount) {
+        return {};
+    }
     QByteArray data(GroupBlockSize[block], '\0');
     const int groups = GroupBlockSize[block] / GroupRecordSize;
     for (int g = 0; g < groups; ++g) {
@@ -46,6 +69,9 @@ QByteArray Groups::buildBlock(int block) const {
 }
 
 void Groups::decodeBlock(int block, const QByteArray& data) {
+    if (block < 0 || block >= GroupBlockCount) {
+        return;
+    }
     const int groups = GroupBlockSize[block] / GroupRecordSize;
     for (int g = 0; g < groups; ++g) {
         const int group = FirstGroupOfBlock[block] + g;

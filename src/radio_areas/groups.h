@@ -27,10 +27,11 @@ constexpr int GroupGridColumns = 55;
 // because they are empty.
 class Groups {
 public:
-    bool isMember(int bank, int group) const { return members_[index(bank, group)]; }
-    void setMember(int bank, int group, bool member) { members_[index(bank, group)] = member; }
-    bool isUnusable(int bank) const { return unusable_[static_cast<size_t>(bank)]; }
-    void setUnusable(int bank, bool unusable) { unusable_[static_cast<size_t>(bank)] = unusable; }
+    // Banks or groups outside 0..49 / 0..10 are no members and cannot be set.
+    bool isMember(int bank, int group) const;
+    void setMember(int bank, int group, bool member);
+    bool isUnusable(int bank) const;
+    void setUnusable(int bank, bool unusable);
 
     // Opening the editor: empty banks become unusable and leave every group.
     void prepare(const BankSizes& sizes);
@@ -48,6 +49,9 @@ public:
     bool operator==(const Groups&) const = default;
 
 private:
+    static bool inRange(int bank, int group) {
+        return bank >= 0 && bank < BankCount && group >= 0 && group < GroupCount;
+    }
     static size_t index(int bank, int group) {
         return static_cast<size_t>(bank * GroupCount + group);
     }

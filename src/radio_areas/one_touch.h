@@ -33,7 +33,10 @@ public:
     OneTouch();
     explicit OneTouch(const BankSizes& sizes);
 
-    const OneTouchEntry& entry(int k) const { return entries_[static_cast<size_t>(k)]; }
+    // Entry k of 0..8 (an index outside gives entry 0).
+    const OneTouchEntry& entry(int k) const {
+        return entries_[k >= 0 && k < OneTouchCount ? static_cast<size_t>(k) : 0];
+    }
 
     // The bank list's entries ("0" … "49", the non-empty banks) and the channel list's entries
     // of entry k ("0" … size - 1, at most 256 of them).

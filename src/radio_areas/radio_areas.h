@@ -1,5 +1,6 @@
 #pragma once
 
+#include "channels/channel_table.h"
 #include "radio_areas/bank_sizes.h"
 #include "radio_areas/dtmf.h"
 #include "radio_areas/groups.h"
@@ -31,6 +32,15 @@ struct RadioAreas {
         banks.reset();
         oneTouch.rebuild(banks);
     }
+
+    // After the bank check let a page change go ahead (PageChange::Proceed, or the user's OK
+    // after AskInitData, or RestoreDefaults): restores the default sizes when the total is not
+    // 1000, then relabels the memory rows ("Memory") or rebuilds the one-touch lists
+    // ("Common Set").
+    void enterPage(Page target, ChannelTable& table);
+    // Opening the group editor once the bank check let it open: the one-touch lists are rebuilt
+    // and empty banks leave every group.
+    void prepareGroupEditor();
 
     bool operator==(const RadioAreas&) const = default;
 };

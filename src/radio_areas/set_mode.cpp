@@ -221,6 +221,9 @@ void SetModeSettings::applyWriteProtect(const QByteArray& data) {
 }
 
 QByteArray setModeBlock(const QByteArray& record, int block) {
+    if (block < 0 || block >= SetModeBlockCount) {
+        return {};
+    }
     int start = 0;
     for (int b = 0; b < block; ++b) {
         start += SetModeBlockSize[b];

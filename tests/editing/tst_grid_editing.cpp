@@ -63,8 +63,6 @@ private slots:
     void commitShowsErrorForBadIndices();
     void commitDualCodes_data();
     void commitDualCodes();
-    void stepReachesEachRowOfAPair();
-    void cancelLeavesTheRow();
     void okWithoutFrequencyClearsSingleRow_data();
     void okWithoutFrequencyClearsSingleRow();
     void passOverlap_data();
@@ -84,18 +82,12 @@ void GridEditingTest::openRow_data() {
     QTest::addColumn<int>("firstRow");
     QTest::addColumn<int>("secondRow");
     QTest::newRow("memory") << 1 << true << ChannelKind::Single << 1 << 0;
-    QTest::newRow("program scan") << 1002 << true << ChannelKind::Single << 1002 << 0;
-    QTest::newRow("Main row") << 1101 << true << ChannelKind::Dual << 1101 << 1102;
     QTest::newRow("Sub row opens its pair") << 1102 << true << ChannelKind::Dual << 1101 << 1102;
     QTest::newRow("last Sub row") << 1300 << true << ChannelKind::Dual << 1299 << 1300;
-    QTest::newRow("priority") << 1301 << true << ChannelKind::Single << 1301 << 0;
     QTest::newRow("CALL-VHF") << 1401 << true << ChannelKind::Call << 1401 << 0;
-    QTest::newRow("CALL-1.2") << 1403 << true << ChannelKind::Call << 1403 << 0;
-    QTest::newRow("last TSF") << 1603 << true << ChannelKind::Single << 1603 << 0;
     QTest::newRow("first bug finder") << 1604 << false << ChannelKind::Single << 0 << 0;
     QTest::newRow("last bug finder") << 1623 << false << ChannelKind::Single << 0 << 0;
     QTest::newRow("header row") << 0 << false << ChannelKind::Single << 0 << 0;
-    QTest::newRow("past the end") << 1624 << false << ChannelKind::Single << 0 << 0;
 }
 
 void GridEditingTest::openRow() {
@@ -110,28 +102,20 @@ void GridEditingTest::openRow() {
     QCOMPARE(request.amWfmEnabled(), request.kind == ChannelKind::Single);
 }
 
+// Opening a pair and pressing "OK" without a change writes back exactly what was there.
 void GridEditingTest::openFillsFromRow() {
     ChannelTable table;
+    fillRow(table, 1101, "5.00000MHz", "");
     fillRow(table, 1102, "1295.12340MHz", "CQ:1~");
-    const DetailRequest request = openDetail(table, 1102);
-    const DetailFields& sub = request.second;
+    table.row(1102).name = "CQ①";
+    const ChannelTable before = table;
+    DetailRequest request = openDetail(table, 1102);
     QCOMPARE(request.first.label, "Dual0(Main) ");
-    QCOMPARE(sub.label, "Dual0(Sub) ");
-    QCOMPARE(sub.frequency, (FrequencyBoxes{"1295", "12340"}));
-    QCOMPARE(sub.mode, 2);     // NFM in the dialog's order
-    QCOMPARE(sub.toneType, 4); // DCS in the dialog's order
-    QCOMPARE(sub.shift, 2);
-    QCOMPARE(sub.offset, (OffsetBoxes{"10", "000"}));
-    QCOMPARE(sub.step, 4);
-    QCOMPARE(sub.train, 7);
-    QCOMPARE(sub.txTone, 0);
-    QCOMPARE(sub.rxTone, 38);
-    QCOMPARE(sub.dcs, 103);
-    QVERIFY(sub.skip);
-    QCOMPARE(sub.name, "CQ:1~");
-    // An empty Main row opens with empty boxes.
-    QCOMPARE(request.first.frequency, FrequencyBoxes{});
-    QCOMPARE(request.first.offset, OffsetBoxes{});
+    QCOMPARE(request.second.label, "Dual0(Sub) ");
+    QCOMPARE(request.second.frequency, (FrequencyBoxes{"1295", "12340"}));
+    QCOMPARE(request.second.offset, (OffsetBoxes{"10", "000"}));
+    commitDetail(table, acceptDetail(request, request.first, request.second));
+    QVERIFY(table == before);
 }
 
 void GridEditingTest::commitWritesEveryField() {
@@ -157,12 +141,8 @@ void GridEditingTest::commitWritesEveryField() {
                                "71.9Hz",     "054", "+",    "999.995MHz", "*",     ":2~東"};
     for (int column = FrequencyColumn; column <= NameColumn; ++column)
         QCOMPARE(row.cell(column), expected[column - 1]);
-    QCOMPARE(row.step, 15);
-    QCOMPARE(row.train, 27);
-    QCOMPARE(row.txTone, 1);
-    QCOMPARE(row.rxTone, 2);
-    QCOMPARE(row.dcs, 10);
-    QVERIFY(row.used);
+    QCOMPARE((QList<int>{row.step, row.train, row.txTone, row.rxTone, row.dcs, row.used}),
+             (QList<int>{15, 27, 1, 2, 10, 1}));
     QCOMPARE(row.name, "②東");
     QCOMPARE(row.cell(LabelColumn), ChannelTable().cell(17, LabelColumn));
 }
@@ -228,40 +208,12 @@ void GridEditingTest::commitDualCodes() {
     QCOMPARE(table.cell(1105, FrequencyColumn), QString());
 }
 
-void GridEditingTest::stepReachesEachRowOfAPair() {
-    ChannelTable table;
-    DetailRequest request = openDetail(table, 1101);
-    request.first.frequency = {"145", ""};
-    request.first.step = 9;
-    request.second.frequency = {"433", ""};
-    request.second.step = 11;
-    commitDetail(table, acceptDetail(request, request.first, request.second));
-    QCOMPARE(table.row(1101).step, 9);
-    QCOMPARE(table.cell(1101, StepColumn), "50KHz");
-    QCOMPARE(table.row(1102).step, 11);
-    QCOMPARE(table.cell(1102, StepColumn), "125KHz");
-}
-
-void GridEditingTest::cancelLeavesTheRow() {
-    ChannelTable table;
-    fillRow(table, 5, "145.00000MHz", "KEEP");
-    const ChannelTable before = table;
-    DetailResult cancelled;
-    cancelled.firstRow = 5;
-    cancelled.first = recordAt("433.00000");
-    const CommitReport report = commitDetail(table, cancelled);
-    QCOMPARE(report.outcome, CommitOutcome::Unchanged);
-    QVERIFY(report.rows.isEmpty());
-    QVERIFY(table == before);
-}
-
 // A row that shows a frequency must never go to the radio as an empty record: "OK" with the
 // frequency refused clears the row.
 void GridEditingTest::okWithoutFrequencyClearsSingleRow_data() {
     QTest::addColumn<int>("row");
     QTest::newRow("memory") << 10;
     QTest::newRow("pass") << 1450;
-    QTest::newRow("TSF") << 1504;
 }
 
 void GridEditingTest::okWithoutFrequencyClearsSingleRow() {
@@ -284,11 +236,9 @@ void GridEditingTest::passOverlap_data() {
     QTest::addColumn<bool>("heldUsed");
     QTest::addColumn<QString>("wanted");
     QTest::addColumn<bool>("overlaps");
-    QTest::newRow("same frequency") << "145.00000MHz" << true << "145.00000" << true;
     QTest::newRow("same kHz") << "145.12500MHz" << true << "145.12599" << true;
     QTest::newRow("next kHz") << "145.12500MHz" << true << "145.12600" << false;
     QTest::newRow("one digit, same kHz") << "5.12300MHz" << true << "5.12399" << true;
-    QTest::newRow("two digits, same kHz") << "50.00000MHz" << true << "50.00050" << true;
     QTest::newRow("four digits, other kHz") << "1295.10000MHz" << true << "1295.10500" << false;
     QTest::newRow("four digits, same kHz") << "1295.10000MHz" << true << "1295.10090" << true;
     QTest::newRow("other digit count") << "14.50000MHz" << true << "145.00000" << false;
@@ -368,8 +318,6 @@ void GridEditingTest::clearSelection_data() {
         << ClearVariant::ClearButton << 1604 << 1623 << QList<int>{} << QList<int>{1604, 1623};
     QTest::newRow("Clear on one call row")
         << ClearVariant::ClearButton << 1401 << 1401 << QList<int>{} << QList<int>{1401};
-    QTest::newRow("Clear on one memory row")
-        << ClearVariant::ClearButton << 7 << 7 << QList<int>{7} << QList<int>{6, 8};
 }
 
 void GridEditingTest::clearSelection() {

@@ -27,7 +27,8 @@ private slots:
         sizes.setSize(0, 1000);
         const QByteArray block = sizes.buildBlock(0);
         QCOMPARE(block.left(4), hexBytes("E8 03 00 00"));
-        QVERIFY(protocol::writeCommand(BankBlockAddress[0], block).startsWith("KV~F00200WE8030000"));
+        QVERIFY(
+            protocol::writeCommand(BankBlockAddress[0], block).startsWith("KV~F00200WE8030000"));
 
         BankSizes back;
         back.decodeBlock(0, block);
@@ -137,8 +138,8 @@ private slots:
         sizes.setSize(3, 995);
         ChannelTable table;
         QVERIFY(sizes.relabel(table));
-        const QStringList expected = {"Bank000-0", "Bank000-1", "Bank000-2", "Bank002-0",
-                                      "Bank002-1", "Bank003-0"};
+        const QStringList expected = {"Bank000-0", "Bank000-1", "Bank000-2",
+                                      "Bank002-0", "Bank002-1", "Bank003-0"};
         for (int r = 0; r < expected.size(); ++r)
             QCOMPARE(table.cell(r + 1, LabelColumn), expected[r]);
 
@@ -153,10 +154,14 @@ private slots:
         QTest::addColumn<int>("page");
         QTest::addColumn<int>("decision");
         QTest::newRow("valid, memory") << 1000 << int(Page::Memory) << int(PageChange::Proceed);
-        QTest::newRow("invalid, bank") << 1001 << int(Page::Bank) << int(PageChange::RestoreDefaults);
-        QTest::newRow("invalid, memory") << 999 << int(Page::Memory) << int(PageChange::AskInitData);
-        QTest::newRow("invalid, common") << 999 << int(Page::CommonSet) << int(PageChange::AskInitData);
-        QTest::newRow("invalid, set mode") << 950 << int(Page::SetMode) << int(PageChange::AskInitData);
+        QTest::newRow("invalid, bank")
+            << 1001 << int(Page::Bank) << int(PageChange::RestoreDefaults);
+        QTest::newRow("invalid, memory")
+            << 999 << int(Page::Memory) << int(PageChange::AskInitData);
+        QTest::newRow("invalid, common")
+            << 999 << int(Page::CommonSet) << int(PageChange::AskInitData);
+        QTest::newRow("invalid, set mode")
+            << 950 << int(Page::SetMode) << int(PageChange::AskInitData);
     }
     void pageChange() {
         QFETCH(int, total);

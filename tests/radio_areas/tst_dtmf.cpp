@@ -18,7 +18,8 @@ private slots:
         QTest::newRow("1 2 * # and filler")
             << 4 << "12*#" << hexBytes("01 02 0E 0F 11 11 11 11 11 11 11 11 11 11 11 11");
         QTest::newRow("sixteen characters, no filler")
-            << 9 << "0123456789ABCD-#" << hexBytes("00 01 02 03 04 05 06 07 08 09 0A 0B 0C 0D 10 0F");
+            << 9 << "0123456789ABCD-#"
+            << hexBytes("00 01 02 03 04 05 06 07 08 09 0A 0B 0C 0D 10 0F");
         QTest::newRow("empty memory 0") << 0 << "" << QByteArray(16, char(0x11));
     }
     void memoryCodes() {
@@ -111,10 +112,13 @@ private slots:
     void cleaning_data() {
         QTest::addColumn<QString>("text");
         QTest::addColumn<QString>("kept");
-        QTest::newRow("lower case and blanks dropped") << "1a 2b*#" << "12*#";
-        QTest::newRow("cut at 16") << "12345678901234567890" << "1234567890123456";
+        QTest::newRow("lower case and blanks dropped") << "1a 2b*#"
+                                                       << "12*#";
+        QTest::newRow("cut at 16") << "12345678901234567890"
+                                   << "1234567890123456";
         QTest::newRow("full-width digits dropped") << QString::fromUtf8("１2") << "2";
-        QTest::newRow("all characters") << "0123456789ABCD*#-" << "0123456789ABCD*#";
+        QTest::newRow("all characters") << "0123456789ABCD*#-"
+                                        << "0123456789ABCD*#";
     }
     void cleaning() {
         QFETCH(QString, text);

@@ -89,11 +89,17 @@ private slots:
         QVERIFY(groups.click(4, groupColumnOfBank(2)));
     }
 
-    void clearAndLabels() {
+    void clearLabelsAndBadIndices() {
         Groups groups;
         groups.setMember(1, 1, true);
         groups.clear();
         QCOMPARE(groups, Groups{});
+        // Indices from a file or a click outside the grid change nothing.
+        groups.setMember(3, 11, true);
+        groups.setMember(50, 0, true);
+        groups.setMember(-1, 0, true);
+        QCOMPARE(groups, Groups{});
+        QVERIFY(!groups.isMember(50, 0));
         QCOMPARE(groupLabel(0), QString("Group0"));
         QCOMPARE(groupLabel(10), QString("GroupB"));
         QCOMPARE(groupOfGroupRow(11).value_or(-1), 10);

@@ -45,16 +45,20 @@ private slots:
         QTest::addColumn<bool>("accepted");
         QTest::newRow("16th single byte") << QString(15, 'x') << "y" << true;
         QTest::newRow("17th single byte") << QString(16, 'x') << "y" << false;
-        QTest::newRow("8th double byte") << QString::fromUtf8("あいうえおかき") << QString::fromUtf8("く") << true;
-        QTest::newRow("9th double byte") << QString::fromUtf8("あいうえおかきく") << QString::fromUtf8("け") << false;
+        QTest::newRow("8th double byte")
+            << QString::fromUtf8("あいうえおかき") << QString::fromUtf8("く") << true;
+        QTest::newRow("9th double byte")
+            << QString::fromUtf8("あいうえおかきく") << QString::fromUtf8("け") << false;
         QTest::newRow("double byte at 15") << QString(15, 'x') << QString::fromUtf8("あ") << false;
         QTest::newRow("double byte the radio lacks") << "" << QString::fromUtf8("鬱") << false;
         QTest::newRow("glyph typed directly") << "" << QString::fromUtf8("①") << false;
         QTest::newRow("half-width kana") << "" << QString::fromUtf8("ｱ") << true;
         QTest::newRow("Ctrl+V") << "" << QString(QChar(0x16)) << false;
         QTest::newRow("backspace when full") << QString(16, 'x') << "\b" << true;
-        QTest::newRow("markers count two") << ":1~:2~:3~:4~:5~:6~:7~" << "z" << true;
-        QTest::newRow("eight markers are full") << ":1~:2~:3~:4~:5~:6~:7~:8~" << "z" << false;
+        QTest::newRow("markers count two") << ":1~:2~:3~:4~:5~:6~:7~"
+                                           << "z" << true;
+        QTest::newRow("eight markers are full") << ":1~:2~:3~:4~:5~:6~:7~:8~"
+                                                << "z" << false;
     }
     void typing() {
         QFETCH(QString, text);
@@ -66,14 +70,14 @@ private slots:
     void pasted_data() {
         QTest::addColumn<QString>("text");
         QTest::addColumn<QString>("kept");
-        QTest::newRow("cut at 16 bytes") << "ABCDEFGHIJKLMNOPQRST" << "ABCDEFGHIJKLMNOP";
+        QTest::newRow("cut at 16 bytes") << "ABCDEFGHIJKLMNOPQRST"
+                                         << "ABCDEFGHIJKLMNOP";
         QTest::newRow("double bytes cut whole")
             << QString::fromUtf8("ABCDEFGあいう") << QString::fromUtf8("ABCDEFGあいう");
-        QTest::newRow("odd byte left") << QString::fromUtf8("ABCDEFGHIあいうえ")
-                                       << QString::fromUtf8("ABCDEFGHIあいう");
+        QTest::newRow("odd byte left")
+            << QString::fromUtf8("ABCDEFGHIあいうえ") << QString::fromUtf8("ABCDEFGHIあいう");
         QTest::newRow("glyphs become markers") << QString::fromUtf8("①②") << ":1~:2~";
-        QTest::newRow("unknown characters dropped")
-            << QString::fromUtf8("A鬱B\nC😀") << "ABC";
+        QTest::newRow("unknown characters dropped") << QString::fromUtf8("A鬱B\nC😀") << "ABC";
     }
     void pasted() {
         QFETCH(QString, text);
@@ -96,11 +100,11 @@ private slots:
 
     void decodeSlots() {
         QByteArray data(64, '\0');
-        data[0] = 0x41;                        // "A", high byte 0
-        data[2] = char(0xA0);                  // 0x00A0 is no character of the code page
+        data[0] = 0x41;       // "A", high byte 0
+        data[2] = char(0xA0); // 0x00A0 is no character of the code page
         data[4] = char(0xA0);
-        data[5] = char(0x82);                  // 0x82A0 "あ"
-        data[8] = 0x42;                        // after an empty slot
+        data[5] = char(0x82); // 0x82A0 "あ"
+        data[8] = 0x42;       // after an empty slot
         Title title;
         title.decodeBlock(data);
         QCOMPARE(title.text(), QString::fromUtf8("Aあ") + "B");
