@@ -160,6 +160,7 @@ int runRead(const QStringList& arguments) {
             if (area == QLatin1String("banks")) {
                 const TransferResult result = readBanks(session, areas.banks, observer);
                 areas.oneTouch.rebuild(areas.banks);
+                areas.banks.relabel(data.channels);
                 return result;
             }
             if (area == QLatin1String("onetouch")) {

@@ -136,6 +136,8 @@ private slots:
         RadioData loaded;
         QCOMPARE(readDataFile(joined(lines), loaded).skippedLines, QList<int>());
         QCOMPARE(loaded.areas.banks, data.areas.banks);
+        QCOMPARE(loaded.channels.cell(1, LabelColumn), QStringLiteral("Bank027-0"));
+        QCOMPARE(loaded.channels.cell(1000, LabelColumn), QStringLiteral("Bank027-999"));
     }
 
     void bankLineSetsItsTenBanks() {
