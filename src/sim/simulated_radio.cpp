@@ -87,14 +87,14 @@ QString faultName(Fault fault) {
     return {};
 }
 
-std::optional<FaultPlan> FaultPlan::parse(const QString& spec, QString* error) {
+std::optional<FaultPlan> FaultPlan::parse(const QString& planText, QString* error) {
     FaultPlan plan;
     const auto fail = [&](const QString& why) -> std::optional<FaultPlan> {
         if (error)
             *error = why;
         return std::nullopt;
     };
-    for (const QString& item : spec.split(QLatin1Char(','), Qt::SkipEmptyParts)) {
+    for (const QString& item : planText.split(QLatin1Char(','), Qt::SkipEmptyParts)) {
         const QStringList parts = item.trimmed().split(QLatin1Char('='));
         if (parts.size() != 2)
             return fail(QStringLiteral("fault item \"%1\" is not key=value").arg(item));

@@ -40,7 +40,7 @@ struct FaultPlan {
 
     // "3=silent,7=short,9=long,12=marker,15=nonhex,rate=0.02,seed=42". Returns nullopt and
     // sets `error` for a malformed plan.
-    static std::optional<FaultPlan> parse(const QString& spec, QString* error);
+    static std::optional<FaultPlan> parse(const QString& planText, QString* error);
 };
 
 struct ExchangeRecord {

@@ -134,7 +134,7 @@ private slots:
     }
 
     void faultPlanParsing_data() {
-        QTest::addColumn<QString>("spec");
+        QTest::addColumn<QString>("planText");
         QTest::addColumn<bool>("valid");
         QTest::addColumn<int>("planned");
         QTest::newRow("numbers") << "3=silent,7=short,9=long,12=marker,15=nonhex" << true << 5;
@@ -146,11 +146,11 @@ private slots:
         QTest::newRow("no value") << "3" << false << 0;
     }
     void faultPlanParsing() {
-        QFETCH(QString, spec);
+        QFETCH(QString, planText);
         QFETCH(bool, valid);
         QFETCH(int, planned);
         QString error;
-        const auto plan = FaultPlan::parse(spec, &error);
+        const auto plan = FaultPlan::parse(planText, &error);
         QCOMPARE(plan.has_value(), valid);
         QCOMPARE(error.isEmpty(), valid);
         if (plan)
