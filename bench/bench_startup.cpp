@@ -107,7 +107,7 @@ int main(int argc, char* argv[]) {
     setMessageSink([](QWidget*, const QString& text, const QString& title) {
         std::printf("box: \"%s\" / \"%s\"\n", qPrintable(text), qPrintable(title));
     });
-    window.choosePortByName(QString::fromLatin1(SimulatedPortName));
+    window.choosePortByName(SimulatedPortName);
     window.simulatedRadio().setPacing(Form1::SimulatedBaud);
     window.memoryPage->selectRows(FirstRow, rows);
     QElapsedTimer transfer;

@@ -12,6 +12,7 @@
 #include "app/shared_link.h"
 #include "editing/channel_detail_dialog.h"
 #include "editing/grid_editing.h"
+#include "files/settings_file.h"
 #include "link/channel_transfer.h"
 #include "link/serial_link.h"
 #include "sim/simulated_radio.h"
@@ -116,7 +117,7 @@ void Form1::buildComPortMenu() {
     MenuSimulatedRadio->setCheckable(true);
     portGroup_->addAction(MenuSimulatedRadio);
     connect(MenuSimulatedRadio, &QAction::triggered, this,
-            [this] { choosePortByName(QString::fromLatin1(SimulatedPortName)); });
+            [this] { choosePortByName(SimulatedPortName); });
     // Ports come and go with their cables: list them afresh whenever the menu opens.
     connect(MenuComPort, &QMenu::aboutToShow, this, &Form1::refreshSystemPorts);
     refreshSystemPorts();
@@ -224,7 +225,7 @@ void Form1::connectCommands() {
 // default side tables, the call and bug-finder rows.
 void Form1::loadWindow() {
     setModePage->applyStartDefaults(); // the scan lists' "OFF"/"ON" entries come first
-    comPort_ = DefaultComPort;
+    comPort_ = FirstComPort;
     ProgressBar1->setRange(0, 100);
     ProgressBar1->setValue(0);
     Progress->setText(percentText(0));
@@ -233,17 +234,20 @@ void Form1::loadWindow() {
     language_ = 1; // so that applying Japanese takes effect
     applyLanguage(0);
     memoryPage->selectRow(FirstRow);
-    applyRememberedPort();
+    readPortSettings();
 }
 
-void Form1::applyRememberedPort() {
-    // The settings file's COM port comes with the data-file work; a port chosen by name in
-    // the user's settings wins over it.
+void Form1::readPortSettings() {
+    const ComPortChoice fromFile = SettingsFile::forApplication().readComPort();
+    setComPortNumber(fromFile.port, false);
+    if (fromFile.checkedItem >= 1 && fromFile.checkedItem <= LastComPort)
+        MenuSetCom[static_cast<size_t>(fromFile.checkedItem)]->setChecked(true);
+    // A port chosen by name in the user's settings wins over the settings file's number.
     const QString remembered = rememberedPortName();
     if (remembered.isEmpty())
         return;
     namedPort_ = remembered;
-    if (remembered == QLatin1String(SimulatedPortName))
+    if (remembered == SimulatedPortName)
         MenuSimulatedRadio->setChecked(true);
     else
         refreshSystemPorts();
@@ -252,7 +256,7 @@ void Form1::applyRememberedPort() {
 // ---- port and language -----------------------------------------------------------------------
 
 void Form1::setComPortNumber(int number, bool checkItem) {
-    comPort_ = (number >= 1 && number <= LastComPort) ? number : DefaultComPort;
+    comPort_ = (number >= 1 && number <= LastComPort) ? number : FirstComPort;
     if (checkItem)
         MenuSetCom[static_cast<size_t>(comPort_)]->setChecked(true);
 }
@@ -278,7 +282,7 @@ void Form1::choosePortByName(const QString& port) {
         return;
     namedPort_ = port;
     rememberPortName(port);
-    if (port == QLatin1String(SimulatedPortName))
+    if (port == SimulatedPortName)
         MenuSimulatedRadio->setChecked(true);
     else
         refreshSystemPorts();
@@ -420,7 +424,7 @@ SimulatedRadio& Form1::simulatedRadio() {
 }
 
 std::function<std::unique_ptr<Link>()> Form1::linkOpener() {
-    if (namedPort_ == QLatin1String(SimulatedPortName)) {
+    if (namedPort_ == SimulatedPortName) {
         simulatedRadio();
         return [radio = std::shared_ptr<Link>(simulatedRadio_)]() -> std::unique_ptr<Link> {
             return std::make_unique<SharedLink>(radio);

@@ -142,7 +142,7 @@ private:
     void buildCentralArea();
     void connectCommands();
     void loadWindow();
-    void applyRememberedPort();
+    void readPortSettings();
     void startChannelTransfer(StateCode code);
     void setTransferUi(bool running);
     void showProgress(int value, int maximum, int percent);

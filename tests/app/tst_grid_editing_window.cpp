@@ -249,7 +249,7 @@ void GridEditingWindowTest::editingInertDuringTransfer() {
     const MessageSink previous = setMessageSink([](QWidget*, const QString&, const QString&) {});
     Form1 window;
     window.show();
-    window.choosePortByName(QString::fromLatin1(SimulatedPortName));
+    window.choosePortByName(SimulatedPortName);
     window.simulatedRadio().setPacing(Form1::SimulatedBaud);
     ChannelTable start = window.channels();
     for (int row = 1; row <= 3; ++row)

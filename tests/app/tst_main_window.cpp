@@ -8,6 +8,8 @@
 #include "sim/simulated_radio.h"
 
 #include <QAction>
+#include <QDir>
+#include <QFile>
 #include <QLineEdit>
 #include <QMenu>
 #include <QProgressBar>
@@ -69,7 +71,7 @@ bool anyUsed(const ChannelTable& table) {
 
 // The window talks to its built-in simulated radio; `baud` 0 answers at once.
 void useSimulatedRadio(Form1& window, int baud) {
-    window.choosePortByName(QString::fromLatin1(SimulatedPortName));
+    window.choosePortByName(SimulatedPortName);
     window.simulatedRadio().setPacing(baud);
     window.setReplyTimeout(std::chrono::milliseconds(200));
 }
@@ -120,8 +122,6 @@ private slots:
     void init() { forgetPortName(); }
 
     void startUpContent();
-    void gridLabels_data();
-    void gridLabels();
     void gridColumns_data();
     void gridColumns();
     void captions_data();
@@ -132,6 +132,8 @@ private slots:
     void namedPortIsRememberedAndWins();
     void comPortDevice_data();
     void comPortDevice();
+    void comPortFromSettingsFile_data();
+    void comPortFromSettingsFile();
 
     void transferThroughSimulatedRadio_data();
     void transferThroughSimulatedRadio();
@@ -163,25 +165,6 @@ void MainWindowTest::startUpContent() {
     QCOMPARE(model->data(model->indexOf(FirstCallRow + 1, ToneTypeColumn)).toString(),
              QStringLiteral("None"));
     QVERIFY(model->data(model->indexOf(5, FrequencyColumn)).toString().isEmpty());
-}
-
-void MainWindowTest::gridLabels_data() {
-    QTest::addColumn<int>("row");
-    QTest::addColumn<QString>("label");
-    QTest::newRow("first memory") << 1 << "Bank000-0";
-    QTest::newRow("last program scan") << 1100 << "PRG - 49B";
-    QTest::newRow("dual main, trailing blank") << 1101 << "Dual0(Main) ";
-    QTest::newRow("dual sub, trailing blank") << 1102 << "Dual0(Sub) ";
-    QTest::newRow("call UHF") << 1402 << "CALL-UHF";
-    QTest::newRow("last bug finder") << 1623 << "BUG - 19";
-}
-
-void MainWindowTest::gridLabels() {
-    QFETCH(int, row);
-    QFETCH(QString, label);
-    Form1 window;
-    ChannelGridModel* model = window.gridModel();
-    QCOMPARE(model->data(model->indexOf(row, LabelColumn)).toString(), label);
 }
 
 void MainWindowTest::gridColumns_data() {
@@ -313,12 +296,12 @@ void MainWindowTest::namedPortIsRememberedAndWins() {
         Form1 window;
         window.MenuSetCom[4]->trigger();
         control<QAction>(window, QStringLiteral("MenuSimulatedRadio"))->trigger();
-        QCOMPARE(window.portDevice(), QString::fromLatin1(SimulatedPortName));
+        QCOMPARE(window.portDevice(), SimulatedPortName);
         QVERIFY(!window.MenuSetCom[4]->isChecked());
     }
     {
         Form1 restarted;
-        QCOMPARE(restarted.namedPort(), QString::fromLatin1(SimulatedPortName));
+        QCOMPARE(restarted.namedPort(), SimulatedPortName);
         QVERIFY(control<QAction>(restarted, QStringLiteral("MenuSimulatedRadio"))->isChecked());
         // Choosing a COM port afterwards forgets the name.
         restarted.MenuSetCom[2]->trigger();
@@ -346,6 +329,46 @@ void MainWindowTest::comPortDevice() {
     QFETCH(QString, device);
     Form1 window;
     window.MenuSetCom[static_cast<size_t>(number)]->trigger();
+    QCOMPARE(window.portDevice(), device);
+}
+
+void MainWindowTest::comPortFromSettingsFile_data() {
+    QTest::addColumn<QByteArray>("content");
+    QTest::addColumn<bool>("nameRemembered");
+    QTest::addColumn<int>("port");
+    QTest::addColumn<int>("checkedItem"); // 0: none
+    QTest::addColumn<QString>("device");
+    QTest::newRow("COMPORT03") << QByteArray("File Start\r\nCOMPORT03\r\nFile End\r\n") << false
+                               << 3 << 3 << qmh4::comPortDevice(3);
+    QTest::newRow("COMPORT00 gives COM1, checked")
+        << QByteArray("COMPORT00\r\n") << false << 1 << 1 << qmh4::comPortDevice(1);
+    QTest::newRow("no COMPORT line")
+        << QByteArray("File End\r\n") << false << 1 << 0 << qmh4::comPortDevice(1);
+    QTest::newRow("a port chosen by name wins")
+        << QByteArray("COMPORT07\r\n") << true << 7 << 0 << SimulatedPortName;
+}
+
+void MainWindowTest::comPortFromSettingsFile() {
+    QFETCH(QByteArray, content);
+    QFETCH(bool, nameRemembered);
+    QFETCH(int, port);
+    QFETCH(int, checkedItem);
+    QFETCH(QString, device);
+    const QString folder = QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation);
+    QVERIFY(QDir().mkpath(folder));
+    QFile file(QDir(folder).filePath(QStringLiteral("QMH4Writer.INI")));
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write(content);
+    file.close();
+    if (nameRemembered)
+        rememberPortName(SimulatedPortName);
+
+    Form1 window;
+    file.remove();
+    QCOMPARE(window.comPortNumber(), port);
+    for (int number = 1; number <= LastComPort; ++number)
+        QCOMPARE(window.MenuSetCom[static_cast<size_t>(number)]->isChecked(),
+                 number == checkedItem);
     QCOMPARE(window.portDevice(), device);
 }
 
@@ -504,7 +527,7 @@ void MainWindowTest::otherCommandsInertDuringTransfer() {
     QVERIFY(!readCommandSeen(window.simulatedRadio()));
     QCOMPARE(window.channels().row(1), start.row(1));
     QCOMPARE(window.comPortNumber(), 1);
-    QCOMPARE(window.namedPort(), QString::fromLatin1(SimulatedPortName));
+    QCOMPARE(window.namedPort(), SimulatedPortName);
     QVERIFY(!window.MenuSetCom[5]->isChecked());
     QVERIFY(recorder.boxes.isEmpty());
 }
