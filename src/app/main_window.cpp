@@ -266,12 +266,8 @@ QString Form1::portDevice() const {
 }
 
 void Form1::MenuSetCom_Click(int number) {
-    if (control_.busy()) {
-        // The menu's exclusive group has moved the check mark already; put it back.
-        if (namedPort_.isEmpty())
-            setComPortNumber(comPort_);
+    if (control_.busy())
         return;
-    }
     namedPort_.clear();
     forgetPortName();
     setComPortNumber(number);
