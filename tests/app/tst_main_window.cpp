@@ -196,54 +196,32 @@ void MainWindowTest::gridColumns() {
 void MainWindowTest::captions_data() {
     QTest::addColumn<QString>("name");
     QTest::addColumn<QString>("caption");
-    QTest::newRow("READ_Botton") << "READ_Botton"
-                                 << "Memory Read";
-    QTest::newRow("WRITE_Botton") << "WRITE_Botton"
-                                  << "Memory Write";
-    QTest::newRow("MEM_ONE_READ") << "MEM_ONE_READ"
-                                  << "One Memory Read";
-    QTest::newRow("MEM_ONE_WRITE") << "MEM_ONE_WRITE"
-                                   << "One Memory Write";
-    QTest::newRow("Clear_Botton") << "Clear_Botton"
-                                  << "Clear";
-    QTest::newRow("LIST_SET[0]") << "LIST_SET[0]"
-                                 << "Up";
-    QTest::newRow("LIST_SET[1]") << "LIST_SET[1]"
-                                 << "Down";
-    QTest::newRow("ALL_Reset") << "ALL_Reset"
-                               << "All Clear";
-    QTest::newRow("Option1[0]") << "Option1[0]"
-                                << "Japanese";
-    QTest::newRow("Option1[1]") << "Option1[1]"
-                                << "English";
-    QTest::newRow("Cancel") << "CancelTransfer"
-                            << "Cancel";
-    QTest::newRow("FILE") << "FILE"
-                          << "File(&F)";
-    QTest::newRow("ReadFile") << "ReadFile"
-                              << "Open(&O)";
-    QTest::newRow("TEST_CLICK") << "TEST_CLICK"
-                                << "Save(&S)";
-    QTest::newRow("FILE_INPORT") << "FILE_INPORT"
-                                 << "Import(&I)";
-    QTest::newRow("FILE_EXPORT") << "FILE_EXPORT"
-                                 << "Export(&E)";
-    QTest::newRow("MenuComPort") << "MenuComPort"
-                                 << "COMPort(&C)";
-    QTest::newRow("MenuSetCom[1]") << "MenuSetCom[1]"
-                                   << "COM1";
-    QTest::newRow("MenuSetCom[16]") << "MenuSetCom[16]"
-                                    << "COM16";
-    QTest::newRow("Tusin_Botton") << "Tusin_Botton"
-                                  << "Communication(&T)";
-    QTest::newRow("ALL_WRITE") << "ALL_WRITE"
-                               << "Write All Data(&A)";
-    QTest::newRow("ALL_READ") << "ALL_READ"
-                              << "Read All Data(&B)";
-    QTest::newRow("MenuHelp") << "MenuHelp"
-                              << "Help(&H)";
-    QTest::newRow("MenuVersion") << "MenuVersion"
-                                 << "Version Infomation(&A)";
+    const char* const rows[][2] = {{"READ_Botton", "Memory Read"},
+                                   {"WRITE_Botton", "Memory Write"},
+                                   {"MEM_ONE_READ", "One Memory Read"},
+                                   {"MEM_ONE_WRITE", "One Memory Write"},
+                                   {"Clear_Botton", "Clear"},
+                                   {"LIST_SET[0]", "Up"},
+                                   {"LIST_SET[1]", "Down"},
+                                   {"ALL_Reset", "All Clear"},
+                                   {"Option1[0]", "Japanese"},
+                                   {"Option1[1]", "English"},
+                                   {"CancelTransfer", "Cancel"},
+                                   {"FILE", "File(&F)"},
+                                   {"ReadFile", "Open(&O)"},
+                                   {"TEST_CLICK", "Save(&S)"},
+                                   {"FILE_INPORT", "Import(&I)"},
+                                   {"FILE_EXPORT", "Export(&E)"},
+                                   {"MenuComPort", "COMPort(&C)"},
+                                   {"MenuSetCom[1]", "COM1"},
+                                   {"MenuSetCom[16]", "COM16"},
+                                   {"Tusin_Botton", "Communication(&T)"},
+                                   {"ALL_WRITE", "Write All Data(&A)"},
+                                   {"ALL_READ", "Read All Data(&B)"},
+                                   {"MenuHelp", "Help(&H)"},
+                                   {"MenuVersion", "Version Infomation(&A)"}};
+    for (const auto& row : rows)
+        QTest::newRow(row[0]) << QString::fromLatin1(row[0]) << QString::fromLatin1(row[1]);
 }
 
 void MainWindowTest::captions() {
