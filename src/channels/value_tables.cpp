@@ -27,6 +27,17 @@ const QStringList& toneTypes() {
     return list;
 }
 
+const QStringList& listedModes() {
+    static const QStringList list{u"FM"_qs, u"AM"_qs, u"NFM"_qs, u"WFM"_qs};
+    return list;
+}
+
+const QStringList& listedToneTypes() {
+    static const QStringList list{u"None"_qs, u"Tone"_qs, u"TSQ"_qs,
+                                  u"SQ"_qs,   u"DCS"_qs,  u"Train"_qs};
+    return list;
+}
+
 const QStringList& ctcssTones() {
     static const QStringList list = [] {
         // Tenths of a hertz.
@@ -112,6 +123,19 @@ QString shiftCaption(int index) {
 }
 QString skipCaption(bool skipped) {
     return skipped ? QStringLiteral("*") : QString();
+}
+
+QString listedModeCaption(int index) {
+    return captionAt(listedModes(), index);
+}
+int listedModeIndex(QStringView caption) {
+    return indexIn(listedModes(), caption);
+}
+QString listedToneTypeCaption(int index) {
+    return captionAt(listedToneTypes(), index);
+}
+int listedToneTypeIndex(QStringView caption) {
+    return indexIn(listedToneTypes(), caption);
 }
 
 int modeIndex(QStringView caption) {

@@ -44,6 +44,14 @@ int dcsIndex(QStringView caption);
 int trainIndex(QStringView caption);
 int shiftIndex(QStringView caption);
 
+// The detail dialog and the data file number mode and tone type in the order their lists show
+// them: mode 0 "FM", 1 "AM", 2 "NFM", 3 "WFM"; tone type 0 "None", 1 "Tone", 2 "TSQ", 3 "SQ",
+// 4 "DCS", 5 "Train". Shift is numbered alike everywhere.
+QString listedModeCaption(int index);
+int listedModeIndex(QStringView caption);
+QString listedToneTypeCaption(int index);
+int listedToneTypeIndex(QStringView caption);
+
 // Frequencies the radio keeps in its own band group although they lie outside the listed bands
 // (units of 10 Hz): 53.75..67.75 MHz every 7 MHz, 180.75..229.75 MHz every 7 MHz,
 // 476.75..860.75 MHz and 477.25..853.25 MHz every 8 MHz.

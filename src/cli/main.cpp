@@ -1,8 +1,41 @@
+#include "cli/commands.h"
+
 #include <QCoreApplication>
 #include <QTextStream>
 
+#include <iterator>
+
+namespace {
+
+using namespace qmh4::cli;
+
+// One line per command; a new command adds its file and its line here.
+const Command commands[] = {
+    {"sim", "[--image FILE] [--save FILE] [--baud N] [--latency-ms N] [--faults SPEC]", runSim},
+    {"ports", "", runPorts},
+};
+
+int usage() {
+    QTextStream err(stderr);
+    err << "usage:\n";
+    for (const Command& command : commands)
+        err << "  qmh4 " << command.name << ' ' << command.usage << '\n';
+    return ExitUsage;
+}
+
+} // namespace
+
 int main(int argc, char* argv[]) {
     QCoreApplication app(argc, argv);
-    QTextStream(stderr) << "usage: qmh4 read|write|export-csv|import-csv|sim|ports ...\n";
-    return 2;
+    QStringList arguments = QCoreApplication::arguments();
+    if (arguments.size() < 2)
+        return usage();
+    const QString name = arguments.at(1);
+    arguments.remove(0, 2);
+    for (const Command& command : commands) {
+        if (name == QLatin1String(command.name))
+            return command.run(arguments);
+    }
+    QTextStream(stderr) << "qmh4: unknown command \"" << name << "\"\n";
+    return usage();
 }

@@ -30,6 +30,30 @@ QStringDecoder& decoder() {
     return *instance;
 }
 
+// ICU's table follows IBM and swaps three control codes (0x1A, 0x1C, 0x7F); Windows, and so
+// every file and name of the radio, keeps them as they are. They never occur inside a
+// double-byte character, so texts are converted around them.
+bool isSwappedControl(char32_t ch) {
+    return ch == 0x1A || ch == 0x1C || ch == 0x7F;
+}
+
+// Runs `convert` over the stretches of `items` between the swapped control codes and `keep`
+// on each of those; stops when a conversion fails.
+template <typename View, typename IsControl, typename Convert, typename Keep>
+bool forEachSegment(View items, IsControl isControl, Convert convert, Keep keep) {
+    qsizetype start = 0;
+    for (qsizetype i = 0; i <= items.size(); ++i) {
+        if (i < items.size() && !isControl(items[i]))
+            continue;
+        if (i > start && !convert(items.sliced(start, i - start)))
+            return false;
+        if (i < items.size())
+            keep(items[i]);
+        start = i + 1;
+    }
+    return true;
+}
+
 QString fromCodePoint(char32_t ch) {
     return QString::fromUcs4(&ch, 1);
 }
@@ -88,7 +112,7 @@ char32_t windowsVariant(char32_t ch) {
 
 std::optional<quint16> codeOf(char32_t ch) {
     if (ch < 0x80)
-        return static_cast<quint16>(ch); // the ASCII half is the same in code page 932
+        return static_cast<quint16>(ch); // the ASCII half of code page 932 is ASCII
     const auto bytes = encode(fromCodePoint(ch));
     if (!bytes || bytes->isEmpty() || bytes->size() > 2)
         return std::nullopt;
@@ -119,11 +143,20 @@ QString characterOf(quint16 code) {
 }
 
 std::optional<QByteArray> encode(QStringView text) {
+    const QString mapped = withWindowsVariants(text);
+    QByteArray bytes;
+    bytes.reserve(mapped.size() * 2);
     QStringEncoder& enc = encoder();
-    QByteArray bytes = enc(withWindowsVariants(text));
-    // Qt writes FC FC for a character it cannot encode and only flags the error: refuse the
-    // whole text so that no substitute ever reaches a file or the radio.
-    if (enc.hasError())
+    const bool ok = forEachSegment(
+        QStringView(mapped), [](QChar c) { return isSwappedControl(c.unicode()); },
+        [&](QStringView segment) {
+            bytes += enc(segment);
+            // Qt writes FC FC for a character it cannot encode and only flags the error:
+            // refuse the whole text so that no substitute reaches a file or the radio.
+            return !enc.hasError();
+        },
+        [&](QChar control) { bytes += static_cast<char>(control.unicode()); });
+    if (!ok)
         return std::nullopt;
     return bytes;
 }
@@ -133,7 +166,17 @@ bool canEncode(QStringView text) {
 }
 
 QString decode(QByteArrayView bytes) {
-    return decoder()(bytes);
+    QString text;
+    text.reserve(bytes.size());
+    QStringDecoder& dec = decoder();
+    forEachSegment(
+        bytes, [](char b) { return isSwappedControl(static_cast<quint8>(b)); },
+        [&](QByteArrayView segment) {
+            text += QString(dec(segment)).replace(QChar(IcuSubstitute), QChar(Replacement));
+            return true;
+        },
+        [&](char control) { text += QChar(static_cast<char16_t>(control)); });
+    return text;
 }
 
 std::optional<int> countedLength(QStringView text) {

@@ -30,7 +30,8 @@ QString characterOf(quint16 code);
 // The bytes of a text; nullopt as soon as one character cannot be encoded.
 std::optional<QByteArray> encode(QStringView text);
 bool canEncode(QStringView text);
-// The text of code page 932 bytes; bytes that form no character give U+FFFD.
+// The text of code page 932 bytes; an unassigned code gives U+FFFD, a lead byte without its
+// trail byte at the very end is dropped. Control codes stay themselves (0x1A is U+001A).
 QString decode(QByteArrayView bytes);
 
 // The counted length of a name or title in bytes: single-byte characters count 1, double-byte

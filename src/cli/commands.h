@@ -1,0 +1,24 @@
+#pragma once
+
+#include <QStringList>
+
+namespace qmh4::cli {
+
+// Exit statuses of every command.
+constexpr int ExitOk = 0;
+constexpr int ExitRadioFailed = 1; // a radio step failed; its message is on stderr
+constexpr int ExitUsage = 2;       // a usage or file error
+
+// A command gets its own arguments (without "qmh4" and the command name).
+using CommandFunction = int (*)(const QStringList& arguments);
+
+struct Command {
+    const char* name;
+    const char* usage; // the argument synopsis shown by "qmh4" without arguments
+    CommandFunction run;
+};
+
+int runSim(const QStringList& arguments);
+int runPorts(const QStringList& arguments);
+
+} // namespace qmh4::cli
