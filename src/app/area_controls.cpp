@@ -14,6 +14,8 @@ public:
 
     State validate(QString& input, int& position) const override {
         if (!trusted_) {
+            if (mapping_)
+                mapInput(input, position);
             const EditOutcome outcome = filterUserEdit(accepted_, input, position, rule_);
             input = outcome.text;
             position = outcome.cursor;
@@ -23,9 +25,27 @@ public:
     }
 
     void setTrusted(bool trusted) { trusted_ = trusted; }
+    void setMapping(std::function<QString(char32_t)> mapping) { mapping_ = std::move(mapping); }
 
 private:
+    void mapInput(QString& input, int& position) const {
+        QString mapped;
+        int mappedPosition = 0;
+        int consumed = 0;
+        for (const char32_t character : input.toUcs4()) {
+            const QString piece = mapping_(character);
+            const int width = QChar::requiresSurrogates(character) ? 2 : 1;
+            if (consumed < position)
+                mappedPosition += static_cast<int>(piece.size());
+            consumed += width;
+            mapped += piece;
+        }
+        input = mapped;
+        position = mappedPosition;
+    }
+
     CharacterRule rule_;
+    std::function<QString(char32_t)> mapping_;
     // What the box held after the last change: the edit is what differs from it.
     mutable QString accepted_;
     bool trusted_ = false;
@@ -41,6 +61,10 @@ void FilteredLineEdit::setBoxText(const QString& text) {
     validator_->setTrusted(true);
     setText(text);
     validator_->setTrusted(false);
+}
+
+void FilteredLineEdit::setInputMapping(std::function<QString(char32_t)> mapping) {
+    validator_->setMapping(std::move(mapping));
 }
 
 void FilteredLineEdit::keyPressEvent(QKeyEvent* event) {

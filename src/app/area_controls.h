@@ -21,6 +21,9 @@ public:
     FilteredLineEdit(CharacterRule rule, bool refuseCtrlV, QWidget* parent = nullptr);
 
     void setBoxText(const QString& text);
+    // Maps each arriving character to the text it stands for before the rule sees it (the
+    // title turns a pasted glyph into its marker).
+    void setInputMapping(std::function<QString(char32_t)> mapping);
 
     // Called when the user leaves the box (not when a menu or another window takes the focus).
     std::function<void()> onFocusLost;

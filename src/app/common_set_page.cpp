@@ -6,6 +6,7 @@
 #include "app/set_mode_controls.h"
 #include "app/set_mode_page.h"
 #include "radio_areas/area_transfers.h"
+#include "text/cp932.h"
 
 #include <QCheckBox>
 #include <QGridLayout>
@@ -138,6 +139,11 @@ QGroupBox* CommonSetPage::buildTitleFrame() {
     TITLE_TEXT = new FilteredLineEdit(
         [](const QString& text, char32_t key) { return titleKeyAccepted(text, key); }, true, frame);
     TITLE_TEXT->setObjectName(QStringLiteral("TITLE_TEXT"));
+    // The field shows the radio's glyphs ① … ⑧ as their markers, whichever way they arrive.
+    TITLE_TEXT->setInputMapping([](char32_t character) {
+        const QString text = QString::fromUcs4(&character, 1);
+        return cp932::glyphsToMarkers(text);
+    });
     layout->addWidget(TITLE_TEXT);
     connect(TITLE_TEXT, &QLineEdit::textChanged, this, &CommonSetPage::TITLE_TEXT_Change);
 
