@@ -76,6 +76,8 @@ void Form5::buildControls() {
     MSFlexGrid1 = new QTableWidget(GroupGridRows, GroupGridColumns, this);
     MSFlexGrid1->setObjectName(QStringLiteral("MSFlexGrid1"));
     MSFlexGrid1->horizontalHeader()->hide();
+    MSFlexGrid1->horizontalHeader()->setMinimumSectionSize(1);
+    MSFlexGrid1->verticalHeader()->setMinimumSectionSize(1);
     MSFlexGrid1->verticalHeader()->hide();
     MSFlexGrid1->setSelectionMode(QAbstractItemView::NoSelection);
     MSFlexGrid1->setEditTriggers(QAbstractItemView::NoEditTriggers);

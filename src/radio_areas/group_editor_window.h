@@ -84,7 +84,7 @@ private:
     bool autoRead_ = false; // this opening's read came from the auto-transfer flag
     Done done_;
     TransferResult lastResult_;
-    // Last: its destructor waits for the worker, which uses the members above.
+    // A child; the destructor waits for its worker before the members above go.
     TransferRunner* runner_;
 };
 
