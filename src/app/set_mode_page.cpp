@@ -167,7 +167,11 @@ void SetModePage::buildSettingFrames(QWidget* area) {
                                 ? captionLabel(list.captionKey, frame)
                                 : new QLabel(QString::fromLatin1(list.fixedCaption), frame);
             grid->addWidget(label, row, 0);
-            grid->addWidget(controls.create(list.array, list.index, frame), row, 1);
+            ChoiceOnlyComboBox* box = controls.create(list.array, list.index, frame);
+            // What these two show comes from the radio and goes back to it unchanged.
+            box->setEnabled(!(list.array == A::Recv && list.index == 5) &&
+                            !(list.array == A::Repeater && list.index == 3));
+            grid->addWidget(box, row, 1);
         }
         if (place.frameKey == QLatin1String("Frame17")) {
             // The scan timer: kept with the page, never sent to the radio.
