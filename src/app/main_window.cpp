@@ -1,6 +1,7 @@
 #include "app/main_window.h"
 
 #include "app/about_dialog.h"
+#include "app/area_pages.h"
 #include "app/bank_page.h"
 #include "app/channel_grid_model.h"
 #include "app/channel_operations.h"
@@ -155,9 +156,9 @@ void Form1::buildCentralArea() {
     TabStrip1 = new QTabWidget(central);
     TabStrip1->setObjectName(QStringLiteral("TabStrip1"));
     memoryPage = new MemoryPage(model_, TabStrip1);
-    bankPage = new BankPage(TabStrip1);
-    commonSetPage = new CommonSetPage(TabStrip1);
-    setModePage = new SetModePage(TabStrip1);
+    bankPage = new BankPage(*this, TabStrip1);
+    commonSetPage = new CommonSetPage(*this, TabStrip1);
+    setModePage = new SetModePage(*this, TabStrip1);
     TabStrip1->addTab(memoryPage, QStringLiteral("Memory"));
     TabStrip1->addTab(bankPage, QStringLiteral("Bank"));
     TabStrip1->addTab(commonSetPage, QStringLiteral("Common Set"));
@@ -208,6 +209,7 @@ void Form1::connectCommands() {
     memoryPage->MSFlexGrid1->installEventFilter(this);
     connect(CancelTransfer, &QPushButton::clicked, this, &Form1::CancelTransfer_Click);
     connect(MenuVersion, &QAction::triggered, this, &Form1::MenuVersion_Click);
+    new PageChangeGuard(*this);
     for (size_t index = 0; index < Option1.size(); ++index)
         connect(Option1[index], &QRadioButton::clicked, this,
                 [this, index] { applyLanguage(static_cast<int>(index)); });

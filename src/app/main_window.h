@@ -4,6 +4,7 @@
 #include "channels/channel_table.h"
 #include "link/session.h"
 #include "link/transfer_control.h"
+#include "radio_areas/radio_areas.h"
 
 #include <QMainWindow>
 
@@ -52,6 +53,8 @@ public:
     ~Form1() override;
 
     ChannelTable& channels() { return table_; }
+    // The bank sizes, set-mode settings, DTMF memories, one-touch keys, title and groups.
+    RadioAreas& areas() { return areas_; }
     ChannelGridModel* gridModel() { return model_; }
     TransferControl& transferControl() { return control_; }
     bool transferRunning() const { return control_.busy(); }
@@ -152,6 +155,7 @@ private:
     void repaintRows(int first, int last);
 
     ChannelTable table_;
+    RadioAreas areas_;
     ChannelGridModel* model_;
     TransferControl control_;
     SessionOptions sessionOptions_;
