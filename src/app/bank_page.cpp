@@ -212,17 +212,19 @@ void BankPage::GROUP_SET_Click() {
         banks.reset();
         showBanks();
     }
-    openGroupEditor();
+    openGroupEditor(window_.autoTransferFlag());
 }
 
-void BankPage::openGroupEditor(bool* autoTransfer) {
+TransferResult BankPage::openGroupEditor(bool* autoTransfer) {
     window_.commonSetPage->rebuildOneTouch();
     RadioAreas& areas = window_.areas();
     areas.groups.prepare(areas.banks);
     Form5 editor(areas.groups, window_.linkOpener(), autoTransfer, &window_);
+    editor.setReplyTimeout(window_.editorReplyTimeout());
     if (groupEditorShown)
         groupEditorShown(editor);
     editor.exec();
+    return editor.lastResult();
 }
 
 } // namespace qmh4

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "link/session.h"
+
 #include <QWidget>
 
 #include <array>
@@ -32,7 +34,8 @@ public:
 
     // Prepares and opens the group editor (modal): the one-touch lists and the groups follow
     // the current bank sizes first. `autoTransfer` is the flag that makes it read at once.
-    void openGroupEditor(bool* autoTransfer = nullptr);
+    // Returns the editor's last transfer result.
+    TransferResult openGroupEditor(bool* autoTransfer = nullptr);
     // Called with the group editor before it is shown (tests drive it from here).
     std::function<void(Form5& editor)> groupEditorShown;
 
