@@ -3,6 +3,7 @@
 #include "app/memory_page.h"
 #include "app/message_box.h"
 #include "app/port_choice.h"
+#include "app/settings_location.h"
 #include "channels/channel_record.h"
 #include "link/channel_transfer.h"
 #include "sim/simulated_radio.h"
@@ -20,6 +21,7 @@
 #include <QStatusBar>
 #include <QTabWidget>
 #include <QTableView>
+#include <QTemporaryDir>
 #include <QTest>
 
 using namespace qmh4;
@@ -118,8 +120,20 @@ class MainWindowTest : public QObject {
     Q_OBJECT
 
 private slots:
-    void initTestCase() { QStandardPaths::setTestModeEnabled(true); }
-    void init() { forgetPortName(); }
+    void initTestCase() {
+        QStandardPaths::setTestModeEnabled(true);
+        // Choosing a COM port writes the settings file: into folders of this run only.
+        QVERIFY(settingsFolders_.isValid());
+        setSettingsFolders(settingsFolders_.filePath(QStringLiteral("program")),
+                           settingsFolders_.filePath(QStringLiteral("user")));
+    }
+    void cleanupTestCase() { setSettingsFolders({}, {}); }
+    void init() {
+        forgetPortName();
+        for (const char* folder : {"program", "user"})
+            QFile::remove(settingsFolders_.filePath(QLatin1String(folder) +
+                                                    QStringLiteral("/QMH4Writer.INI")));
+    }
 
     void startUpContent();
     void gridColumns_data();
@@ -147,6 +161,9 @@ private slots:
 
     void allClear_data();
     void allClear();
+
+private:
+    QTemporaryDir settingsFolders_;
 };
 
 void MainWindowTest::startUpContent() {
@@ -332,7 +349,7 @@ void MainWindowTest::comPortFromSettingsFile() {
     QFETCH(int, port);
     QFETCH(int, checkedItem);
     QFETCH(QString, device);
-    const QString folder = QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation);
+    const QString folder = settingsFolders_.filePath(QStringLiteral("user"));
     QVERIFY(QDir().mkpath(folder));
     QFile file(QDir(folder).filePath(QStringLiteral("QMH4Writer.INI")));
     QVERIFY(file.open(QIODevice::WriteOnly));
