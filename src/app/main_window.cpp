@@ -512,8 +512,11 @@ void Form1::showStepBox(const StepResult& step, bool reading) {
     if (reading && (step.step == WholeStep::Glyphs || step.step == WholeStep::Groups))
         return;
     const EndBox box = stepBox(step.result);
-    if (box.show)
-        showMessage(this, box.text, box.title);
+    if (!box.show)
+        return;
+    if (!box.detail.isEmpty())
+        statusBar()->showMessage(box.text + QStringLiteral(": ") + box.detail);
+    showMessage(this, box.text, box.title);
 }
 
 void Form1::adoptWholeRead(WholeRun& run) {

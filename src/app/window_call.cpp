@@ -6,6 +6,9 @@ struct WindowCall::State {
     std::mutex mutex;
     std::condition_variable changed;
     bool abandoned = false;
+    // Counts the abandons: a call posted before one never runs, even once calls are allowed
+    // again.
+    quint64 generation = 0;
 };
 
 namespace {
@@ -22,17 +25,19 @@ WindowCall::~WindowCall() {
 
 bool WindowCall::run(std::function<void()> fn) {
     auto status = std::make_shared<CallStatus>(CallStatus::Waiting);
+    quint64 generation = 0;
     {
         const std::lock_guard lock(state_->mutex);
         if (state_->abandoned)
             return false;
+        generation = state_->generation;
     }
     QMetaObject::invokeMethod(
         context_,
-        [state = state_, status, fn = std::move(fn)] {
+        [state = state_, status, generation, fn = std::move(fn)] {
             {
                 const std::lock_guard lock(state->mutex);
-                if (*status != CallStatus::Waiting)
+                if (*status != CallStatus::Waiting || state->generation != generation)
                     return;
                 *status = CallStatus::Running;
             }
@@ -57,6 +62,7 @@ void WindowCall::abandon() {
     {
         const std::lock_guard lock(state_->mutex);
         state_->abandoned = true;
+        ++state_->generation;
     }
     state_->changed.notify_all();
 }

@@ -5,6 +5,7 @@
 #include "app/message_box.h"
 #include "app/port_choice.h"
 #include "app/settings_location.h"
+#include "app/window_call.h"
 #include "font_editor/font_editor_window.h"
 #include "font_editor/glyph_store.h"
 #include "link/whole_radio.h"
@@ -18,6 +19,9 @@
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
+
+#include <atomic>
+#include <thread>
 
 using namespace qmh4;
 
@@ -113,6 +117,8 @@ private slots:
     void readAllWithNoRadioShowsEachFailureOnce();
     void openedDataFileWrittenAllLeavesRadioGlyphs();
     void closingDuringReadAllEndsWithoutBox();
+    void windowCallRunsOrIsAbandoned_data();
+    void windowCallRunsOrIsAbandoned();
 
 private:
     QTemporaryDir folder_;
@@ -307,6 +313,31 @@ void WholeRadioWindowTest::closingDuringReadAllEndsWithoutBox() {
     QVERIFY(timer.elapsed() < 3000);
     delete window;
     QVERIFY(recorder.boxes.isEmpty());
+}
+
+void WholeRadioWindowTest::windowCallRunsOrIsAbandoned_data() {
+    QTest::addColumn<bool>("abandon");
+    QTest::newRow("the window thread runs the call") << false;
+    QTest::newRow("the window closes first") << true;
+}
+
+// A worker waiting on the window thread is released either way, and an abandoned call never
+// runs later on data the worker has already let go.
+void WholeRadioWindowTest::windowCallRunsOrIsAbandoned() {
+    QFETCH(bool, abandon);
+    QObject context;
+    WindowCall call(&context);
+    bool ran = false;
+    std::atomic<int> returned{-1};
+    std::thread worker([&] { returned = call.run([&] { ran = true; }) ? 1 : 0; });
+    QTest::qSleep(50); // the worker is now waiting on this thread
+    if (abandon)
+        call.abandon();
+    QTRY_VERIFY(returned.load() >= 0);
+    worker.join();
+    QCoreApplication::processEvents();
+    QCOMPARE(returned.load() == 1, !abandon);
+    QCOMPARE(ran, !abandon);
 }
 
 QTEST_MAIN(WholeRadioWindowTest)
