@@ -1,35 +1,18 @@
+#include "cli/arguments.h"
 #include "cli/commands.h"
 #include "files/csv_file.h"
 #include "files/data_file.h"
-
-#include <QCommandLineParser>
-#include <QTextStream>
 
 namespace qmh4::cli {
 
 namespace {
 
-// Tells what a file command ended with; false (after saying why) when it failed.
+// Tells what a file command ended with; false (after saying why) when it failed. A success
+// that skipped lines says which.
 bool reported(const QString& command, const FileOutcome& outcome) {
-    if (!outcome.ok || outcome.text.contains(QLatin1Char('\n'))) {
-        QTextStream(stderr)
-            << "qmh4 " << command << ": "
-            << QString(outcome.text).replace(QLatin1Char('\n'), QStringLiteral(": ")) << "\n";
-    }
+    if (!outcome.ok || outcome.text.contains(u'\n'))
+        complain(command, QString(outcome.text).replace(u'\n', QStringLiteral(": ")));
     return outcome.ok;
-}
-
-bool parse(QCommandLineParser& parser, const QString& command, const QStringList& arguments,
-           qsizetype positionals) {
-    if (!parser.parse(QStringList{QStringLiteral("qmh4 ") + command} + arguments) ||
-        parser.positionalArguments().size() != positionals) {
-        QTextStream(stderr) << "qmh4 " << command << ": "
-                            << (parser.errorText().isEmpty() ? QStringLiteral("wrong arguments")
-                                                             : parser.errorText())
-                            << "\n";
-        return false;
-    }
-    return true;
 }
 
 } // namespace
@@ -37,7 +20,7 @@ bool parse(QCommandLineParser& parser, const QString& command, const QStringList
 // Writes the channels of a data file as a CSV channel list.
 int runExportCsv(const QStringList& arguments) {
     QCommandLineParser parser;
-    if (!parse(parser, QStringLiteral("export-csv"), arguments, 2)) {
+    if (!parseArguments(parser, QStringLiteral("export-csv"), arguments, 2)) {
         return ExitUsage;
     }
     const QStringList paths = parser.positionalArguments();
@@ -56,7 +39,7 @@ int runImportCsv(const QStringList& arguments) {
     parser.addOption({QStringLiteral("onto"),
                       QStringLiteral("Import onto this data file instead of the start-up state."),
                       QStringLiteral("BASE.H4")});
-    if (!parse(parser, QStringLiteral("import-csv"), arguments, 2)) {
+    if (!parseArguments(parser, QStringLiteral("import-csv"), arguments, 2)) {
         return ExitUsage;
     }
     const QStringList paths = parser.positionalArguments();

@@ -1,0 +1,17 @@
+#pragma once
+
+#include <QCommandLineParser>
+#include <QString>
+#include <QStringList>
+
+namespace qmh4::cli {
+
+// "qmh4 <command>: <text>" on stderr.
+void complain(const QString& command, const QString& text);
+
+// Parses a command's own arguments; on a bad option or a count of positional arguments other
+// than `positionals` it complains and returns false.
+bool parseArguments(QCommandLineParser& parser, const QString& command,
+                    const QStringList& arguments, qsizetype positionals);
+
+} // namespace qmh4::cli
