@@ -280,6 +280,17 @@ private slots:
         }
     }
 
+    void builtInSimulatedRadio() {
+        const Run run =
+            runQmh4({"read", "--port", "sim", "--font", path("sim.FH4"), path("sim.H4")});
+        QVERIFY2(run.exitCode == 0, qPrintable(run.err));
+        RadioData data;
+        QCOMPARE(openDataFile(path("sim.H4"), data).text, QStringLiteral("Read File"));
+        QVERIFY(data.channels.row(1).used);
+        GlyphSet glyphs{};
+        QCOMPARE(loadFontFile(path("sim.FH4"), glyphs).glyphsRead, GlyphCount);
+    }
+
     void portErrorGivesThePortsWords() {
         const Run run = runQmh4({"read", "--port", path("no-such-port"), path("never.H4")});
         QCOMPARE(run.exitCode, 1);
