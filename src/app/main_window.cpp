@@ -1,6 +1,7 @@
 #include "app/main_window.h"
 
 #include "app/about_dialog.h"
+#include "app/area_pages.h"
 #include "app/bank_page.h"
 #include "app/channel_grid_model.h"
 #include "app/channel_operations.h"
@@ -10,6 +11,9 @@
 #include "app/port_choice.h"
 #include "app/set_mode_page.h"
 #include "app/shared_link.h"
+#include "editing/channel_detail_dialog.h"
+#include "editing/grid_editing.h"
+#include "files/settings_file.h"
 #include "link/channel_transfer.h"
 #include "link/serial_link.h"
 #include "sim/simulated_radio.h"
@@ -18,6 +22,7 @@
 #include <QActionGroup>
 #include <QCloseEvent>
 #include <QHBoxLayout>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenuBar>
@@ -113,7 +118,7 @@ void Form1::buildComPortMenu() {
     MenuSimulatedRadio->setCheckable(true);
     portGroup_->addAction(MenuSimulatedRadio);
     connect(MenuSimulatedRadio, &QAction::triggered, this,
-            [this] { choosePortByName(QString::fromLatin1(SimulatedPortName)); });
+            [this] { choosePortByName(SimulatedPortName); });
     // Ports come and go with their cables: list them afresh whenever the menu opens.
     connect(MenuComPort, &QMenu::aboutToShow, this, &Form1::refreshSystemPorts);
     refreshSystemPorts();
@@ -151,9 +156,9 @@ void Form1::buildCentralArea() {
     TabStrip1 = new QTabWidget(central);
     TabStrip1->setObjectName(QStringLiteral("TabStrip1"));
     memoryPage = new MemoryPage(model_, TabStrip1);
-    bankPage = new BankPage(TabStrip1);
-    commonSetPage = new CommonSetPage(TabStrip1);
-    setModePage = new SetModePage(TabStrip1);
+    bankPage = new BankPage(*this, TabStrip1);
+    commonSetPage = new CommonSetPage(*this, TabStrip1);
+    setModePage = new SetModePage(*this, TabStrip1);
     TabStrip1->addTab(memoryPage, QStringLiteral("Memory"));
     TabStrip1->addTab(bankPage, QStringLiteral("Bank"));
     TabStrip1->addTab(commonSetPage, QStringLiteral("Common Set"));
@@ -195,8 +200,16 @@ void Form1::connectCommands() {
     connect(memoryPage->MEM_ONE_READ, &QPushButton::clicked, this, &Form1::MEM_ONE_READ_Click);
     connect(memoryPage->MEM_ONE_WRITE, &QPushButton::clicked, this, &Form1::MEM_ONE_WRITE_Click);
     connect(memoryPage->ALL_Reset, &QPushButton::clicked, this, &Form1::ALL_Reset_Click);
+    connect(memoryPage->Clear_Botton, &QPushButton::clicked, this, &Form1::Clear_Botton_Click);
+    for (size_t index = 0; index < memoryPage->LIST_SET.size(); ++index)
+        connect(memoryPage->LIST_SET[index], &QPushButton::clicked, this,
+                [this, index] { LIST_SET_Click(static_cast<int>(index)); });
+    connect(memoryPage->MSFlexGrid1, &QTableView::doubleClicked, this,
+            &Form1::MSFlexGrid1_DblClick);
+    memoryPage->MSFlexGrid1->installEventFilter(this);
     connect(CancelTransfer, &QPushButton::clicked, this, &Form1::CancelTransfer_Click);
     connect(MenuVersion, &QAction::triggered, this, &Form1::MenuVersion_Click);
+    new PageChangeGuard(*this);
     for (size_t index = 0; index < Option1.size(); ++index)
         connect(Option1[index], &QRadioButton::clicked, this,
                 [this, index] { applyLanguage(static_cast<int>(index)); });
@@ -214,7 +227,7 @@ void Form1::connectCommands() {
 // default side tables, the call and bug-finder rows.
 void Form1::loadWindow() {
     setModePage->applyStartDefaults(); // the scan lists' "OFF"/"ON" entries come first
-    comPort_ = DefaultComPort;
+    comPort_ = FirstComPort;
     ProgressBar1->setRange(0, 100);
     ProgressBar1->setValue(0);
     Progress->setText(percentText(0));
@@ -223,17 +236,20 @@ void Form1::loadWindow() {
     language_ = 1; // so that applying Japanese takes effect
     applyLanguage(0);
     memoryPage->selectRow(FirstRow);
-    applyRememberedPort();
+    readPortSettings();
 }
 
-void Form1::applyRememberedPort() {
-    // The settings file's COM port comes with the data-file work; a port chosen by name in
-    // the user's settings wins over it.
+void Form1::readPortSettings() {
+    const ComPortChoice fromFile = SettingsFile::forApplication().readComPort();
+    setComPortNumber(fromFile.port, false);
+    if (fromFile.checkedItem >= 1 && fromFile.checkedItem <= LastComPort)
+        MenuSetCom[static_cast<size_t>(fromFile.checkedItem)]->setChecked(true);
+    // A port chosen by name in the user's settings wins over the settings file's number.
     const QString remembered = rememberedPortName();
     if (remembered.isEmpty())
         return;
     namedPort_ = remembered;
-    if (remembered == QLatin1String(SimulatedPortName))
+    if (remembered == SimulatedPortName)
         MenuSimulatedRadio->setChecked(true);
     else
         refreshSystemPorts();
@@ -242,7 +258,7 @@ void Form1::applyRememberedPort() {
 // ---- port and language -----------------------------------------------------------------------
 
 void Form1::setComPortNumber(int number, bool checkItem) {
-    comPort_ = (number >= 1 && number <= LastComPort) ? number : DefaultComPort;
+    comPort_ = (number >= 1 && number <= LastComPort) ? number : FirstComPort;
     if (checkItem)
         MenuSetCom[static_cast<size_t>(comPort_)]->setChecked(true);
 }
@@ -252,12 +268,8 @@ QString Form1::portDevice() const {
 }
 
 void Form1::MenuSetCom_Click(int number) {
-    if (control_.busy()) {
-        // The menu's exclusive group has moved the check mark already; put it back.
-        if (namedPort_.isEmpty())
-            setComPortNumber(comPort_);
+    if (control_.busy())
         return;
-    }
     namedPort_.clear();
     forgetPortName();
     setComPortNumber(number);
@@ -268,7 +280,7 @@ void Form1::choosePortByName(const QString& port) {
         return;
     namedPort_ = port;
     rememberPortName(port);
-    if (port == QLatin1String(SimulatedPortName))
+    if (port == SimulatedPortName)
         MenuSimulatedRadio->setChecked(true);
     else
         refreshSystemPorts();
@@ -299,13 +311,79 @@ void Form1::ALL_Reset_Click() {
     const int current = memoryPage->currentRow();
     memoryPage->ALL_Reset->setEnabled(false);
     clearAllChannels(table_);
-    model_->rowsChanged(FirstRow, LastRow);
+    repaintRows(FirstRow, LastRow);
     if (current == selection.first)
         memoryPage->selectRows(selection.first, selection.last);
     else
         memoryPage->selectRows(selection.last, selection.first);
     memoryPage->ALL_Reset->setEnabled(true);
     ProgressBar1->setValue(0);
+}
+
+// ---- grid editing ----------------------------------------------------------------------------
+
+bool Form1::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == memoryPage->MSFlexGrid1 && event->type() == QEvent::KeyPress) {
+        const int key = static_cast<QKeyEvent*>(event)->key();
+        if (key == Qt::Key_Return || key == Qt::Key_Enter || key == Qt::Key_Delete) {
+            MSFlexGrid1_KeyDown(key);
+            return true;
+        }
+    }
+    return QMainWindow::eventFilter(watched, event);
+}
+
+void Form1::MSFlexGrid1_DblClick() {
+    if (control_.busy())
+        return;
+    const DetailEdit edit = editChannel(this, table_, memoryPage->currentRow());
+    if (!edit.opened)
+        return;
+    if (!edit.commit.rows.isEmpty())
+        repaintRows(edit.commit.rows.first, edit.commit.rows.last);
+    memoryPage->selectRow(edit.currentRow);
+    if (edit.commit.outcome == CommitOutcome::Overlap)
+        showMessage(this, QString::fromLatin1(OverlapMessage), QString::fromLatin1(OverlapTitle));
+}
+
+void Form1::MSFlexGrid1_KeyDown(int key) {
+    // Every editing command is inert while a transfer runs, the Delete key too: the transfer
+    // may be writing the very rows it would clear.
+    if (control_.busy())
+        return;
+    if (key == Qt::Key_Return || key == Qt::Key_Enter) {
+        MSFlexGrid1_DblClick();
+        return;
+    }
+    if (key != Qt::Key_Delete)
+        return;
+    const int current = memoryPage->currentRow();
+    const int end = memoryPage->selectionEndRow();
+    const RowSpan cleared = clearRows(table_, current, end, ClearVariant::DeleteKey);
+    if (!cleared.isEmpty())
+        repaintRows(cleared.first, cleared.last);
+}
+
+void Form1::Clear_Botton_Click() {
+    if (control_.busy())
+        return;
+    const int current = memoryPage->currentRow();
+    const int end = memoryPage->selectionEndRow();
+    const RowSpan cleared = clearRows(table_, current, end, ClearVariant::ClearButton);
+    if (!cleared.isEmpty())
+        repaintRows(cleared.first, cleared.last);
+    memoryPage->selectRows(current, end);
+}
+
+void Form1::LIST_SET_Click(int index) {
+    if (control_.busy())
+        return;
+    const int current = memoryPage->currentRow();
+    memoryPage->selectRow(index == 0 ? rowAfterUp(current) : rowAfterDown(current));
+}
+
+void Form1::repaintRows(int first, int last) {
+    model_->rowsChanged(first, last);
 }
 
 void Form1::READ_Botton_Click() {
@@ -344,7 +422,7 @@ SimulatedRadio& Form1::simulatedRadio() {
 }
 
 std::function<std::unique_ptr<Link>()> Form1::linkOpener() {
-    if (namedPort_ == QLatin1String(SimulatedPortName)) {
+    if (namedPort_ == SimulatedPortName) {
         simulatedRadio();
         return [radio = std::shared_ptr<Link>(simulatedRadio_)]() -> std::unique_ptr<Link> {
             return std::make_unique<SharedLink>(radio);
@@ -437,8 +515,13 @@ void Form1::endTransfer() {
 void Form1::closeEvent(QCloseEvent* event) {
     // The worker notices the flag after its current exchange; wait for it here, so nothing it
     // uses goes away under it, and end without a box.
+    const bool running = control_.busy();
     control_.requestClose();
     runner_.waitAndDiscard();
+    if (running) {
+        control_.finish({Outcome::Stopped, {}});
+        endTransfer();
+    }
     event->accept();
 }
 

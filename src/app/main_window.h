@@ -4,6 +4,7 @@
 #include "channels/channel_table.h"
 #include "link/session.h"
 #include "link/transfer_control.h"
+#include "radio_areas/radio_areas.h"
 
 #include <QMainWindow>
 
@@ -52,6 +53,8 @@ public:
     ~Form1() override;
 
     ChannelTable& channels() { return table_; }
+    // The bank sizes, set-mode settings, DTMF memories, one-touch keys, title and groups.
+    RadioAreas& areas() { return areas_; }
     ChannelGridModel* gridModel() { return model_; }
     TransferControl& transferControl() { return control_; }
     bool transferRunning() const { return control_.busy(); }
@@ -124,9 +127,16 @@ public slots:
     void MenuSetCom_Click(int number);
     void choosePortByName(const QString& port);
     void MenuVersion_Click();
+    // The grid: double click and Enter open the detail dialog on the current row, Delete
+    // clears the selected rows; Clear and Up/Down are the page's buttons.
+    void MSFlexGrid1_DblClick();
+    void MSFlexGrid1_KeyDown(int key);
+    void Clear_Botton_Click();
+    void LIST_SET_Click(int index);
 
 protected:
     void closeEvent(QCloseEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     void buildMenus();
@@ -135,15 +145,17 @@ private:
     void buildCentralArea();
     void connectCommands();
     void loadWindow();
-    void applyRememberedPort();
+    void readPortSettings();
     void startChannelTransfer(StateCode code);
     void setTransferUi(bool running);
     void showProgress(int value, int maximum, int percent);
     void followRow(int gridRow);
     void onTransferFinished(const TransferResult& result);
     void endTransfer();
+    void repaintRows(int first, int last);
 
     ChannelTable table_;
+    RadioAreas areas_;
     ChannelGridModel* model_;
     TransferControl control_;
     SessionOptions sessionOptions_;

@@ -1,5 +1,8 @@
 #pragma once
 
+#include "files/radio_data.h"  // FirstComPort, LastComPort
+#include "link/port_factory.h" // SimulatedPortName
+
 #include <QList>
 #include <QString>
 
@@ -8,9 +11,6 @@ namespace qmh4 {
 // Which port the transfers use: a COM port number 1..16 from the COM port menu, or a port the
 // user chose by name (a device the system reports, or the built-in simulated radio). A port
 // chosen by name is remembered in the user's settings and wins over the number at start-up.
-inline constexpr int DefaultComPort = 1;
-inline constexpr int LastComPort = 16;
-inline constexpr const char* SimulatedPortName = "sim";
 
 // The device of COM port n: "COMn" on Windows, /dev/ttyUSB<n-1> elsewhere.
 QString comPortDevice(int number);
