@@ -4,24 +4,23 @@
 
 namespace qmh4::cli {
 
-void complain(const QString& command, const QString& text) {
+void tell(const QString& command, const QString& text) {
     QTextStream(stderr) << "qmh4 " << command << ": " << text << "\n";
 }
 
 bool parseArguments(QCommandLineParser& parser, const QString& command,
                     const QStringList& arguments, qsizetype positionals) {
     if (!parser.parse(QStringList{QStringLiteral("qmh4 ") + command} + arguments)) {
-        complain(command, parser.errorText());
+        tell(command, parser.errorText());
         return false;
     }
     const qsizetype given = parser.positionalArguments().size();
     if (given != positionals) {
-        complain(
-            command,
-            positionals == 0
-                ? QStringLiteral("unexpected argument \"%1\"")
-                      .arg(parser.positionalArguments().first())
-                : QStringLiteral("%1 file names expected, %2 given").arg(positionals).arg(given));
+        tell(command,
+             positionals == 0
+                 ? QStringLiteral("unexpected argument \"%1\"")
+                       .arg(parser.positionalArguments().first())
+                 : QStringLiteral("%1 file names expected, %2 given").arg(positionals).arg(given));
         return false;
     }
     return true;

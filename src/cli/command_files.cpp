@@ -11,7 +11,7 @@ namespace {
 // that skipped lines says which.
 bool reported(const QString& command, const FileOutcome& outcome) {
     if (!outcome.ok || outcome.text.contains(u'\n'))
-        complain(command, QString(outcome.text).replace(u'\n', QStringLiteral(": ")));
+        tell(command, QString(outcome.text).replace(u'\n', QStringLiteral(": ")));
     return outcome.ok;
 }
 

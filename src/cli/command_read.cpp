@@ -75,14 +75,14 @@ bool saveReadFiles(const RadioRequest& request, const WholeRadioData& read) {
     data.areas = read.areas;
     const FileOutcome saved = saveDataFile(request.dataPath, data);
     if (!saved.ok) {
-        complain(request.command, QString(saved.text).replace(u'\n', QStringLiteral(": ")));
+        tell(request.command, QString(saved.text).replace(u'\n', QStringLiteral(": ")));
         return false;
     }
     if (request.fontPath.isEmpty())
         return true;
     const FontFileResult font = saveFontFile(request.fontPath, read.glyphs);
     if (!font.ok)
-        complain(request.command, font.error);
+        tell(request.command, font.error);
     return font.ok;
 }
 

@@ -42,24 +42,24 @@ bool readNumber(const QCommandLineParser& parser, const QString& option, int& va
     return ok && value >= 0;
 }
 
-// The image, the pacing and the faults the options ask for; false (after complaining) when an
+// The image, the pacing and the faults the options ask for; false (after saying why) when an
 // option is unusable.
 bool configure(SimulatedRadio& radio, const QCommandLineParser& parser) {
     int baud = 57600;
     int latencyMs = 0;
     if (!readNumber(parser, "baud", baud) || !readNumber(parser, "latency-ms", latencyMs)) {
-        complain(Sim, QStringLiteral("--baud and --latency-ms take a whole number"));
+        tell(Sim, QStringLiteral("--baud and --latency-ms take a whole number"));
         return false;
     }
     QString error;
     if (parser.isSet("image") && !radio.loadImage(parser.value("image"), &error)) {
-        complain(Sim, error);
+        tell(Sim, error);
         return false;
     }
     if (parser.isSet("faults")) {
         const auto plan = FaultPlan::parse(parser.value("faults"), &error);
         if (!plan) {
-            complain(Sim, error);
+            tell(Sim, error);
             return false;
         }
         radio.setFaults(*plan);
@@ -92,16 +92,16 @@ int runSim(const QStringList& arguments) {
     PtyServer server(radio);
     QString error;
     if (!server.open(&error)) {
-        complain(Sim, error);
+        tell(Sim, error);
         return ExitUsage;
     }
     stopOnSignals(server.stopDescriptor());
     QTextStream(stdout) << server.slavePath() << Qt::endl;
     server.serve();
 
-    complain(Sim, QStringLiteral("%1 exchanges").arg(radio.exchangeCount()));
+    tell(Sim, QStringLiteral("%1 exchanges").arg(radio.exchangeCount()));
     if (parser.isSet("save") && !radio.saveImage(parser.value("save"), &error)) {
-        complain(Sim, error);
+        tell(Sim, error);
         return ExitUsage;
     }
     return ExitOk;

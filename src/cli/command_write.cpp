@@ -39,14 +39,14 @@ TransferResult fromFontResult(const FontResult& font) {
 bool loadGlyphs(const RadioRequest& request, GlyphSet& glyphs) {
     const FontFileResult font = loadFontFile(request.fontPath, glyphs);
     if (!font.ok) {
-        complain(request.command, font.error);
+        tell(request.command, font.error);
         return false;
     }
     if (font.glyphsRead < GlyphCount) {
-        complain(request.command, QStringLiteral("%1 holds %2 of the %3 glyphs")
-                                      .arg(request.fontPath)
-                                      .arg(font.glyphsRead)
-                                      .arg(GlyphCount));
+        tell(request.command, QStringLiteral("%1 holds %2 of the %3 glyphs")
+                                  .arg(request.fontPath)
+                                  .arg(font.glyphsRead)
+                                  .arg(GlyphCount));
         return false;
     }
     return true;
@@ -58,7 +58,7 @@ bool openInputs(const RadioRequest& request, WholeRadioData& data) {
     RadioData file;
     const FileOutcome opened = openDataFile(request.dataPath, file);
     if (!opened.ok || opened.text.contains(u'\n')) // refused, or lines skipped
-        complain(request.command, QString(opened.text).replace(u'\n', QStringLiteral(": ")));
+        tell(request.command, QString(opened.text).replace(u'\n', QStringLiteral(": ")));
     if (!opened.ok)
         return false;
     data.channels = file.channels;

@@ -33,7 +33,7 @@ QList<Area> wholeRadioAreas(const QString& command, bool withFont) {
     return areas;
 }
 
-// The areas of an --only list in their listed order; nullopt (after complaining) for a name
+// The areas of an --only list in their listed order; nullopt (after saying why) for a name
 // that is no area or a list without any.
 std::optional<QList<Area>> onlyAreas(const QString& command, const QString& list) {
     QStringList names = list.split(u',', Qt::SkipEmptyParts);
@@ -45,12 +45,12 @@ std::optional<QList<Area>> onlyAreas(const QString& command, const QString& list
             chosen.append(area);
     }
     if (!names.isEmpty()) {
-        complain(command,
-                 QStringLiteral("unknown area \"%1\" (areas: %2)").arg(names.first(), areaList()));
+        tell(command,
+             QStringLiteral("unknown area \"%1\" (areas: %2)").arg(names.first(), areaList()));
         return std::nullopt;
     }
     if (chosen.isEmpty()) {
-        complain(command, QStringLiteral("--only names no area (areas: %1)").arg(areaList()));
+        tell(command, QStringLiteral("--only names no area (areas: %1)").arg(areaList()));
         return std::nullopt;
     }
     return chosen;
@@ -59,11 +59,11 @@ std::optional<QList<Area>> onlyAreas(const QString& command, const QString& list
 // The glyphs travel only with a font file, and a font file only with the glyphs.
 bool fontMatchesAreas(const RadioRequest& request) {
     if (request.fontPath.isEmpty() && request.has(Area::Glyphs) && !request.whole) {
-        complain(request.command, QStringLiteral("the glyphs need --font"));
+        tell(request.command, QStringLiteral("the glyphs need --font"));
         return false;
     }
     if (!request.fontPath.isEmpty() && !request.has(Area::Glyphs)) {
-        complain(request.command, QStringLiteral("--font needs the glyphs among the areas"));
+        tell(request.command, QStringLiteral("--font needs the glyphs among the areas"));
         return false;
     }
     return true;
@@ -73,8 +73,8 @@ bool writableFolder(const QString& command, const QString& path) {
     const QFileInfo folder(QFileInfo(path).absolutePath());
     if (folder.isDir() && folder.isWritable())
         return true;
-    complain(command, QStringLiteral("cannot write into %1")
-                          .arg(QDir::toNativeSeparators(folder.absoluteFilePath())));
+    tell(command, QStringLiteral("cannot write into %1")
+                      .arg(QDir::toNativeSeparators(folder.absoluteFilePath())));
     return false;
 }
 
@@ -82,11 +82,11 @@ bool writableFolder(const QString& command, const QString& path) {
 // the radio is touched, so a long transfer is never lost at the end.
 bool outputsUsable(const RadioRequest& request) {
     if (!pathEndsWith(request.dataPath, QStringLiteral(".H4"))) {
-        complain(request.command, QStringLiteral("the data file's name must end in .H4"));
+        tell(request.command, QStringLiteral("the data file's name must end in .H4"));
         return false;
     }
     if (!request.fontPath.isEmpty() && !hasFontFileExtension(request.fontPath)) {
-        complain(request.command, QStringLiteral("the font file's name must end in .FH4"));
+        tell(request.command, QStringLiteral("the font file's name must end in .FH4"));
         return false;
     }
     return writableFolder(request.command, request.dataPath) &&

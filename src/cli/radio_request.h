@@ -27,7 +27,7 @@ struct RadioRequest {
     bool has(Area area) const { return areas.contains(area); }
 };
 
-// Parses the arguments of `qmh4 read` / `qmh4 write`; complains and returns nullopt on a usage
+// Parses the arguments of `qmh4 read` / `qmh4 write`; says why and returns nullopt on a usage
 // error. Without --port the port is the default one (the window's last choice).
 std::optional<RadioRequest> parseRadioRequest(const QString& command, const QStringList& arguments);
 

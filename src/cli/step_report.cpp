@@ -60,7 +60,7 @@ void StepReport::stepFinished(const StepResult& step) {
     QString text = stepName(step.step) + QStringLiteral(": ") + box.text;
     if (!box.detail.isEmpty())
         text += QStringLiteral(" (") + box.detail + u')';
-    complain(command_, text);
+    tell(command_, text);
 }
 
 void StepReport::endProgressLine() {

@@ -327,15 +327,12 @@ private slots:
             << QStringList{"write", path("none.H4")} << "This File don't Open";
         QTest::newRow("write: no font file")
             << QStringList{"write", "--font", path("none.FH4"), in} << "Cannot open";
-        QTest::newRow("write: font file name")
-            << QStringList{"write", "--font", in, in} << "This File don't Open";
         QTest::newRow("write: font file short of glyphs")
             << QStringList{"write", "--font", path("three.FH4"), in} << "holds 3 of the 8 glyphs";
         QTest::newRow("unknown area")
             << QStringList{"read", "--only", "channels,fonts", out} << "unknown area \"fonts\"";
         QTest::newRow("no area") << QStringList{"write", "--only", ",", in} << "names no area";
         QTest::newRow("two files") << QStringList{"write", in, in} << "1 file names expected";
-        QTest::newRow("unknown option") << QStringList{"read", "--fast", out} << "fast";
     }
     void usageErrors() {
         QFETCH(QStringList, arguments);
