@@ -26,4 +26,10 @@ bool parseArguments(QCommandLineParser& parser, const QString& command,
     return true;
 }
 
+bool fileDone(const QString& command, const FileOutcome& outcome) {
+    if (!outcome.ok || outcome.text.contains(u'\n'))
+        tell(command, QString(outcome.text).replace(u'\n', QStringLiteral(": ")));
+    return outcome.ok;
+}
+
 } // namespace qmh4::cli

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "files/text_file.h"
+
 #include <QCommandLineParser>
 #include <QString>
 #include <QStringList>
@@ -13,5 +15,9 @@ void tell(const QString& command, const QString& text);
 // than `positionals` it says why and returns false.
 bool parseArguments(QCommandLineParser& parser, const QString& command,
                     const QStringList& arguments, qsizetype positionals);
+
+// Tells what a file operation ended with: its error, or the lines a success skipped. Returns
+// whether it succeeded.
+bool fileDone(const QString& command, const FileOutcome& outcome);
 
 } // namespace qmh4::cli

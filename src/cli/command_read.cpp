@@ -73,11 +73,8 @@ bool saveReadFiles(const RadioRequest& request, const WholeRadioData& read) {
     RadioData data;
     data.channels = read.channels;
     data.areas = read.areas;
-    const FileOutcome saved = saveDataFile(request.dataPath, data);
-    if (!saved.ok) {
-        tell(request.command, QString(saved.text).replace(u'\n', QStringLiteral(": ")));
+    if (!fileDone(request.command, saveDataFile(request.dataPath, data)))
         return false;
-    }
     if (request.fontPath.isEmpty())
         return true;
     const FontFileResult font = saveFontFile(request.fontPath, read.glyphs);

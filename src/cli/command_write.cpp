@@ -56,10 +56,7 @@ bool loadGlyphs(const RadioRequest& request, GlyphSet& glyphs) {
 // the radio unless both could be read.
 bool openInputs(const RadioRequest& request, WholeRadioData& data) {
     RadioData file;
-    const FileOutcome opened = openDataFile(request.dataPath, file);
-    if (!opened.ok || opened.text.contains(u'\n')) // refused, or lines skipped
-        tell(request.command, QString(opened.text).replace(u'\n', QStringLiteral(": ")));
-    if (!opened.ok)
+    if (!fileDone(request.command, openDataFile(request.dataPath, file)))
         return false;
     data.channels = file.channels;
     data.areas = file.areas;
