@@ -75,32 +75,23 @@ private slots:
     }
 
     // Script letters: B begin, Q mark the next step quiet (whole-radio sequence), S/F/P/X
-    // finish with Success/Failed/PortError/Stopped. `boxes` lists the box of each finish
+    // finish with Success/Failed/PortError/Stopped. After the colon, the box of each finish
     // ("-" for none).
     void transferControl_data() {
         QTest::addColumn<QString>("script");
-        QTest::addColumn<QString>("boxes");
-        QTest::newRow("stand-alone success") << "BS"
-                                             << "Success";
-        QTest::newRow("failure, then success shows its box") << "BFBS"
-                                                             << "Error,Success";
-        QTest::newRow("port error, then success") << "BPBS"
-                                                  << "Port Error,Success";
-        QTest::newRow("quiet steps") << "QBSQBS"
-                                     << "-,-";
-        QTest::newRow("quiet step failing still shows Error") << "QBFQBS"
-                                                              << "Error,-";
-        QTest::newRow("stopped shows nothing") << "BX"
-                                               << "-";
-        QTest::newRow("after a quiet success the next stand-alone one shows") << "QBSBS"
-                                                                              << "-,Success";
+        QTest::newRow("stand-alone success") << "BS:Success";
+        QTest::newRow("failure, then success shows its box") << "BFBS:Error,Success";
+        QTest::newRow("port error, then success") << "BPBS:Port Error,Success";
+        QTest::newRow("quiet steps") << "QBSQBS:-,-";
+        QTest::newRow("quiet step failing still shows Error") << "QBFQBS:Error,-";
+        QTest::newRow("stopped shows nothing") << "BX:-";
+        QTest::newRow("after a quiet success the next stand-alone one shows") << "QBSBS:-,Success";
     }
     void transferControl() {
         QFETCH(QString, script);
-        QFETCH(QString, boxes);
         TransferControl control;
         QStringList shown;
-        for (QChar step : script) {
+        for (QChar step : script.section(':', 0, 0)) {
             switch (step.toLatin1()) {
             case 'B':
                 QVERIFY(control.begin(1));
@@ -124,7 +115,7 @@ private slots:
             }
             }
         }
-        QCOMPARE(shown.join(','), boxes);
+        QCOMPARE(shown.join(','), script.section(':', 1));
     }
 
     // Closing the window stops the running transfer and refuses new ones; Cancel stops only
