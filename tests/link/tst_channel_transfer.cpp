@@ -201,7 +201,8 @@ private slots:
         QCOMPARE(current, 100); // the highest entry points back to the head
     }
 
-    // Every kind of bad reply is retried and the result is what a clean run gives.
+    // Every kind of bad reply is retried, in reads and in writes, and the records come back
+    // as a clean run leaves them.
     void retriesEndWithIdenticalMemory_data() {
         QTest::addColumn<int>("fault");
         for (Fault fault : {Fault::NoAnswer, Fault::Truncated, Fault::ExtraByte, Fault::WrongMarker,
@@ -211,29 +212,20 @@ private slots:
     void retriesEndWithIdenticalMemory() {
         QFETCH(int, fault);
         const auto kind = static_cast<Fault>(fault);
-        SimulatedRadio clean;
-        ChannelTable expected;
-        {
-            Session session(clean, fast);
-            QCOMPARE(readAllChannels(session, expected).outcome, Outcome::Success);
-        }
-
-        SimulatedRadio faulty;
+        SimulatedRadio source;
         for (int exchange : {1, 2, 300, 301, 302, 1624})
-            faulty.injectFault(exchange, kind);
+            source.injectFault(exchange, kind);
         ChannelTable table;
         {
-            Session session(faulty, fast);
+            Session session(source, fast);
             QCOMPARE(readAllChannels(session, table).outcome, Outcome::Success);
         }
-        QVERIFY(table == expected);
-
         SimulatedRadio target(SimulatedRadio::blankImage());
         for (int exchange : {2, 3, 1000, 1630, 1631, 1640})
             target.injectFault(exchange, kind);
         Session session(target, fast);
         QCOMPARE(writeAllChannels(session, table).outcome, Outcome::Success);
-        QCOMPARE(recordRegion(target), recordRegion(clean));
+        QCOMPARE(recordRegion(target), recordRegion(source));
         QCOMPARE(target.memory(0xC00, 808), QByteArray(808, '\xFF'));
     }
 
