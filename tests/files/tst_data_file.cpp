@@ -19,9 +19,8 @@ QList<QByteArray> fileLines(const RadioData& data) {
 
 QByteArray joined(const QList<QByteArray>& lines) {
     QByteArray bytes;
-    for (const QByteArray& line : lines) {
+    for (const QByteArray& line : lines)
         bytes += line + "\r\n";
-    }
     return bytes;
 }
 
@@ -118,9 +117,8 @@ private slots:
 
     void bankOf1000RoundTrips() {
         RadioData data;
-        for (int b = 0; b < BankCount; ++b) {
+        for (int b = 0; b < BankCount; ++b)
             data.areas.banks.setSize(b, b == 27 ? 1000 : 0);
-        }
         data.areas.oneTouch.rebuild(data.areas.banks);
         const QList<QByteArray> lines = fileLines(data);
         QVERIFY(lines.contains("BK0002000000000000000000000"
