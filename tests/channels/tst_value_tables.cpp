@@ -15,7 +15,6 @@ class ValueTablesTest : public QObject {
 private slots:
     void captions_data();
     void captions();
-    void fixedTables();
     void frequencyText_data();
     void frequencyText();
 };
@@ -37,7 +36,6 @@ void ValueTablesTest::captions_data() {
     row("step", stepCaption, stepIndex, StepCount, 2, u"8.33KHz");
     row("ctcss", ctcssCaption, ctcssIndex, CtcssCount, 32, u"203.5Hz");
     row("dcs 8", dcsCaption, dcsIndex, DcsCount, 8, u"051");
-    row("dcs 10", dcsCaption, dcsIndex, DcsCount, 10, u"054");
     row("train", trainCaption, trainIndex, TrainCount, 28, u"ＪＲ");
     row("shift", shiftCaption, shiftIndex, ShiftCount, 2, u"-");
 }
@@ -54,20 +52,6 @@ void ValueTablesTest::captions() {
         QCOMPARE(indexOf(captionOf(i)), i);
     QVERIFY(captionOf(count).isEmpty() && captionOf(-1).isEmpty());
     QCOMPARE(indexOf(u"ERROR"), -1);
-}
-
-void ValueTablesTest::fixedTables() {
-    const auto& fixed = fixedFrequencies();
-    const std::pair<int, quint32> checks[] = {{0, 5'375'000},   {2, 6'775'000},   {3, 18'075'000},
-                                              {10, 22'975'000}, {11, 47'675'000}, {59, 86'075'000},
-                                              {60, 47'725'000}, {107, 85'325'000}};
-    for (const auto& [index, units] : checks)
-        QCOMPARE(fixed[static_cast<std::size_t>(index)], units);
-    const auto& dual = dualRemapTable();
-    QCOMPARE(dual[0], 1101);
-    QCOMPARE(dual[1], 1201);
-    QCOMPARE(dual[2], 1102);
-    QCOMPARE(dual[199], 1300);
 }
 
 void ValueTablesTest::frequencyText_data() {
