@@ -1,56 +1,15 @@
+#include "channel_rows.h"
 #include "editing/grid_editing.h"
 
 #include <QTest>
 
 using namespace qmh4;
+using qmh4::test::fillRow;
+using qmh4::test::rowIsClear;
 
 Q_DECLARE_METATYPE(qmh4::ChannelKind)
 Q_DECLARE_METATYPE(qmh4::DetailCode)
 Q_DECLARE_METATYPE(qmh4::ClearVariant)
-
-namespace {
-
-// A used channel with every field set away from the defaults.
-void fillRow(ChannelTable& table, int row, const QString& frequency, const QString& name) {
-    ChannelRow& r = table.row(row);
-    r.cell(FrequencyColumn) = frequency;
-    r.cell(ModeColumn) = "NFM";
-    r.cell(StepColumn) = "12.5KHz";
-    r.cell(CarrierColumn) = "1000Hz";
-    r.cell(ToneTypeColumn) = "DCS";
-    r.cell(TxToneColumn) = "67.0Hz";
-    r.cell(RxToneColumn) = "250.3Hz";
-    r.cell(DcsColumn) = "754";
-    r.cell(ShiftColumn) = "-";
-    r.cell(OffsetColumn) = "10.000MHz";
-    r.cell(SkipColumn) = "*";
-    r.cell(NameColumn) = name;
-    r.step = 4;
-    r.train = 7;
-    r.txTone = 0;
-    r.rxTone = 38;
-    r.dcs = 103;
-    r.used = true;
-    r.name = name;
-}
-
-DetailRecord recordAt(const QString& frequency) {
-    DetailRecord record;
-    record.frequency = frequency;
-    record.offset = "0.600";
-    return record;
-}
-
-bool rowIsClear(const ChannelRow& row) {
-    for (int column = FrequencyColumn; column <= NameColumn; ++column) {
-        if (!row.cell(column).isEmpty())
-            return false;
-    }
-    return !row.used && row.txTone == 0 && row.rxTone == 0 && row.dcs == 0 && row.train == 0 &&
-           row.step == 0;
-}
-
-} // namespace
 
 class GridEditingTest : public QObject {
     Q_OBJECT
@@ -58,21 +17,13 @@ class GridEditingTest : public QObject {
 private slots:
     void openRow_data();
     void openRow();
-    void openFillsFromRow();
-    void commitWritesEveryField();
+    void commit_data();
+    void commit();
     void commitShowsErrorForBadIndices();
-    void commitDualCodes_data();
-    void commitDualCodes();
-    void okWithoutFrequencyClearsSingleRow_data();
-    void okWithoutFrequencyClearsSingleRow();
     void passOverlap_data();
     void passOverlap();
-    void refusedPassEditRestoresTheChannel();
-    void sameFrequencyOnMemoryChannelAccepted();
     void clearSelection_data();
     void clearSelection();
-    void upDown_data();
-    void upDown();
 };
 
 void GridEditingTest::openRow_data() {
@@ -102,135 +53,81 @@ void GridEditingTest::openRow() {
     QCOMPARE(request.amWfmEnabled(), request.kind == ChannelKind::Single);
 }
 
-// Opening a pair and pressing "OK" without a change writes back exactly what was there.
-void GridEditingTest::openFillsFromRow() {
-    ChannelTable table;
-    fillRow(table, 1101, "5.00000MHz", "");
-    fillRow(table, 1102, "1295.12340MHz", "CQ:1~");
-    table.row(1102).name = "CQ①";
-    const ChannelTable before = table;
-    DetailRequest request = openDetail(table, 1102);
-    QCOMPARE(request.first.label, "Dual0(Main) ");
-    QCOMPARE(request.second.label, "Dual0(Sub) ");
-    QCOMPARE(request.second.frequency, (FrequencyBoxes{"1295", "12340"}));
-    QCOMPARE(request.second.offset, (OffsetBoxes{"10", "000"}));
-    commitDetail(table, acceptDetail(request, request.first, request.second));
-    QVERIFY(table == before);
-}
-
-void GridEditingTest::commitWritesEveryField() {
-    ChannelTable table;
-    DetailRecord record = recordAt("5.00000");
-    record.mode = 3;
-    record.step = 15;
-    record.toneType = 5;
-    record.txTone = 1;
-    record.rxTone = 2;
-    record.dcs = 10;
-    record.train = 27;
-    record.shift = 1;
-    record.offset = "999.995";
-    record.skip = true;
-    record.name = ":2~東";
-    const CommitReport report =
-        commitDetail(table, {DetailCode::SingleFilled, 17, 0, record, DetailRecord{}});
-    QCOMPARE(report.outcome, CommitOutcome::Written);
-    QCOMPARE(report.rows, (RowSpan{17, 17}));
-    const ChannelRow& row = table.row(17);
-    const QStringList expected{"5.00000MHz", "WFM", "1MHz", "3000Hz",     "Train", "69.3Hz",
-                               "71.9Hz",     "054", "+",    "999.995MHz", "*",     ":2~東"};
-    for (int column = FrequencyColumn; column <= NameColumn; ++column)
-        QCOMPARE(row.cell(column), expected[column - 1]);
-    QCOMPARE((QList<int>{row.step, row.train, row.txTone, row.rxTone, row.dcs, row.used}),
-             (QList<int>{15, 27, 1, 2, 10, 1}));
-    QCOMPARE(row.name, "②東");
-    QCOMPARE(row.cell(LabelColumn), ChannelTable().cell(17, LabelColumn));
-}
-
-void GridEditingTest::commitShowsErrorForBadIndices() {
-    ChannelTable table;
-    DetailRecord record = recordAt("145.00000");
-    record.mode = 4;
-    record.toneType = 6;
-    record.shift = 3;
-    commitDetail(table, {DetailCode::SingleFilled, 1, 0, record, DetailRecord{}});
-    QCOMPARE(table.cell(1, ModeColumn), "ERROR");
-    QCOMPARE(table.cell(1, ToneTypeColumn), "ERROR");
-    QCOMPARE(table.cell(1, ShiftColumn), "ERROR");
-}
-
-void GridEditingTest::commitDualCodes_data() {
-    QTest::addColumn<QString>("mainFrequency");
-    QTest::addColumn<QString>("subFrequency");
+// "OK" written into the table. A row that shows a frequency must never go to the radio as an
+// empty record, so a frequency refused on "OK" clears the row. A pass frequency already held is
+// refused and leaves the edited channel exactly as it was, in use and with its name, so that the
+// next write does not send it as empty. Rows outside the edit never change.
+void GridEditingTest::commit_data() {
+    QTest::addColumn<int>("row");
+    QTest::addColumn<QString>("firstMhz");
+    QTest::addColumn<QString>("secondMhz");
     QTest::addColumn<DetailCode>("code");
-    QTest::addColumn<QString>("mainCell");
-    QTest::addColumn<QString>("subCell");
-    QTest::newRow("both filled") << "145.00000"
-                                 << "433.00000" << DetailCode::Both << "145.00000MHz"
-                                 << "433.00000MHz";
-    QTest::newRow("Main only") << "145.00000"
-                               << "" << DetailCode::MainOnly << "145.00000MHz"
-                               << "";
-    QTest::newRow("Sub only") << ""
-                              << "433.00000" << DetailCode::SubOnly << ""
-                              << "433.00000MHz";
-    QTest::newRow("neither") << ""
-                             << "" << DetailCode::NeitherDual << ""
-                             << "";
+    QTest::addColumn<QStringList>("cells"); // frequency cells of the edited rows; none: refused
+    const auto row = [](const char* name, int rowNumber, const char* first, const char* second,
+                        DetailCode code, const QStringList& cells) {
+        QTest::newRow(name) << rowNumber << QString(first) << QString(second) << code << cells;
+    };
+    const QString f145 = "145.00000MHz", f433 = "433.00000MHz";
+    row("memory, a pass channel's frequency", 1, "145", "", DetailCode::SingleFilled, {f145});
+    row("memory, refused band", 10, "836", "", DetailCode::SingleEmpty, {""});
+    row("pass, refused band", 1450, "836", "", DetailCode::SingleEmpty, {""});
+    row("pass, frequency held", 1405, "145", "", DetailCode::SingleFilled, {});
+    row("pass, new frequency", 1405, "146", "", DetailCode::SingleFilled, {"146.00000MHz"});
+    row("dual, both", 1104, "145", "433", DetailCode::Both, {f145, f433});
+    row("dual, Main only", 1104, "145", "", DetailCode::MainOnly, {f145, ""});
+    row("dual, Sub only", 1104, "", "433", DetailCode::SubOnly, {"", f433});
+    row("dual, neither", 1104, "", "", DetailCode::NeitherDual, {"", ""});
 }
 
-void GridEditingTest::commitDualCodes() {
+void GridEditingTest::commit() {
+    QFETCH(int, row);
+    QFETCH(QString, firstMhz);
+    QFETCH(QString, secondMhz);
+    QFETCH(QStringList, cells);
     ChannelTable table;
-    fillRow(table, 1103, "100.00000MHz", "OLD");
-    fillRow(table, 1104, "200.00000MHz", "OLD");
-    DetailRequest request = openDetail(table, 1104);
-    QFETCH(QString, mainFrequency);
-    QFETCH(QString, subFrequency);
-    const auto boxesOf = [](const QString& text) {
-        return text.isEmpty() ? FrequencyBoxes{} : FrequencyBoxes{text.left(3), text.mid(4)};
-    };
-    request.first.frequency = boxesOf(mainFrequency);
-    request.second.frequency = boxesOf(subFrequency);
+    fillRow(table, 1404, "145.00000MHz", "PASS");
+    fillRow(table, row, "433.00000MHz", "OLD");
+    if (isDualRow(row))
+        fillRow(table, row - 1, "433.00000MHz", "OLD");
+    const ChannelTable before = table;
+    DetailRequest request = openDetail(table, row);
+    request.first.frequency = {firstMhz, "00000"};
+    request.second.frequency = {secondMhz, "00000"};
+    request.first.name = request.second.name = "NEW";
     const DetailResult result = acceptDetail(request, request.first, request.second);
     QTEST(result.code, "code");
 
     const CommitReport report = commitDetail(table, result);
-    QCOMPARE(report.rows, (RowSpan{1103, 1104}));
-    QTEST(table.cell(1103, FrequencyColumn), "mainCell");
-    QTEST(table.cell(1104, FrequencyColumn), "subCell");
-    for (int row : {1103, 1104}) {
-        const bool filled = !table.cell(row, FrequencyColumn).isEmpty();
-        QCOMPARE(table.row(row).used, filled);
-        QCOMPARE(rowIsClear(table.row(row)), !filled);
-        QCOMPARE(table.row(row).name, filled ? "OLD" : "");
+    QCOMPARE(report.outcome, cells.isEmpty() ? CommitOutcome::Overlap : CommitOutcome::Written);
+    const int first = result.firstRow, count = static_cast<int>(cells.size());
+    QCOMPARE(report.rows, (count == 0 ? RowSpan{} : RowSpan{first, first + count - 1}));
+    for (int r = FirstRow; r <= LastRow; ++r) {
+        if (r < first || r >= first + count) {
+            QVERIFY2(table.row(r) == before.row(r), qPrintable(QString::number(r)));
+            continue;
+        }
+        const QString& cell = cells[r - first];
+        QCOMPARE(table.cell(r, FrequencyColumn), cell);
+        QCOMPARE(table.row(r).used, !cell.isEmpty());
+        QCOMPARE(rowIsClear(table.row(r)), cell.isEmpty());
+        QCOMPARE(table.row(r).name, cell.isEmpty() ? "" : "NEW");
     }
-    QCOMPARE(table.cell(1102, FrequencyColumn), QString()); // neighbours untouched
-    QCOMPARE(table.cell(1105, FrequencyColumn), QString());
 }
 
-// A row that shows a frequency must never go to the radio as an empty record: "OK" with the
-// frequency refused clears the row.
-void GridEditingTest::okWithoutFrequencyClearsSingleRow_data() {
-    QTest::addColumn<int>("row");
-    QTest::newRow("memory") << 10;
-    QTest::newRow("pass") << 1450;
-}
-
-void GridEditingTest::okWithoutFrequencyClearsSingleRow() {
-    QFETCH(int, row);
+// Indices outside the dialog's lists show as "ERROR", never as another entry's caption.
+void GridEditingTest::commitShowsErrorForBadIndices() {
+    DetailRecord record;
+    record.frequency = "145.00000";
+    record.mode = 4;
+    record.toneType = 6;
+    record.shift = 3;
     ChannelTable table;
-    fillRow(table, row, "145.00000MHz", "GONE");
-    DetailRequest request = openDetail(table, row);
-    request.first.frequency = {"836", "00000"};
-    const DetailResult result = acceptDetail(request, request.first, request.second);
-    QCOMPARE(result.code, DetailCode::SingleEmpty);
-    const CommitReport report = commitDetail(table, result);
-    QCOMPARE(report.rows, (RowSpan{row, row}));
-    QVERIFY(rowIsClear(table.row(row)));
-    QCOMPARE(table.row(row).name, QString());
+    commitDetail(table, {DetailCode::SingleFilled, 1, 0, record, DetailRecord{}});
+    const ChannelRow& row = table.row(1);
+    QCOMPARE((QStringList{row.cell(ModeColumn), row.cell(ToneTypeColumn), row.cell(ShiftColumn)}),
+             QStringList(3, "ERROR"));
 }
 
-// The radio tells pass channels apart to the kHz, whatever the number of MHz digits.
 void GridEditingTest::passOverlap_data() {
     QTest::addColumn<QString>("held");
     QTest::addColumn<bool>("heldUsed");
@@ -254,38 +151,6 @@ void GridEditingTest::passOverlap() {
     QFETCH(QString, wanted);
     QTEST(passFrequencyTaken(table, 1404, wanted), "overlaps");
     QVERIFY(!passFrequencyTaken(table, 1503, wanted)); // a channel never overlaps itself
-}
-
-// The refused edit must leave the existing channel exactly as it was: still in use, with its
-// name, so the next write does not send it as empty.
-void GridEditingTest::refusedPassEditRestoresTheChannel() {
-    ChannelTable table;
-    fillRow(table, 1404, "145.00000MHz", "FIRST");
-    fillRow(table, 1405, "433.00000MHz", "SECOND");
-    const ChannelTable before = table;
-    DetailRequest request = openDetail(table, 1405);
-    request.first.frequency = {"145", "00000"};
-    request.first.name = "CHANGED";
-    const CommitReport report =
-        commitDetail(table, acceptDetail(request, request.first, request.second));
-    QCOMPARE(report.outcome, CommitOutcome::Overlap);
-    QVERIFY(report.rows.isEmpty());
-    QVERIFY(table == before);
-    QVERIFY(table.row(1405).used);
-    QCOMPARE(table.row(1405).name, "SECOND");
-    QCOMPARE(QString(OverlapMessage), "Overlaps in Frequency");
-    QCOMPARE(QString(OverlapTitle), " Error");
-}
-
-void GridEditingTest::sameFrequencyOnMemoryChannelAccepted() {
-    ChannelTable table;
-    fillRow(table, 1404, "145.00000MHz", "PASS");
-    DetailRequest request = openDetail(table, 1);
-    request.first.frequency = {"145", ""};
-    const CommitReport report =
-        commitDetail(table, acceptDetail(request, request.first, request.second));
-    QCOMPARE(report.outcome, CommitOutcome::Written);
-    QCOMPARE(table.cell(1, FrequencyColumn), "145.00000MHz");
 }
 
 void GridEditingTest::clearSelection_data() {
@@ -350,21 +215,6 @@ void GridEditingTest::clearSelection() {
         QCOMPARE(span.first, cleared.first());
         QCOMPARE(span.last, cleared.last());
     }
-}
-
-void GridEditingTest::upDown_data() {
-    QTest::addColumn<int>("row");
-    QTest::addColumn<int>("up");
-    QTest::addColumn<int>("down");
-    QTest::newRow("first row") << 1 << 1 << 2;
-    QTest::newRow("second row") << 2 << 1 << 3;
-    QTest::newRow("last row") << 1623 << 1622 << 1623;
-}
-
-void GridEditingTest::upDown() {
-    QFETCH(int, row);
-    QTEST(rowAfterUp(row), "up");
-    QTEST(rowAfterDown(row), "down");
 }
 
 QTEST_GUILESS_MAIN(GridEditingTest)
