@@ -1,3 +1,4 @@
+#include "channel_rows.h"
 #include "editing/channel_detail_dialog.h"
 
 #include <QApplication>
@@ -18,6 +19,9 @@
 #include <memory>
 
 using namespace qmh4;
+using qmh4::test::fillRow;
+using qmh4::test::putChannel;
+using qmh4::test::rowIsClear;
 
 namespace {
 
@@ -60,67 +64,105 @@ class DetailDialogTest : public QObject {
     Q_OBJECT
 
 private slots:
-    void pairOpensWithMainFirst();
-    void singleChannelShowsOneSet();
+    void pairShowsBothRowsAndWritesThemBack();
+    void everyControlReachesTheRow();
     void callRowLimitsModesAndClearDisablesOk();
-    void stepOfEachSetReachesItsRow();
     void typedFrequencyIsFilteredAndNormalised();
     void ctrlVRefusedOtherPastesFiltered();
     void inputMethodAndDropFiltered();
     void markerButtonsRespectTheNameLength();
     void offsetBoxesNormaliseOnFocusLoss();
-    void nameFilteredOnOk();
     void cancelLeavesTheRow();
     void editChannelRunsTheDialogModally();
 };
 
-void DetailDialogTest::pairOpensWithMainFirst() {
+// Opened on the Sub row of Dual0: both sets, Main first, neither with AM or WFM. Every field of
+// both rows is shown and handed back unchanged, but for the step chosen in each set (the last
+// click counts). "Clear" in both sets leaves "OK" usable, and "OK" then clears both rows.
+void DetailDialogTest::pairShowsBothRowsAndWritesThemBack() {
     ChannelTable table;
-    table.setCell(1102, FrequencyColumn, "433.00000MHz");
+    putChannel(table, 1101,
+               {"5.00000MHz", "NFM", "12.5KHz", "1000Hz", "DCS", "67.0Hz", "250.3Hz", "754", "-",
+                "10.000MHz", "*", "東:1~"});
+    putChannel(table, 1102,
+               {"1295.12340MHz", "FM", "1MHz", "ＪＲ", "Train", "250.3Hz", "69.3Hz", "023", "+",
+                "999.995MHz", "", "CQ"});
     Form2 dialog(openDetail(table, 1102));
     dialog.show();
-    QCOMPARE(dialog.objectName(), "Form2");
     QCOMPARE(dialog.windowTitle(), "Memory Setting");
     QCOMPARE(control<QLabel>(dialog, "Label1")->text(), "Dual0(Main) ");
     QCOMPARE(control<QLabel>(dialog, "Label1_2")->text(), "Dual0(Sub) ");
-    QVERIFY(box(dialog, "DETAIL_FREQ_1")->text().isEmpty());
-    QCOMPARE(box(dialog, "DETAIL_FREQ_1_2")->text(), "433");
-    QCOMPARE(box(dialog, "DETAIL_FREQ_2_2")->text(), "00000");
     QVERIFY(box(dialog, "DETAIL_FREQ_1_2")->isVisible());
-    for (const QString& suffix : {QString(), QStringLiteral("_2")}) {
-        QVERIFY(!option(dialog, "DETAIL_MODE" + suffix + "[1]")->isEnabled());
-        QVERIFY(!option(dialog, "DETAIL_MODE" + suffix + "[3]")->isEnabled());
-        QVERIFY(option(dialog, "DETAIL_MODE" + suffix + "[2]")->isEnabled());
+    for (const QString& set : {QString(), QStringLiteral("_2")}) {
+        QVERIFY(!option(dialog, "DETAIL_MODE" + set + "[1]")->isEnabled());
+        QVERIFY(!option(dialog, "DETAIL_MODE" + set + "[3]")->isEnabled());
+        QVERIFY(option(dialog, "DETAIL_MODE" + set + "[2]")->isEnabled());
     }
     QVERIFY(dialog.width() > Form2(openDetail(table, 1)).width());
+    for (const char* step : {"DETAIL_STEP[3]", "DETAIL_STEP[7]", "DETAIL_STEP_2[12]"})
+        option(dialog, step)->click();
+    button(dialog, "DETAIL_ENTER")->click();
+    QCOMPARE(dialog.result().code, DetailCode::Both);
 
-    // Clearing the Sub half blanks it but leaves "OK" usable.
-    option(dialog, "DETAIL_STEP_2[4]")->click();
-    button(dialog, "DETAIL_CLEAR_2")->click();
-    QVERIFY(button(dialog, "DETAIL_ENTER")->isEnabled());
-    QVERIFY(box(dialog, "DETAIL_FREQ_1_2")->text().isEmpty());
-    QVERIFY(option(dialog, "DETAIL_STEP_2[0]")->isChecked());
+    ChannelTable expected = table;
+    expected.row(1101).step = 7;
+    expected.row(1101).cell(StepColumn) = "25KHz";
+    expected.row(1102).step = 12;
+    expected.row(1102).cell(StepColumn) = "150KHz";
+    commitDetail(table, dialog.result());
+    for (const int row : {1101, 1102}) {
+        const auto &cells = table.row(row).cells, &wanted = expected.row(row).cells;
+        QCOMPARE(QStringList(cells.begin(), cells.end()),
+                 QStringList(wanted.begin(), wanted.end()));
+    }
+    QVERIFY(table == expected);
+
+    Form2 clearing(openDetail(table, 1101));
+    button(clearing, "DETAIL_CLEAR")->click();
+    button(clearing, "DETAIL_CLEAR_2")->click();
+    QVERIFY(option(clearing, "DETAIL_STEP_2[0]")->isChecked());
+    button(clearing, "DETAIL_ENTER")->click();
+    QCOMPARE(clearing.result().code, DetailCode::NeitherDual);
+    commitDetail(table, clearing.result());
+    QVERIFY(rowIsClear(table.row(1101)) && rowIsClear(table.row(1102)));
 }
 
-void DetailDialogTest::singleChannelShowsOneSet() {
-    Form2 dialog(openDetail(ChannelTable(), 1));
+// Each option, list, box and the check box of a single channel reaches its cell; the lists
+// change by choosing only (a typed key is dropped, an arrow still moves), and the name box shows
+// the name as filtered on "OK".
+void DetailDialogTest::everyControlReachesTheRow() {
+    ChannelTable table;
+    Form2 dialog(openDetail(table, 20));
     dialog.show();
     QVERIFY(!box(dialog, "DETAIL_FREQ_1_2")->isVisible());
-    QVERIFY(option(dialog, "DETAIL_MODE[1]")->isEnabled());
-    QVERIFY(option(dialog, "DETAIL_MODE[3]")->isEnabled());
-    for (const char* name : {"DETAIL_SHIFT_FREQ_1", "DETAIL_SHIFT_FREQ_2", "DETAIL_NAME",
-                             "DCS_COMBO", "DETAIL_SKIP", "DETAIL_STEP[15]", "PALSE_TYPE[5]",
-                             "DETAIL_SHIFT[2]", "Command1[7]", "Command1_2[7]", "RX_TONE_COMBO_2"})
-        QVERIFY2(dialog.findChild<QWidget*>(name), name);
-    QCOMPARE(control<QComboBox>(dialog, "TX_TONE_COMBO")->currentText(), "88.5Hz");
-    QCOMPARE(control<QComboBox>(dialog, "TRAIN_COMBO")->currentText(), "ＪＲ");
-
-    // The lists change by choosing only: typed keys are dropped, arrows still move.
+    QTest::keyClicks(box(dialog, "DETAIL_FREQ_1"), "145");
+    for (const char* name :
+         {"DETAIL_MODE[3]", "DETAIL_STEP[15]", "PALSE_TYPE[5]", "DETAIL_SHIFT[2]"})
+        option(dialog, name)->click();
+    control<QComboBox>(dialog, "TX_TONE_COMBO")->setCurrentIndex(1);
+    control<QComboBox>(dialog, "RX_TONE_COMBO")->setCurrentIndex(2);
     QComboBox* dcs = control<QComboBox>(dialog, "DCS_COMBO");
     QTest::keyClicks(dcs, "7");
-    QCOMPARE(dcs->currentIndex(), 0);
     QTest::keyClick(dcs, Qt::Key_Down);
-    QCOMPARE(dcs->currentText(), "025");
+    control<QComboBox>(dialog, "TRAIN_COMBO")->setCurrentIndex(27);
+    QTest::keyClicks(box(dialog, "DETAIL_SHIFT_FREQ_1"), "12");
+    QTest::keyClicks(box(dialog, "DETAIL_SHIFT_FREQ_2"), "5");
+    control<QCheckBox>(dialog, "DETAIL_SKIP")->click();
+    QLineEdit* name = box(dialog, "DETAIL_NAME");
+    typeText(name, "東丼:1~");
+    QCOMPARE(name->text(), "東丼:1~"); // 丼 is in the code page, not in the radio's table
+    button(dialog, "DETAIL_ENTER")->click();
+    QCOMPARE(name->text(), "東:1~");
+
+    commitDetail(table, dialog.result());
+    const ChannelRow& row = table.row(20);
+    QCOMPARE(QStringList(row.cells.begin() + FrequencyColumn, row.cells.end()),
+             (QStringList{"145.00000MHz", "WFM", "1MHz", "3000Hz", "Train", "69.3Hz", "71.9Hz",
+                          "025", "-", "12.500MHz", "*", "東:1~"}));
+    QCOMPARE((QList<int>{row.step, row.train, row.txTone, row.rxTone, row.dcs, row.used}),
+             (QList<int>{15, 27, 1, 2, 1, 1}));
+    QCOMPARE(row.name, "東①");
+    QCOMPARE(row.cell(LabelColumn), "Bank000-19");
 }
 
 void DetailDialogTest::callRowLimitsModesAndClearDisablesOk() {
@@ -134,24 +176,6 @@ void DetailDialogTest::callRowLimitsModesAndClearDisablesOk() {
     QVERIFY(!button(dialog, "DETAIL_ENTER")->isEnabled());
     QVERIFY(box(dialog, "DETAIL_FREQ_1")->text().isEmpty());
     QVERIFY(box(dialog, "DETAIL_FREQ_2")->text().isEmpty());
-}
-
-void DetailDialogTest::stepOfEachSetReachesItsRow() {
-    ChannelTable table;
-    Form2 dialog(openDetail(table, 1102));
-    QTest::keyClicks(box(dialog, "DETAIL_FREQ_1"), "145");
-    QTest::keyClicks(box(dialog, "DETAIL_FREQ_1_2"), "433");
-    option(dialog, "DETAIL_STEP[7]")->click();
-    option(dialog, "DETAIL_STEP_2[3]")->click();
-    option(dialog, "DETAIL_STEP_2[12]")->click(); // the last choice counts
-    button(dialog, "DETAIL_ENTER")->click();
-    QCOMPARE(dialog.result().code, DetailCode::Both);
-    commitDetail(table, dialog.result());
-    QCOMPARE(table.row(1101).step, 7);
-    QCOMPARE(table.cell(1101, StepColumn), "25KHz");
-    QCOMPARE(table.row(1102).step, 12);
-    QCOMPARE(table.cell(1102, StepColumn), "150KHz");
-    QCOMPARE(table.cell(1102, FrequencyColumn), "433.00000MHz");
 }
 
 void DetailDialogTest::typedFrequencyIsFilteredAndNormalised() {
@@ -234,24 +258,6 @@ void DetailDialogTest::offsetBoxesNormaliseOnFocusLoss() {
     QTest::keyClicks(mhz, "007");
     loseFocus(mhz);
     QCOMPARE(mhz->text(), "7");
-    khz->clear();
-    QTest::keyClicks(khz, "6");
-    loseFocus(khz);
-    QCOMPARE(khz->text(), "600");
-}
-
-void DetailDialogTest::nameFilteredOnOk() {
-    ChannelTable table;
-    Form2 dialog(openDetail(table, 20));
-    QTest::keyClicks(box(dialog, "DETAIL_FREQ_1"), "145");
-    QLineEdit* name = box(dialog, "DETAIL_NAME");
-    typeText(name, "東丼:1~");
-    QCOMPARE(name->text(), "東丼:1~"); // 丼 is in the code page, not in the radio's table
-    button(dialog, "DETAIL_ENTER")->click();
-    QCOMPARE(name->text(), "東:1~");
-    commitDetail(table, dialog.result());
-    QCOMPARE(table.cell(20, NameColumn), "東:1~");
-    QCOMPARE(table.row(20).name, "東①");
 }
 
 void DetailDialogTest::cancelLeavesTheRow() {
