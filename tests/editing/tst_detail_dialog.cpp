@@ -67,8 +67,8 @@ private slots:
     void pairShowsBothRowsAndWritesThemBack();
     void everyControlReachesTheRow();
     void callRowLimitsModesAndClearDisablesOk();
-    void typedFrequencyIsFilteredAndNormalised();
-    void ctrlVRefusedOtherPastesFiltered();
+    void boxesTakeWhatTheirKeysMay_data();
+    void boxesTakeWhatTheirKeysMay();
     void inputMethodAndDropFiltered();
     void markerButtonsRespectTheNameLength();
     void offsetBoxesNormaliseOnFocusLoss();
@@ -178,40 +178,42 @@ void DetailDialogTest::callRowLimitsModesAndClearDisablesOk() {
     QVERIFY(box(dialog, "DETAIL_FREQ_2")->text().isEmpty());
 }
 
-void DetailDialogTest::typedFrequencyIsFilteredAndNormalised() {
-    ChannelTable table;
-    Form2 dialog(openDetail(table, 3));
-    QLineEdit* mhz = box(dialog, "DETAIL_FREQ_1");
-    QTest::keyClicks(mhz, "2a0.0");
-    QCOMPARE(mhz->text(), "200");
-    QTest::keyClicks(mhz, "05");
-    QCOMPARE(mhz->text(), "2000"); // four digits at most
-    QTest::keyClicks(box(dialog, "DETAIL_FREQ_2"), "1234567");
-    QCOMPARE(box(dialog, "DETAIL_FREQ_2")->text(), "12345");
-    QTest::keyClick(mhz, Qt::Key_Backspace);
-    QCOMPARE(mhz->text(), "200");
-    QTest::keyClicks(mhz, "0");
-    button(dialog, "DETAIL_ENTER")->click();
-    QCOMPARE(mhz->text(), "145");
-    QCOMPARE(dialog.result().code, DetailCode::SingleFilled);
-    QCOMPARE(dialog.result().first.frequency, "145.12345");
+// Each box takes the keys its rule allows, Backspace even when full; Ctrl+V is refused and the
+// context menu's "Paste" is filtered as if typed.
+void DetailDialogTest::boxesTakeWhatTheirKeysMay_data() {
+    QTest::addColumn<QString>("boxName");
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<QString>("shown");
+    QTest::addColumn<QString>("pasted");
+    QTest::addColumn<QString>("pastedShown");
+    const auto row = [](const char* box, const QString& typed, const QString& shown,
+                        const QString& pasted, const QString& pastedShown) {
+        QTest::newRow(box) << QString(box) << typed << shown << pasted << pastedShown;
+    };
+    row("DETAIL_FREQ_1", "2a0.057", "2005", "12ab3456", "1234");
+    row("DETAIL_FREQ_2", "1234567", "12345", "9-8", "98");
+    row("DETAIL_SHIFT_FREQ_1", "1234", "123", "0x7", "07");
+    row("DETAIL_SHIFT_FREQ_2", "99 99", "999", "4321", "432");
+    row("DETAIL_NAME", QString(17, 'A'), QString(16, 'A'), "東丂X", "東X");
 }
 
-void DetailDialogTest::ctrlVRefusedOtherPastesFiltered() {
+void DetailDialogTest::boxesTakeWhatTheirKeysMay() {
+    QFETCH(QString, boxName);
+    QFETCH(QString, typed);
+    QFETCH(QString, shown);
+    QFETCH(QString, pasted);
     Form2 dialog(openDetail(ChannelTable(), 1));
-    QLineEdit* mhz = box(dialog, "DETAIL_FREQ_1");
-    QLineEdit* name = box(dialog, "DETAIL_NAME");
-    QGuiApplication::clipboard()->setText("12ab3456");
-    QTest::keyClick(mhz, Qt::Key_V, Qt::ControlModifier);
-    QCOMPARE(mhz->text(), QString());
-    mhz->paste(); // the context menu's "Paste"
-    QCOMPARE(mhz->text(), "1234");
-
-    QGuiApplication::clipboard()->setText("東丂X");
-    QTest::keyClick(name, Qt::Key_V, Qt::ControlModifier);
-    QCOMPARE(name->text(), QString());
-    name->paste();
-    QCOMPARE(name->text(), "東X");
+    QLineEdit* edit = box(dialog, boxName);
+    QTest::keyClicks(edit, typed);
+    QCOMPARE(edit->text(), shown);
+    QTest::keyClick(edit, Qt::Key_Backspace);
+    QCOMPARE(edit->text(), shown.chopped(1));
+    edit->clear();
+    QGuiApplication::clipboard()->setText(pasted);
+    QTest::keyClick(edit, Qt::Key_V, Qt::ControlModifier);
+    QCOMPARE(edit->text(), QString());
+    edit->paste();
+    QTEST(edit->text(), "pastedShown");
 }
 
 void DetailDialogTest::inputMethodAndDropFiltered() {
