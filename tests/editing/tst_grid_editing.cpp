@@ -9,7 +9,6 @@ using qmh4::test::rowIsClear;
 
 Q_DECLARE_METATYPE(qmh4::ChannelKind)
 Q_DECLARE_METATYPE(qmh4::DetailCode)
-Q_DECLARE_METATYPE(qmh4::ClearVariant)
 
 class GridEditingTest : public QObject {
     Q_OBJECT
@@ -144,68 +143,46 @@ private slots:
         QVERIFY(!passFrequencyTaken(table, 1503, wanted)); // a channel never overlaps itself
     }
 
+    // The rows from the current row to the selection end are cleared, every other row stays.
     void clearSelection_data() {
-        QTest::addColumn<ClearVariant>("variant");
+        QTest::addColumn<bool>("deleteKey"); // else the "Clear" button
         QTest::addColumn<int>("current");
         QTest::addColumn<int>("selectionEnd");
         QTest::addColumn<QList<int>>("cleared");
-        QTest::addColumn<QList<int>>("kept");
-        const QList<int> around{1399, 1400, 1401, 1402, 1403, 1404, 1405, 1406};
-        QTest::newRow("Delete spans the call rows")
-            << ClearVariant::DeleteKey << 1400 << 1405
-            << QList<int>{1400, 1401, 1402, 1403, 1404, 1405} << QList<int>{1399, 1406};
-        QTest::newRow("Clear skips the call rows")
-            << ClearVariant::ClearButton << 1400 << 1405 << QList<int>{1400, 1404, 1405}
-            << QList<int>{1399, 1401, 1402, 1403, 1406};
-        QTest::newRow("Clear, selection made upwards")
-            << ClearVariant::ClearButton << 1405 << 1400 << QList<int>{1400, 1404, 1405}
-            << QList<int>{1401, 1402, 1403};
-        QTest::newRow("Delete on a call row does nothing")
-            << ClearVariant::DeleteKey << 1402 << 1405 << QList<int>{} << around;
-        QTest::newRow("Delete on a bug-finder row does nothing")
-            << ClearVariant::DeleteKey << 1604 << 1600 << QList<int>{} << QList<int>{1600, 1604};
-        QTest::newRow("Delete reaches into the bug finder")
-            << ClearVariant::DeleteKey << 1603 << 1605 << QList<int>{1603, 1604, 1605}
-            << QList<int>{1606};
-        QTest::newRow("Clear stops before the bug finder")
-            << ClearVariant::ClearButton << 1602 << 1610 << QList<int>{1602, 1603}
-            << QList<int>{1604, 1610};
-        QTest::newRow("Clear on bug-finder rows only")
-            << ClearVariant::ClearButton << 1604 << 1623 << QList<int>{} << QList<int>{1604, 1623};
-        QTest::newRow("Clear on one call row")
-            << ClearVariant::ClearButton << 1401 << 1401 << QList<int>{} << QList<int>{1401};
+        const auto row = [](const char* name, bool deleteKey, int current, int selectionEnd,
+                            const QList<int>& cleared) {
+            QTest::newRow(name) << deleteKey << current << selectionEnd << cleared;
+        };
+        row("Delete spans the call rows", true, 1400, 1405, {1400, 1401, 1402, 1403, 1404, 1405});
+        row("Clear skips the call rows, selection upwards", false, 1405, 1400, {1400, 1404, 1405});
+        row("Clear on one call row", false, 1401, 1401, {});
+        row("Delete on a bug-finder row does nothing", true, 1604, 1600, {});
+        row("Delete reaches into the bug finder", true, 1603, 1605, {1603, 1604, 1605});
+        row("Clear stops before the bug finder", false, 1602, 1610, {1602, 1603});
     }
-
     void clearSelection() {
-        QFETCH(ClearVariant, variant);
+        QFETCH(bool, deleteKey);
         QFETCH(int, current);
         QFETCH(int, selectionEnd);
         QFETCH(QList<int>, cleared);
-        QFETCH(QList<int>, kept);
         ChannelTable table;
-        for (int row : cleared + kept) {
-            if (!isCallRow(row) && !isBugFinderRow(row))
-                fillRow(table, row, "145.00000MHz", "NAME");
-            table.row(row).used = true;
-            table.row(row).name = "NAME";
-        }
+        for (int row = 1398; row <= 1612; ++row)
+            fillRow(table, row, "145.00000MHz", "NAME");
         const ChannelTable before = table;
-
+        const ClearVariant variant =
+            deleteKey ? ClearVariant::DeleteKey : ClearVariant::ClearButton;
         const RowSpan span = clearRows(table, current, selectionEnd, variant);
-
-        for (int row : cleared) {
-            QVERIFY2(rowIsClear(table.row(row)), qPrintable(QString::number(row)));
+        for (int row = FirstRow; row <= LastRow; ++row) {
+            const QByteArray where = QByteArray::number(row);
+            if (!cleared.contains(row)) {
+                QVERIFY2(table.row(row) == before.row(row), where);
+                continue;
+            }
+            QVERIFY2(rowIsClear(table.row(row)), where);
             // The Delete key leaves the name-table entries; the button empties them.
-            QCOMPARE(table.row(row).name, variant == ClearVariant::DeleteKey ? "NAME" : "");
+            QCOMPARE(table.row(row).name, deleteKey ? "NAME" : "");
         }
-        for (int row : kept)
-            QVERIFY2(table.row(row) == before.row(row), qPrintable(QString::number(row)));
-        if (cleared.isEmpty()) {
-            QVERIFY(span.isEmpty());
-        } else {
-            QCOMPARE(span.first, cleared.first());
-            QCOMPARE(span.last, cleared.last());
-        }
+        QCOMPARE(span, (cleared.isEmpty() ? RowSpan{} : RowSpan{cleared.first(), cleared.last()}));
     }
 };
 
