@@ -23,7 +23,9 @@ QByteArray validRecord(const char* frequencyHex = "40 86 A4 08") {
     return record;
 }
 
-QByteArray withByte(QByteArray record, int offset, int value) {
+// A valid record with one byte changed.
+QByteArray with(int offset, int value) {
+    QByteArray record = validRecord();
     record[offset] = static_cast<char>(value);
     return record;
 }
@@ -110,38 +112,32 @@ private slots:
             return validRecord().replace(32, bytes.size(), bytes);
         };
         row("145 MHz", validRecord("40 86 A4 08"), FrequencyColumn, u"145.00000MHz");
-        row("50 kHz keeps five decimals", validRecord("50 C3 00 00"), FrequencyColumn,
-            u"0.05000MHz");
-        row("DCS byte 0x0A", withByte(validRecord(), 15, 0x0A), DcsColumn, u"054");
-        row("tone byte 39", withByte(validRecord(), 13, 39), TxToneColumn, u"250.3Hz");
-        row("train 28", withByte(validRecord(), 16, 28), CarrierColumn, u"ＪＲ");
+        row("50 kHz, five decimals", validRecord("50 C3 00 00"), FrequencyColumn, u"0.05000MHz");
+        row("DCS byte 0x0A", with(15, 0x0A), DcsColumn, u"054");
+        row("tone byte 39", with(13, 39), TxToneColumn, u"250.3Hz");
+        row("train 28", with(16, 28), CarrierColumn, u"ＪＲ");
         row("offset 600 kHz", validRecord().replace(7, 4, hexBytes("C0 27 09 00")), OffsetColumn,
             u"0.600MHz");
         // Mode, tone type, shift and skip are read by the low digit of their byte.
-        row("mode high digit ignored", withByte(validRecord(), 5, 0x21), ModeColumn, u"FM");
-        row("mode 4 has no caption", withByte(validRecord(), 5, 0x04), ModeColumn, u"");
-        row("tone type high digit ignored", withByte(validRecord(), 12, 0x35), ToneTypeColumn,
-            u"DCS");
-        row("tone type 6 leaves the cell", withByte(validRecord(), 12, 0x06), ToneTypeColumn,
-            u"TSQ");
-        row("shift 2", withByte(validRecord(), 11, 0x12), ShiftColumn, u"-");
-        row("shift 3 is off", withByte(validRecord(), 11, 0x03), ShiftColumn, u"Off");
-        row("skip high digit ignored", withByte(validRecord(), 19, 0x41), SkipColumn, u"*");
+        row("mode high digit ignored", with(5, 0x21), ModeColumn, u"FM");
+        row("mode 4 has no caption", with(5, 0x04), ModeColumn, u"");
+        row("tone type high digit", with(12, 0x35), ToneTypeColumn, u"DCS");
+        row("tone type 6 leaves it", with(12, 0x06), ToneTypeColumn, u"TSQ");
+        row("shift 2", with(11, 0x12), ShiftColumn, u"-");
+        row("shift 3 is off", with(11, 0x03), ShiftColumn, u"Off");
+        row("skip high digit ignored", with(19, 0x41), SkipColumn, u"*");
         row("glyph then CQ", name("40 87 43 00 51 00"), NameColumn, u":1~CQ");
         row("zero cell in the middle", name("41 00 00 00 42 00"), NameColumn, u"AB");
-        row("glyph 8 in the last cell",
-            name("00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 "
-                 "00 00 00 00 00 47 87"),
-            NameColumn, u":8~");
-        unread("empty", withByte(validRecord(), 0, 0x00), DecodeStatus::Empty);
-        unread("empty, only the low digit counts", withByte(validRecord(), 0, 0x10),
-               DecodeStatus::Empty);
-        unread("tx tone byte 0", withByte(validRecord(), 13, 0), DecodeStatus::BadIndex);
-        unread("tx tone byte 40", withByte(validRecord(), 13, 40), DecodeStatus::BadIndex);
-        unread("rx tone byte 0", withByte(validRecord(), 14, 0), DecodeStatus::BadIndex);
-        unread("DCS 104", withByte(validRecord(), 15, 104), DecodeStatus::BadIndex);
-        unread("train 29", withByte(validRecord(), 16, 29), DecodeStatus::BadIndex);
-        unread("step 16", withByte(validRecord(), 6, 16), DecodeStatus::BadIndex);
+        row("glyph 8 in the last cell", validRecord().replace(62, 2, hexBytes("47 87")), NameColumn,
+            u":8~");
+        unread("empty", with(0, 0x00), DecodeStatus::Empty);
+        unread("empty, high digit set", with(0, 0x10), DecodeStatus::Empty);
+        unread("tx tone byte 0", with(13, 0), DecodeStatus::BadIndex);
+        unread("tx tone byte 40", with(13, 40), DecodeStatus::BadIndex);
+        unread("rx tone byte 0", with(14, 0), DecodeStatus::BadIndex);
+        unread("DCS 104", with(15, 104), DecodeStatus::BadIndex);
+        unread("train 29", with(16, 29), DecodeStatus::BadIndex);
+        unread("step 16", with(6, 16), DecodeStatus::BadIndex);
         unread("short record", validRecord().left(63), DecodeStatus::BadIndex);
     }
     // An empty status only clears the used flag (the transfer blanks the row afterwards); a
@@ -208,8 +204,8 @@ private slots:
         row("skip", SkipColumn, u"*", 1, 19, "01");
         row("glyph then CQ", -1, u"①CQ", 1, 32, "40 87 43 00 51 00 00 00");
         row("double-byte", -1, u"ＪＲ東", 1, 32, "69 82 71 82 8C 93 00 00");
-        row("longer than 16 keeps the first 16", -1, u"ABCDEFGHIJKLMNOPQR", 1, 60, "4F 00 50 00");
-        row("what the code page lacks takes no cell", -1, u"A\u00E9B", 1, 32, "41 00 42 00 00 00");
+        row("the first 16 of 18", -1, u"ABCDEFGHIJKLMNOPQR", 1, 60, "4F 00 50 00");
+        row("no cell for a lacking one", -1, u"A\u00E9B", 1, 32, "41 00 42 00 00 00");
     }
     // An unused row is always 64 zero bytes.
     void encodes() {

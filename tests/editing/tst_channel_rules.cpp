@@ -32,7 +32,6 @@ private slots:
         row("0.53099 accepted, MHz 0", 1, "0", "53099", "0.53099");
         row("823.99999 accepted", 1, "823", "99999", "823.99999");
         row("824 refused", 1, "824", "00000", "");
-        row("836 refused", 1, "836", "00000", "");
         row("850 accepted", 1, "850", "00000", "850.00000");
         row("880 refused", 1, "880", "00000", "");
         row("895 accepted", 1, "895", "00000", "895.00000");
@@ -42,7 +41,6 @@ private slots:
         row("CALL-UHF 146 becomes 433", 1402, "146", "00000", "433.00000");
         row("CALL-UHF refused band", 1402, "836", "", "433.00000");
         row("CALL-1.2 empty", 1403, "", "", "1295.00000");
-        row("dual accepted", 1101, "145", "", "145.00000");
         row("dual refused band", 1102, "836", "", "");
     }
 
@@ -144,11 +142,9 @@ private slots:
         };
         const QString a14(14, 'A');
         row("typed into full box", "1450", "14501", 5, false, "1450", 4);
-        row("paste with letters", "", "1a2b3", 5, false, "123", 3);
         row("paste in the middle cut", "125", "199925", 4, false, "1925", 2);
         row("selection replaced", "1234", "19", 2, false, "19", 2);
         row("repeated digit at the cursor", "55", "555", 1, false, "555", 1);
-        row("name paste", "", "東X丂Y", 4, true, "東XY", 3);
         row("name paste stops at 16 bytes", a14, a14 + "東BC", 17, true, a14 + "東", 15);
         row("emoji refused whole", "A", "A\U0001F600", 3, true, "A", 1);
     }

@@ -21,10 +21,7 @@ private slots:
         QTest::addColumn<int>("firstRow");
         QTest::addColumn<int>("secondRow");
         QTest::newRow("memory") << 1 << true << ChannelKind::Single << 1 << 0;
-        QTest::newRow("Sub row opens its pair")
-            << 1102 << true << ChannelKind::Dual << 1101 << 1102;
         QTest::newRow("last Sub row") << 1300 << true << ChannelKind::Dual << 1299 << 1300;
-        QTest::newRow("CALL-VHF") << 1401 << true << ChannelKind::Call << 1401 << 0;
         QTest::newRow("first bug finder") << 1604 << false << ChannelKind::Single << 0 << 0;
         QTest::newRow("last bug finder") << 1623 << false << ChannelKind::Single << 0 << 0;
         QTest::newRow("header row") << 0 << false << ChannelKind::Single << 0 << 0;
