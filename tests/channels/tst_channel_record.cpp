@@ -232,7 +232,7 @@ private slots:
         QTest::addColumn<int>("record");
         QTest::addColumn<quint32>("address");
         QTest::newRow("first row") << 1 << 1 << 0x01200u;
-        QTest::newRow("first Main") << 1101 << 1101 << 0x01200u + 1100u * 64u;
+        QTest::newRow("first Main") << 1101 << 1101 << 0x12500u;
         QTest::newRow("first Sub") << 1102 << 1201 << 0x13E00u;
         QTest::newRow("second Main") << 1103 << 1102 << 0x12540u;
         QTest::newRow("last Sub") << 1300 << 1300 << 0x156C0u;
