@@ -76,7 +76,7 @@ QPushButton* button(Form1& window, const char* name) {
 }
 
 void useSimulatedRadio(Form1& window) {
-    window.choosePortByName(QString::fromLatin1(SimulatedPortName));
+    window.choosePortByName(SimulatedPortName);
     window.simulatedRadio().setPacing(0);
     window.setReplyTimeout(std::chrono::milliseconds(200));
 }
