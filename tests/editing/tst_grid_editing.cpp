@@ -115,6 +115,7 @@ private slots:
             QStringList(3, "ERROR"));
     }
 
+    // The radio tells pass channels apart to the kHz, whatever the number of MHz digits.
     void passOverlap_data() {
         QTest::addColumn<QString>("held");
         QTest::addColumn<bool>("heldUsed");
