@@ -8,18 +8,8 @@ using A = SetModeArray;
 
 namespace {
 
-QByteArray recordWith(std::initializer_list<std::pair<int, int>> bytes, char fill = '\0') {
-    QByteArray record(SetModeRecordSize, fill);
-    for (auto [offset, value] : bytes)
-        record[offset] = static_cast<char>(value);
-    return record;
-}
-
 int byteOf(const QByteArray& record, int offset) {
     return static_cast<quint8>(record[offset]);
-}
-int byteOf(const SetModeSettings& settings, int offset) {
-    return byteOf(settings.buildRecord(QByteArray(SetModeRecordSize, '\0')), offset);
 }
 
 QString digitsOf(const QString& entry) {
@@ -30,96 +20,94 @@ QString digitsOf(const QString& entry) {
     return digits;
 }
 
-// Which way a record-byte row is checked.
-enum Way { Both, ReadOnly, WriteOnly };
-// A list position of -1: the byte is outside the list's entries and the list stays as it was.
-constexpr int Unchanged = -1;
+using Bytes = QList<std::pair<int, int>>; // (offset, value) pairs of a record
 
-void row(const char* name, int offset, int value, A array, int index, int position,
-         Way way = Both) {
-    QTest::newRow(name) << offset << value << int(array) << index << position << int(way);
+QByteArray recordWith(const Bytes& bytes, char fill = '\0') {
+    QByteArray record(SetModeRecordSize, fill);
+    for (auto [offset, value] : bytes)
+        record[offset] = static_cast<char>(value);
+    return record;
 }
 
+// Which way a record-byte rule is checked.
+enum Way { Both, ReadOnly, WriteOnly };
+// A list position of -1: the bytes are outside the list's entries and the list stays as it was.
+constexpr int Unchanged = -1;
+
+// Record bytes against one list: bytes <-> (array, index, position).
+struct ByteRule {
+    const char* name = "";
+    Bytes bytes;
+    A array = A::Display;
+    int index = 0;
+    int position = 0;
+    Way way = Both;
+};
+
+const ByteRule ByteRules[] = {
+    {"TV CH 0 reads as \"1\"", {{13, 0}}, A::Display, 13, 0, ReadOnly},
+    {"TV CH \"1\" is 1", {{13, 1}}, A::Display, 13, 0},
+    {"contrast 8", {{82, 8}}, A::Display, 3, 7},
+    {"preset band 3 is UHF", {{14, 3}}, A::Display, 14, 0},
+    {"preset band 4 is 1200MHz", {{14, 4}}, A::Display, 14, 1},
+    {"sensitivity 3 (kept)", {{48, 3}}, A::Toutyou, 1, 2, ReadOnly},
+    {"auto repeater (kept)", {{78, 1}}, A::Repeater, 0, 1, ReadOnly},
+    {"cross band (kept)", {{72, 1}}, A::Repeater, 3, 1, ReadOnly},
+    {"receiver range", {{118, 1}}, A::Recv, 5, 1, ReadOnly},
+    {"language 0 is English", {{62, 0}}, A::Display, 0, 1},
+    {"language 1 is Japanese", {{62, 1}}, A::Display, 0, 0},
+    {"business ON, byte 7", {{7, 0x0D}}, A::Business, 0, 1},
+    {"business ON, byte 6", {{6, 0x0D}}, A::Business, 0, 1, WriteOnly},
+    {"WILD key code 21", {{53, 21}}, A::Key, 6, 1},
+    {"LAMP key code 104", {{96, 104}}, A::Key, 7, 50},
+    {"dial Freq:Top", {{93, 0}, {95, 0}}, A::Key, 5, 0},
+    {"dial Freq:Lower", {{93, 0}, {95, 1}}, A::Key, 5, 1},
+    {"dial Squelch:Top", {{93, 1}, {95, 1}}, A::Key, 5, 2},
+    {"dial Squelch:Lower", {{93, 1}, {95, 0}}, A::Key, 5, 3},
+    {"dial flags are any non-zero byte", {{93, 7}, {95, 9}}, A::Key, 5, 2, ReadOnly},
+    {"scan mode 39", {{38, 39}}, A::Scan, 0, 39},
+    {"scan lamp, last byte", {{147, 1}}, A::Scan, 8, 1},
+    {"VOL(Main) 20", {{2, 20}}, A::Sound, 4, 20},
+    {"unmatched WILD key", {{53, 0x77}}, A::Key, 6, Unchanged, ReadOnly},
+    {"unmatched LAMP key", {{96, 0}}, A::Key, 7, Unchanged, ReadOnly},
+    {"TV CH 63", {{13, 63}}, A::Display, 13, Unchanged, ReadOnly},
+    {"preset band 5", {{14, 5}}, A::Display, 14, Unchanged, ReadOnly},
+    {"scan mode 40", {{38, 40}}, A::Scan, 0, Unchanged, ReadOnly},
+};
+
 } // namespace
+
+Q_DECLARE_METATYPE(ByteRule)
 
 class SetModeTest : public QObject {
     Q_OBJECT
 
 private slots:
-    // One record byte against one list: (offset, byte) <-> (list, position).
     void recordBytes_data() {
-        for (const char* column : {"offset", "value", "array", "index", "position", "way"})
-            QTest::addColumn<int>(column);
-        row("TV CH 0 reads as \"1\"", 13, 0, A::Display, 13, 0, ReadOnly);
-        row("TV CH \"1\" is 1", 13, 1, A::Display, 13, 0);
-        row("contrast 8", 82, 8, A::Display, 3, 7);
-        row("preset band 3 is UHF", 14, 3, A::Display, 14, 0);
-        row("preset band 4 is 1200MHz", 14, 4, A::Display, 14, 1);
-        row("sensitivity 3 (kept)", 48, 3, A::Toutyou, 1, 2, ReadOnly);
-        row("auto repeater (kept)", 78, 1, A::Repeater, 0, 1, ReadOnly);
-        row("cross band (kept)", 72, 1, A::Repeater, 3, 1, ReadOnly);
-        row("receiver range", 118, 1, A::Recv, 5, 1, ReadOnly);
-        row("language 0 is English", 62, 0, A::Display, 0, 1);
-        row("language 1 is Japanese", 62, 1, A::Display, 0, 0);
-        row("business ON, byte 7", 7, 0x0D, A::Business, 0, 1);
-        row("business ON, byte 6", 6, 0x0D, A::Business, 0, 1, WriteOnly);
-        row("WILD key code 21", 53, 21, A::Key, 6, 1);
-        row("LAMP key code 104", 96, 104, A::Key, 7, 50);
-        row("scan mode 39", 38, 39, A::Scan, 0, 39);
-        row("scan lamp, last byte", 147, 1, A::Scan, 8, 1);
-        row("VOL(Main) 20", 2, 20, A::Sound, 4, 20);
-        row("unmatched WILD key", 53, 0x77, A::Key, 6, Unchanged, ReadOnly);
-        row("unmatched LAMP key", 96, 0, A::Key, 7, Unchanged, ReadOnly);
-        row("TV CH 63", 13, 63, A::Display, 13, Unchanged, ReadOnly);
-        row("preset band 5", 14, 5, A::Display, 14, Unchanged, ReadOnly);
-        row("scan mode 40", 38, 40, A::Scan, 0, Unchanged, ReadOnly);
+        QTest::addColumn<ByteRule>("rule");
+        for (const ByteRule& rule : ByteRules)
+            QTest::newRow(rule.name) << rule;
     }
     void recordBytes() {
-        QFETCH(int, offset);
-        QFETCH(int, value);
-        QFETCH(int, array);
-        QFETCH(int, index);
-        QFETCH(int, position);
-        QFETCH(int, way);
-        const A list = A(array);
-        const int count = setModeEntryCount(list, index);
-        if (way != WriteOnly) {
+        QFETCH(ByteRule, rule);
+        const int count = setModeEntryCount(rule.array, rule.index);
+        if (rule.way != WriteOnly) {
             // Start elsewhere so the read has to move the list; a list that must stay starts
             // on its last entry, so a -1 or a position past the end would show.
             SetModeSettings settings;
-            const int start = position == Unchanged ? count - 1 : (position + 1) % count;
-            QVERIFY(settings.setPosition(list, index, start));
-            settings.applyRecord(recordWith({{offset, value}}));
-            QCOMPARE(settings.position(list, index), position == Unchanged ? start : position);
+            const int start = rule.position == Unchanged ? count - 1 : (rule.position + 1) % count;
+            QVERIFY(settings.setPosition(rule.array, rule.index, start));
+            settings.applyRecord(recordWith(rule.bytes));
+            QCOMPARE(settings.position(rule.array, rule.index),
+                     rule.position == Unchanged ? start : rule.position);
         }
-        if (way != ReadOnly) {
+        if (rule.way != ReadOnly) {
             SetModeSettings settings;
-            QVERIFY(settings.setPosition(list, index, position));
-            QCOMPARE(byteOf(settings, offset), value);
+            QVERIFY(settings.setPosition(rule.array, rule.index, rule.position));
+            const QByteArray record = settings.buildRecord(QByteArray(SetModeRecordSize, '\0'));
+            for (auto [offset, value] : rule.bytes)
+                QCOMPARE(byteOf(record, offset), value);
         }
-    }
-
-    // "ダイヤル上下" is two bytes: 93 and 95.
-    void dialRing_data() {
-        QTest::addColumn<int>("position");
-        QTest::addColumn<int>("top");
-        QTest::addColumn<int>("bottom");
-        QTest::newRow("Freq:Top") << 0 << 0 << 0;
-        QTest::newRow("Freq:Lower") << 1 << 0 << 1;
-        QTest::newRow("Squelch:Top") << 2 << 1 << 1;
-        QTest::newRow("Squelch:Lower") << 3 << 1 << 0;
-    }
-    void dialRing() {
-        QFETCH(int, position);
-        QFETCH(int, top);
-        QFETCH(int, bottom);
-        SetModeSettings settings;
-        settings.setPosition(A::Key, 5, position);
-        QCOMPARE(byteOf(settings, 93), top);
-        QCOMPARE(byteOf(settings, 95), bottom);
-        SetModeSettings back;
-        back.applyRecord(recordWith({{93, top ? 7 : 0}, {95, bottom ? 9 : 0}}));
-        QCOMPARE(back.position(A::Key, 5), position);
     }
 
     // The bytes the radio keeps go back as read, whatever the lists show; the fixed bytes are
@@ -232,24 +220,19 @@ private slots:
         QTest::addColumn<int>("array");
         QTest::addColumn<int>("index");
         QTest::addColumn<int>("count");
-        QTest::addColumn<int>("position");
-        QTest::addColumn<QString>("entry"); // English
-        QTest::newRow("bank number") << int(A::Display) << 11 << 57 << 0 << "";
-        QTest::newRow("TV CH") << int(A::Display) << 13 << 62 << 0 << "";
-        QTest::newRow("TOT penalty") << int(A::Send) << 3 << 15 << 0 << " 1SEC";
-        QTest::newRow("tones, first") << int(A::Repeater) << 2 << 39 << 0 << " 67.0(Hz)";
-        QTest::newRow("tones, last") << int(A::Repeater) << 2 << 39 << 38 << "250.3(Hz)";
-        QTest::newRow("WILD key") << int(A::Key) << 6 << KeyItemCount << 50 << "Set mode exit";
+        QTest::addColumn<QString>("last"); // English
+        QTest::newRow("bank number") << int(A::Display) << 11 << 57 << "56";
+        QTest::newRow("TV CH") << int(A::Display) << 13 << 62 << "62";
+        QTest::newRow("tones") << int(A::Repeater) << 2 << 39 << "250.3(Hz)";
+        QTest::newRow("WILD key") << int(A::Key) << 6 << KeyItemCount << "Set mode exit";
     }
     void listEntries() {
         QFETCH(int, array);
         QFETCH(int, index);
         QFETCH(int, count);
-        QFETCH(int, position);
-        QFETCH(QString, entry);
+        QFETCH(QString, last);
         QCOMPARE(setModeEntryCount(A(array), index), count);
-        if (!entry.isEmpty())
-            QCOMPARE(setModeEntries(A(array), index, Language::English).at(position), entry);
+        QCOMPARE(setModeEntries(A(array), index, Language::English).last(), last);
     }
 };
 
