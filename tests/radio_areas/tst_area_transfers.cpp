@@ -107,14 +107,9 @@ private slots:
         QFETCH(int, outcome);
         QFETCH(int, bank0);
         QFETCH(int, bank40);
-        BankSizes onRadio;
-        for (int b = 0; b < BankCount; ++b)
-            onRadio.setSize(b, 0);
-        onRadio.setSize(0, 600);
-        onRadio.setSize(40, 400);
         SimulatedRadio radio(SimulatedRadio::blankImage());
-        radio.setMemory(0x200, onRadio.buildBlock(0));
-        radio.setMemory(0x240, onRadio.buildBlock(1));
+        radio.setMemory(0x200, test::hexBytes("58 02"));      // bank 0: 600
+        radio.setMemory(0x240 + 16, test::hexBytes("90 01")); // bank 40: 400
         for (int n : faultyExchanges)
             radio.injectFault(n, Fault(fault));
         Session session(radio, quick());
