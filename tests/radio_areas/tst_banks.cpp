@@ -131,10 +131,6 @@ private slots:
             << 1001 << int(Page::Bank) << int(PageChange::RestoreDefaults);
         QTest::newRow("invalid, memory")
             << 999 << int(Page::Memory) << int(PageChange::AskInitData);
-        QTest::newRow("invalid, common")
-            << 999 << int(Page::CommonSet) << int(PageChange::AskInitData);
-        QTest::newRow("invalid, set mode")
-            << 950 << int(Page::SetMode) << int(PageChange::AskInitData);
         QTest::newRow("valid, group editor") << 1000 << -1 << int(PageChange::Proceed);
         QTest::newRow("invalid, group editor") << 1001 << -1 << int(PageChange::AskInitData);
     }
