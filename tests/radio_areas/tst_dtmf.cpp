@@ -116,15 +116,6 @@ private slots:
         QVERIFY(!dtmfKeyAccepted(QString(16, QLatin1Char('1')), QLatin1Char('2')));
         QVERIFY(dtmfKeyAccepted(QString(16, QLatin1Char('1')), QLatin1Char('\b')));
     }
-
-    void defaults() {
-        const DtmfSettings dtmf;
-        QCOMPARE(dtmfWaitEntries().at(dtmf.wait), QString("100ms"));
-        QCOMPARE(dtmfTimeEntries().at(dtmf.head), QString("120ms"));
-        QCOMPARE(dtmfTimeEntries().at(dtmf.pause), QString("60ms"));
-        QCOMPARE(dtmfTimeEntries().at(dtmf.burst), QString("120ms"));
-        QCOMPARE(dtmfDialChannelEntries().at(dtmf.dialChannel), QString("1Ch"));
-    }
 };
 
 QTEST_GUILESS_MAIN(DtmfTest)

@@ -164,13 +164,11 @@ private slots:
 
     void resets() {
         SetModeSettings settings;
-        settings.setPosition(A::Display, 10, 1);
         settings.setPosition(A::Send, 12, 1);
         settings.setPosition(A::Scan, 1, 0);
         settings.scanTimerChecked = true;
         settings.scanTime = "250";
         settings.resetCommonSetting();
-        QCOMPARE(settings.position(A::Display, 10), 0);
         QCOMPARE(settings.position(A::Send, 12), 0);
         QVERIFY(!settings.scanTimerChecked);
         QCOMPARE(settings.scanTime, QString("1"));
