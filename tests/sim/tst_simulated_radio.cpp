@@ -112,6 +112,16 @@ private slots:
         QCOMPARE(radio.log().back().fault, Fault::None);
     }
 
+    // The font editor's identify carries its "OK" further in; a wrong marker must still hit it.
+    void wrongMarkerOnFontIdentify() {
+        SimulatedRadio radio(SimulatedRadio::blankImage());
+        radio.injectFault(1, Fault::WrongMarker);
+        const auto reply = radio.respond(protocol::fontIdentifyCommand());
+        QVERIFY(reply.has_value());
+        QCOMPARE(reply->size(), 17);
+        QVERIFY(!protocol::isGoodFontIdentifyReply(*reply));
+    }
+
     void randomFaultsRepeatWithTheirSeed() {
         const auto run = [] {
             SimulatedRadio radio;
