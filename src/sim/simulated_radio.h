@@ -105,7 +105,7 @@ private:
 
     std::optional<QByteArray> answer(const QByteArray& command, bool store);
     Fault nextFault();
-    QByteArray applyFault(QByteArray reply, Fault fault, const QByteArray& command) const;
+    QByteArray applyFault(QByteArray reply, Fault fault) const;
     void waitUntil(Clock::time_point when);
 
     QByteArray image_;

@@ -23,12 +23,6 @@ Run runQmh4(const QStringList& arguments, int timeoutMs = 120000) {
             QString::fromLocal8Bit(process.readAllStandardError())};
 }
 
-QList<QByteArray> channelLines(const QString& path) {
-    QList<QByteArray> lines = splitLines(*readTextFile(path));
-    lines.removeIf([](const QByteArray& line) { return !line.startsWith("CH"); });
-    return lines;
-}
-
 } // namespace
 
 class TestFileCommands : public QObject {
@@ -81,9 +75,6 @@ private slots:
             << QStringList{"import-csv", path("in.H4"), path("x.H4")} << "CSV File Error";
         QTest::newRow("unwritable output")
             << QStringList{"export-csv", path("in.H4"), path("in.H4/x.CSV")} << "Save File Error";
-        QTest::newRow("unknown area")
-            << QStringList{"read", "--port", "sim", "--only", "fonts", path("x.H4")}
-            << "unknown area";
     }
 
     void badUseAndBadFilesExitWith2() {
@@ -93,40 +84,6 @@ private slots:
         QCOMPARE(run.exitCode, 2);
         QVERIFY2(run.err.contains(message), qPrintable(run.err));
         QVERIFY(!QFile::exists(path("x.H4")) && !QFile::exists(path("x.CSV")));
-    }
-
-    void radioStepFailureExitsWith1() {
-        const Run run =
-            runQmh4({"read", "--port", path("no-such-port"), "--only", "banks", path("never.H4")});
-        QCOMPARE(run.exitCode, 1);
-        QVERIFY2(run.err.contains("banks: Port Error"), qPrintable(run.err));
-        QVERIFY(!QFile::exists(path("never.H4")));
-    }
-
-    void writeAndReadChannelsOverThePseudoTerminal() {
-        QProcess sim;
-        sim.start(QStringLiteral(QMH4_CLI_PATH), {"sim", "--baud", "0"});
-        QVERIFY(sim.waitForReadyRead(10000));
-        const QString port = QString::fromLocal8Bit(sim.readLine()).trimmed();
-        QVERIFY(port.startsWith(QLatin1String("/dev/")));
-
-        const Run written = runQmh4({"write", "--port", port, "--only", "channels", path("in.H4")});
-        QVERIFY2(written.exitCode == 0, qPrintable(written.err));
-        const Run read = runQmh4({"read", "--port", port, "--only", "channels", path("back.H4")});
-        QVERIFY2(read.exitCode == 0, qPrintable(read.err));
-        sim.terminate();
-        QVERIFY(sim.waitForFinished(10000));
-
-        QCOMPARE(channelLines(path("back.H4")), channelLines(path("in.H4")));
-    }
-
-    void builtInSimulatedRadioReadsEveryArea() {
-        const Run run = runQmh4({"read", "--port", "sim", path("all.H4")});
-        QVERIFY2(run.exitCode == 0, qPrintable(run.err));
-        RadioData data;
-        const FileOutcome opened = openDataFile(path("all.H4"), data);
-        QCOMPARE(opened.text, QStringLiteral("Read File"));
-        QVERIFY(data.channels.row(1).used);
     }
 };
 
