@@ -329,7 +329,7 @@ void Form1::setComPortNumber(int number, bool checkItem) {
 }
 
 QString Form1::portDevice() const {
-    return namedPort_.isEmpty() ? comPortDevice(comPort_) : namedPort_;
+    return defaultPort(namedPort_, comPort_);
 }
 
 void Form1::MenuSetCom_Click(int number) {
