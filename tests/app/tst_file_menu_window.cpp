@@ -110,6 +110,8 @@ QAction* fileAction(Form1& window, const QString& name) {
 
 } // namespace
 
+Q_DECLARE_METATYPE(Box)
+
 class FileMenuWindowTest : public QObject {
     Q_OBJECT
 
@@ -124,7 +126,6 @@ private slots:
     void savedFileOpensToTheSameData();
     void refusedFileChangesNothing_data();
     void refusedFileChangesNothing();
-    void csvExportImportsBack();
 
     void comChoiceWritesSettingsFileThatSurvivesRestart_data();
     void comChoiceWritesSettingsFileThatSurvivesRestart();
@@ -199,43 +200,73 @@ void FileMenuWindowTest::dialogsAskWithTheirFiltersAndCancelSilently() {
 }
 
 void FileMenuWindowTest::savedFileOpensToTheSameData_data() {
+    QTest::addColumn<QString>("save");
+    QTest::addColumn<QString>("open");
     QTest::addColumn<QString>("typed");
     QTest::addColumn<QString>("written");
-    QTest::newRow("no suffix typed") << "radio"
-                                     << "radio.H4";
-    QTest::newRow("lower-case suffix kept") << "copy.h4"
-                                            << "copy.h4";
+    QTest::addColumn<Box>("openedBox");
+    QTest::newRow("data file, no suffix typed") << "TEST_CLICK"
+                                                << "ReadFile"
+                                                << "radio"
+                                                << "radio.H4" << Box{"Read File", "Finish"};
+    QTest::newRow("data file, lower-case suffix kept") << "TEST_CLICK"
+                                                       << "ReadFile"
+                                                       << "copy.h4"
+                                                       << "copy.h4" << Box{"Read File", "Finish"};
+    QTest::newRow("CSV, no suffix typed") << "FILE_EXPORT"
+                                          << "FILE_INPORT"
+                                          << "list"
+                                          << "list.CSV" << Box{"Inport CSV File", " Finish"};
 }
 
 void FileMenuWindowTest::savedFileOpensToTheSameData() {
+    QFETCH(QString, save);
+    QFETCH(QString, open);
     QFETCH(QString, typed);
     QFETCH(QString, written);
+    QFETCH(Box, openedBox);
+    const bool dataFile = open == QLatin1String("ReadFile");
     BoxRecorder recorder;
     FileAnswers answers({path(typed), path(written)});
     Form1 source;
     fillWithDemo(source);
     source.areas().title.setText(QStringLiteral("QM:1~H4"));
-    fileAction(source, QStringLiteral("TEST_CLICK"))->trigger();
+    fileAction(source, save)->trigger();
     QVERIFY(QFile::exists(path(written)));
     QCOMPARE(recorder.boxes, (QList<Box>{{"Save File", "Finish"}}));
 
     Form1 target;
     QSignalSpy resets(target.gridModel(), &QAbstractItemModel::modelReset);
-    fileAction(target, QStringLiteral("ReadFile"))->trigger();
-    QCOMPARE(recorder.boxes.last(), (Box{"Read File", "Finish"}));
+    fileAction(target, open)->trigger();
+    QCOMPARE(recorder.boxes.last(), openedBox);
+    QFile::remove(path(written));
+    // One reset of the grid.
+    QCOMPARE(resets.count(), 1);
+    if (!dataFile) {
+        // Names travel as single-byte text only (the demo's glyphs come back as blanks); the
+        // bug-finder rows are never imported.
+        ChannelTable expected = source.channels();
+        for (int row = FirstRow; row <= LastRow; ++row) {
+            ChannelRow& wanted = expected.row(row);
+            if (row > LastImportedRow)
+                wanted = ChannelTable().row(row);
+            wanted.cell(NameColumn) = target.channels().cell(row, NameColumn);
+            wanted.name = target.channels().row(row).name;
+        }
+        QVERIFY(sameChannels(target.channels(), expected));
+        return;
+    }
     QVERIFY(sameChannels(target.channels(), source.channels()));
     // The file keeps neither the radio's raw set-mode record nor the title's slide setting.
     RadioAreas expected = source.areas();
     expected.setMode.record = target.areas().setMode.record;
     expected.title.setSlide(target.areas().title.slide());
     QVERIFY(target.areas() == expected);
-    // One reset of the grid, and the pages show what was loaded.
-    QCOMPARE(resets.count(), 1);
+    // The pages show what was loaded.
     QCOMPARE(target.commonSetPage->TITLE_TEXT->text(), QStringLiteral("QM:1~H4"));
     for (int bank : {0, 1, 49})
         QCOMPARE(target.bankPage->Text1[static_cast<size_t>(bank)]->text(),
                  QString::number(source.areas().banks.size(bank)));
-    QFile::remove(path(written));
 }
 
 void FileMenuWindowTest::refusedFileChangesNothing_data() {
@@ -288,33 +319,6 @@ void FileMenuWindowTest::refusedFileChangesNothing() {
     QCOMPARE(resets.count(), 0);
     QVERIFY(window.currentData() == before);
     QFile::remove(file);
-}
-
-void FileMenuWindowTest::csvExportImportsBack() {
-    BoxRecorder recorder;
-    FileAnswers answers({path(QStringLiteral("list")), path(QStringLiteral("list.CSV"))});
-    Form1 source;
-    fillWithDemo(source);
-    fileAction(source, QStringLiteral("FILE_EXPORT"))->trigger();
-    QCOMPARE(recorder.boxes, (QList<Box>{{"Save File", "Finish"}}));
-    QVERIFY(QFile::exists(path(QStringLiteral("list.CSV"))));
-
-    Form1 target;
-    fileAction(target, QStringLiteral("FILE_INPORT"))->trigger();
-    QCOMPARE(recorder.boxes.size(), 2);
-    QCOMPARE(recorder.boxes.last().title, QStringLiteral(" Finish"));
-    QVERIFY(recorder.boxes.last().text.startsWith(QStringLiteral("Inport CSV File")));
-    int used = 0;
-    for (int row = FirstRow; row <= LastImportedRow; ++row) {
-        QCOMPARE(target.channels().cell(row, FrequencyColumn),
-                 source.channels().cell(row, FrequencyColumn));
-        QCOMPARE(target.channels().row(row).used, source.channels().row(row).used);
-        used += source.channels().row(row).used ? 1 : 0;
-    }
-    QVERIFY(used > 0);
-    QCOMPARE(target.gridModel()->data(target.gridModel()->indexOf(FirstRow, FrequencyColumn)),
-             QVariant(source.channels().cell(FirstRow, FrequencyColumn)));
-    QFile::remove(path(QStringLiteral("list.CSV")));
 }
 
 // ---- settings file ---------------------------------------------------------------------------
