@@ -267,8 +267,7 @@ void FileMenuWindowTest::refusedFileChangesNothing() {
 // ---- settings file ---------------------------------------------------------------------------
 
 void FileMenuWindowTest::comChoiceWritesSettingsFileThatSurvivesRestart() {
-    QFETCH(int, port);
-    QFETCH(QByteArray, line);
+    const int port = 16;
     Dialogs recorder;
     {
         Form1 window;

@@ -144,10 +144,9 @@ void GridEditingWindowTest::overlapShowsItsBox() {
     SeenDialog seen;
     inspectNextDialog(this, seen, "DETAIL_ENTER");
     openOn(window, 1405, false);
-    setMessageSink(previous);
 
     QVERIFY(seen.opened);
-    QCOMPARE(boxes, (QList<QStringList>{{"Overlaps in Frequency", " Error"}}));
+    QCOMPARE(dialogs.boxes, (QList<Box>{{"Overlaps in Frequency", " Error"}}));
     QCOMPARE(window.channels().row(1405), start.row(1405));
 }
 
