@@ -23,21 +23,10 @@ struct Editor {
     Form5 window;
 };
 
-BankSizes sizesWithEmpty(std::initializer_list<int> emptyBanks) {
-    BankSizes sizes;
-    for (int bank : emptyBanks)
-        sizes.setSize(bank, 0);
-    return sizes;
-}
-
 bool runCommand(Form5& editor, QPushButton* command) {
     QSignalSpy finished(&editor, &Form5::transferFinished);
     QTest::mouseClick(command, Qt::LeftButton);
     return finished.count() == 1 || finished.wait(5000);
-}
-
-QColor cellColour(Form5& editor, int row, int column) {
-    return editor.MSFlexGrid1->item(row, column)->background().color();
 }
 
 } // namespace
@@ -46,66 +35,11 @@ class GroupEditorWindowTest : public QObject {
     Q_OBJECT
 
 private slots:
-    void gridLayout();
-    void clicksOutsideUsableCellsChangeNothing_data();
-    void clicksOutsideUsableCellsChangeNothing();
     void writeThenReadThroughRadio();
     void failedReadKeepsFirstBlock();
     void autoReadOncePerOpening_data();
     void autoReadOncePerOpening();
 };
-
-void GroupEditorWindowTest::gridLayout() {
-    Groups groups;
-    Editor editor(groups, std::make_shared<SimulatedRadio>());
-    QTableWidget* grid = editor.window.MSFlexGrid1;
-    QCOMPARE(editor.window.windowTitle(), QStringLiteral("BANK-LINK Setting"));
-    QCOMPARE(grid->rowCount(), 12);
-    QCOMPARE(grid->columnCount(), 55);
-    QCOMPARE(grid->item(1, 0)->text(), QStringLiteral("Group0"));
-    QCOMPARE(grid->item(11, 0)->text(), QStringLiteral("GroupB"));
-    for (int separator : {11, 22, 33, 44})
-        QVERIFY(grid->columnWidth(separator) < grid->columnWidth(separator - 1));
-    QCOMPARE(editor.window.GROUP_READ->text(), QStringLiteral("Read"));
-    QCOMPARE(editor.window.Command1->text(), QStringLiteral("Clear"));
-}
-
-void GroupEditorWindowTest::clicksOutsideUsableCellsChangeNothing_data() {
-    QTest::addColumn<int>("row");
-    QTest::addColumn<int>("column");
-    QTest::newRow("separator 11") << 3 << 11;
-    QTest::newRow("separator 44") << 5 << 44;
-    QTest::newRow("row label") << 2 << 0;
-    QTest::newRow("bank header") << 0 << 5;
-    QTest::newRow("empty bank 7") << 1 << 8;
-}
-
-void GroupEditorWindowTest::clicksOutsideUsableCellsChangeNothing() {
-    QFETCH(int, row);
-    QFETCH(int, column);
-    Groups groups;
-    groups.setMember(7, 0, true); // an empty bank leaves its groups when the editor opens
-    groups.setMember(10, 2, true);
-    groups.prepare(sizesWithEmpty({7}));
-    QVERIFY(!groups.isMember(7, 0));
-    const Groups before = groups;
-    Editor editor(groups, std::make_shared<SimulatedRadio>());
-    QList<QColor> colours;
-    for (int r = 0; r < 12; ++r)
-        for (int c = 0; c < 55; ++c)
-            colours.append(cellColour(editor.window, r, c));
-
-    editor.window.MSFlexGrid1->cellClicked(row, column);
-    QVERIFY(groups == before);
-    int at = 0;
-    for (int r = 0; r < 12; ++r)
-        for (int c = 0; c < 55; ++c)
-            QCOMPARE(cellColour(editor.window, r, c), colours[at++]);
-
-    // A usable cell does toggle: the check above would notice a click that lands.
-    editor.window.MSFlexGrid1->cellClicked(row == 0 ? 1 : row, 1);
-    QVERIFY(!(groups == before));
-}
 
 void GroupEditorWindowTest::writeThenReadThroughRadio() {
     Dialogs boxes;

@@ -45,8 +45,6 @@ public:
         setMessageSink(std::move(previousBox_));
         setQuestionSink(std::move(previousQuestion_));
     }
-    Dialogs(const Dialogs&) = delete;
-    Dialogs& operator=(const Dialogs&) = delete;
 
     int count(const QString& text) const {
         return static_cast<int>(std::count_if(boxes.begin(), boxes.end(),
@@ -117,11 +115,8 @@ public:
         setSettingsFolders(path(QStringLiteral("program")), path(QStringLiteral("user")));
     }
     ~TestSettings() { setSettingsFolders({}, {}); }
-    TestSettings(const TestSettings&) = delete;
-    TestSettings& operator=(const TestSettings&) = delete;
 
     QString path(const QString& name) const { return dir_.filePath(name); }
-    QString folder() const { return dir_.path(); }
     // Forgets the remembered port and removes both settings files.
     void reset() const {
         forgetPortName();
