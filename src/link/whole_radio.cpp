@@ -10,25 +10,8 @@ namespace qmh4 {
 
 namespace {
 
-// The whole-radio write's glyph blocks: three failed attempts over all eight blocks.
-constexpr int FinalGlyphFailureLimit = 3;
-
 bool stopping(const std::atomic<bool>* stop) {
     return stop && stop->load();
-}
-
-TransferResult fromFontResult(const FontResult& font) {
-    switch (font.outcome) {
-    case FontOutcome::Success:
-        return {Outcome::Success, {}};
-    case FontOutcome::PortError:
-        return {Outcome::PortError, font.detail};
-    case FontOutcome::Stopped:
-        return {Outcome::Stopped, {}};
-    case FontOutcome::Failed:
-        break;
-    }
-    return {Outcome::Failed, {}};
 }
 
 FontHooks fontHooks(const std::atomic<bool>* stop) {
@@ -77,6 +60,20 @@ EndBox stepBox(const TransferResult& result) {
         break;
     }
     return {};
+}
+
+TransferResult fromFontResult(const FontResult& font) {
+    switch (font.outcome) {
+    case FontOutcome::Success:
+        return {Outcome::Success, {}};
+    case FontOutcome::PortError:
+        return {Outcome::PortError, font.detail};
+    case FontOutcome::Stopped:
+        return {Outcome::Stopped, {}};
+    case FontOutcome::Failed:
+        break;
+    }
+    return {Outcome::Failed, {}};
 }
 
 bool WholeRadioResult::allSucceeded() const {
