@@ -183,31 +183,32 @@ FontResult GlyphTransfers::identifyWholeSet(Link& link, const FontHooks& hooks) 
 }
 
 FontResult GlyphTransfers::readAll(Link& link, GlyphSet& glyphs, const FontHooks& hooks) {
-    timeouts_ = 0;
-    report(hooks, 0);
-    FontResult result = identifyWholeSet(link, hooks);
-    if (!result.ok())
-        return result;
-    result = readGlyphBlocks(link, glyphs, WholeSetFailureLimit, wait_, hooks);
-    link.close();
-    if (result.ok()) {
-        report(hooks, 100);
-        result.message = fontmsg::AllRead;
-    }
-    return result;
+    return runWholeSet(link, hooks, fontmsg::AllRead, [&] {
+        return readGlyphBlocks(link, glyphs, WholeSetFailureLimit, wait_, hooks);
+    });
 }
 
 FontResult GlyphTransfers::writeAll(Link& link, const GlyphSet& glyphs, const FontHooks& hooks) {
+    return runWholeSet(link, hooks, fontmsg::AllWritten, [&] {
+        return writeGlyphBlocks(link, glyphs, WholeSetFailureLimit, wait_, hooks);
+    });
+}
+
+// Read ALL and Write ALL: one handshake, the eight blocks, then the port closes. They start the
+// single-glyph time-out count afresh.
+FontResult GlyphTransfers::runWholeSet(Link& link, const FontHooks& hooks,
+                                       const QString& successText,
+                                       const std::function<FontResult()>& blocks) {
     timeouts_ = 0;
     report(hooks, 0);
     FontResult result = identifyWholeSet(link, hooks);
     if (!result.ok())
         return result;
-    result = writeGlyphBlocks(link, glyphs, WholeSetFailureLimit, wait_, hooks);
+    result = blocks();
     link.close();
     if (result.ok()) {
         report(hooks, 100);
-        result.message = fontmsg::AllWritten;
+        result.message = successText;
     }
     return result;
 }
