@@ -115,6 +115,7 @@ private:
                         QByteArray& reply, const FontHooks& hooks,
                         const std::function<bool(const QByteArray&)>& usable = {});
     FontResult singleFailure(Step step, Link& link);
+    std::optional<FontResult> identifySingle(Link& link, const FontHooks& hooks, int errorType);
 
     std::chrono::milliseconds wait_;
     int timeouts_ = 0;
