@@ -4,54 +4,24 @@
 #include "app/common_set_page.h"
 #include "app/file_choice.h"
 #include "app/interface_language.h"
-#include "app/main_window.h"
-#include "app/message_box.h"
-#include "app/port_choice.h"
-#include "app/settings_location.h"
 #include "files/csv_file.h"
 #include "font_editor/font_editor_window.h"
 #include "font_editor/glyph_store.h"
 #include "link/whole_radio.h"
-#include "sim/simulated_radio.h"
+#include "window_test_support.h"
 
 #include <QAction>
-#include <QDir>
-#include <QFile>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QSignalSpy>
-#include <QStandardPaths>
-#include <QTemporaryDir>
-#include <QTest>
 #include <QTimer>
 
 using namespace qmh4;
+using namespace qmh4::test;
 
 namespace {
-
-struct Box {
-    QString text;
-    QString title;
-    bool operator==(const Box&) const = default;
-};
-
-// Records the boxes the window shows instead of blocking on them.
-class BoxRecorder {
-public:
-    BoxRecorder() {
-        previous_ = setMessageSink([this](QWidget*, const QString& text, const QString& title) {
-            boxes.append({text, title});
-        });
-    }
-    ~BoxRecorder() { setMessageSink(std::move(previous_)); }
-    QList<Box> boxes;
-
-private:
-    MessageSink previous_;
-};
 
 // Answers the file dialogs in turn (an empty answer is Cancel) and keeps what they asked.
 class FileAnswers {
@@ -101,24 +71,16 @@ bool sameChannels(const ChannelTable& a, const ChannelTable& b) {
     return used > 0;
 }
 
-QAction* fileAction(Form1& window, const QString& name) {
-    auto* action = window.findChild<QAction*>(name);
-    if (!action)
-        qFatal("no action %s", qPrintable(name));
-    return action;
-}
-
 } // namespace
-
-Q_DECLARE_METATYPE(Box)
 
 class FileMenuWindowTest : public QObject {
     Q_OBJECT
 
 private slots:
-    void initTestCase();
-    void init();
-    void cleanupTestCase() { setSettingsFolders({}, {}); }
+    void init() {
+        settings_.reset();
+        GlyphStore::instance().reset();
+    }
 
     void dialogsAskWithTheirFiltersAndCancelSilently_data();
     void dialogsAskWithTheirFiltersAndCancelSilently();
@@ -127,7 +89,6 @@ private slots:
     void refusedFileChangesNothing_data();
     void refusedFileChangesNothing();
 
-    void comChoiceWritesSettingsFileThatSurvivesRestart_data();
     void comChoiceWritesSettingsFileThatSurvivesRestart();
     void unwritableSettingsFileGivesBoxAndKeepsData();
 
@@ -135,24 +96,10 @@ private slots:
     void languageButtonsSwitchCaptions();
 
 private:
-    QString path(const QString& name) const { return QDir(files_.path()).filePath(name); }
+    QString path(const QString& name) const { return settings_.path(name); }
 
-    QTemporaryDir files_;
+    TestSettings settings_;
 };
-
-void FileMenuWindowTest::initTestCase() {
-    QStandardPaths::setTestModeEnabled(true);
-    QVERIFY(files_.isValid());
-    QVERIFY(QDir().mkpath(path(QStringLiteral("program"))));
-    setSettingsFolders(path(QStringLiteral("program")), path(QStringLiteral("user")));
-}
-
-void FileMenuWindowTest::init() {
-    forgetPortName();
-    GlyphStore::instance().reset();
-    QFile::remove(path(QStringLiteral("program/QMH4Writer.INI")));
-    QFile::remove(path(QStringLiteral("user/QMH4Writer.INI")));
-}
 
 // ---- dialogs ---------------------------------------------------------------------------------
 
@@ -176,14 +123,14 @@ void FileMenuWindowTest::dialogsAskWithTheirFiltersAndCancelSilently() {
     QFETCH(bool, save);
     QFETCH(QString, firstFilter);
     QFETCH(QString, suffix);
-    BoxRecorder recorder;
+    Dialogs recorder;
     FileAnswers answers({QString()});
     Form1 window;
     fillWithDemo(window);
     const RadioData before = window.currentData();
     QSignalSpy resets(window.gridModel(), &QAbstractItemModel::modelReset);
 
-    fileAction(window, action)->trigger();
+    control<QAction>(window, action)->trigger();
 
     QCOMPARE(answers.requests.size(), 1);
     const FileRequest& asked = answers.requests.first();
@@ -196,7 +143,7 @@ void FileMenuWindowTest::dialogsAskWithTheirFiltersAndCancelSilently() {
     QVERIFY(recorder.boxes.isEmpty());
     QCOMPARE(resets.count(), 0);
     QVERIFY(window.currentData() == before);
-    QCOMPARE(QDir(files_.path()).entryList(QDir::Files).size(), 0);
+    QCOMPARE(QDir(settings_.folder()).entryList(QDir::Files).size(), 0);
 }
 
 void FileMenuWindowTest::savedFileOpensToTheSameData_data() {
@@ -226,18 +173,18 @@ void FileMenuWindowTest::savedFileOpensToTheSameData() {
     QFETCH(QString, written);
     QFETCH(Box, openedBox);
     const bool dataFile = open == QLatin1String("ReadFile");
-    BoxRecorder recorder;
+    Dialogs recorder;
     FileAnswers answers({path(typed), path(written)});
     Form1 source;
     fillWithDemo(source);
     source.areas().title.setText(QStringLiteral("QM:1~H4"));
-    fileAction(source, save)->trigger();
+    control<QAction>(source, save)->trigger();
     QVERIFY(QFile::exists(path(written)));
     QCOMPARE(recorder.boxes, (QList<Box>{{"Save File", "Finish"}}));
 
     Form1 target;
     QSignalSpy resets(target.gridModel(), &QAbstractItemModel::modelReset);
-    fileAction(target, open)->trigger();
+    control<QAction>(target, open)->trigger();
     QCOMPARE(recorder.boxes.last(), openedBox);
     QFile::remove(path(written));
     // One reset of the grid.
@@ -284,10 +231,6 @@ void FileMenuWindowTest::refusedFileChangesNothing_data() {
     QTest::newRow("data file that is missing") << "ReadFile"
                                                << "" << QByteArray() << "This File don't Open"
                                                << "Error";
-    QTest::newRow("CSV under another extension")
-        << "FILE_INPORT"
-        << "list.txt" << QByteArray("\"\",\"Freqency\"\r\n") << "CSV File Error"
-        << " Error";
     QTest::newRow("CSV with a wrong header")
         << "FILE_INPORT"
         << "list.CSV" << QByteArray("\"\",\"Frequency\",\"mode\"\r\n") << "CSV File Error"
@@ -306,14 +249,14 @@ void FileMenuWindowTest::refusedFileChangesNothing() {
         QVERIFY(out.open(QIODevice::WriteOnly));
         out.write(content);
     }
-    BoxRecorder recorder;
+    Dialogs recorder;
     FileAnswers answers({file});
     Form1 window;
     fillWithDemo(window);
     const RadioData before = window.currentData();
     QSignalSpy resets(window.gridModel(), &QAbstractItemModel::modelReset);
 
-    fileAction(window, action)->trigger();
+    control<QAction>(window, action)->trigger();
 
     QCOMPARE(recorder.boxes, (QList<Box>{{boxText, boxTitle}}));
     QCOMPARE(resets.count(), 0);
@@ -323,17 +266,9 @@ void FileMenuWindowTest::refusedFileChangesNothing() {
 
 // ---- settings file ---------------------------------------------------------------------------
 
-void FileMenuWindowTest::comChoiceWritesSettingsFileThatSurvivesRestart_data() {
-    QTest::addColumn<int>("port");
-    QTest::addColumn<QByteArray>("line");
-    QTest::newRow("COM3") << 3 << QByteArray("\r\nCOMPORT03\r\n");
-    QTest::newRow("COM16") << 16 << QByteArray("\r\nCOMPORT16\r\n");
-}
-
 void FileMenuWindowTest::comChoiceWritesSettingsFileThatSurvivesRestart() {
-    QFETCH(int, port);
-    QFETCH(QByteArray, line);
-    BoxRecorder recorder;
+    const int port = 16;
+    Dialogs recorder;
     {
         Form1 window;
         fillWithDemo(window);
@@ -345,7 +280,7 @@ void FileMenuWindowTest::comChoiceWritesSettingsFileThatSurvivesRestart() {
         // A whole data file of the working data of the moment.
         QVERIFY(content.startsWith("Save Date and Time"));
         QVERIFY(content.contains("\r\nCH"));
-        QVERIFY(content.contains(line));
+        QVERIFY(content.contains("\r\nCOMPORT16\r\n"));
         QVERIFY(content.endsWith("File End\r\n"));
     }
     Form1 restarted;
@@ -363,7 +298,7 @@ void FileMenuWindowTest::unwritableSettingsFileGivesBoxAndKeepsData() {
     QVERIFY(blocker.open(QIODevice::WriteOnly));
     blocker.close();
     setSettingsFolders(blocked, blocked + QStringLiteral("/user"));
-    BoxRecorder recorder;
+    Dialogs recorder;
     Form1 window;
     fillWithDemo(window);
     const RadioData before = window.currentData();
@@ -385,7 +320,7 @@ void FileMenuWindowTest::unwritableSettingsFileGivesBoxAndKeepsData() {
 // ---- FONT and language -----------------------------------------------------------------------
 
 void FileMenuWindowTest::fontButtonOpensEditor() {
-    BoxRecorder recorder;
+    Dialogs recorder;
     Form1 window;
     int opened = 0;
     bool readOnOpening = false;

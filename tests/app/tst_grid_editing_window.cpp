@@ -1,22 +1,17 @@
 #include "app/channel_grid_model.h"
-#include "app/main_window.h"
 #include "app/memory_page.h"
-#include "app/message_box.h"
-#include "app/port_choice.h"
 #include "editing/channel_detail_dialog.h"
-#include "sim/simulated_radio.h"
+#include "window_test_support.h"
 
 #include <QApplication>
 #include <QLabel>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QSignalSpy>
-#include <QStandardPaths>
 #include <QTableView>
-#include <QTest>
 #include <QTimer>
 
 using namespace qmh4;
+using namespace qmh4::test;
 
 namespace {
 
@@ -74,10 +69,7 @@ class GridEditingWindowTest : public QObject {
     Q_OBJECT
 
 private slots:
-    void initTestCase() {
-        QStandardPaths::setTestModeEnabled(true);
-        forgetPortName();
-    }
+    void init() { settings_.reset(); }
     void openDetail_data();
     void openDetail();
     void overlapShowsItsBox();
@@ -86,6 +78,9 @@ private slots:
     void upDown_data();
     void upDown();
     void editingInertDuringTransfer();
+
+private:
+    TestSettings settings_;
 };
 
 void GridEditingWindowTest::openDetail_data() {
@@ -139,11 +134,7 @@ void GridEditingWindowTest::openDetail() {
 }
 
 void GridEditingWindowTest::overlapShowsItsBox() {
-    QList<QStringList> boxes;
-    const MessageSink previous =
-        setMessageSink([&boxes](QWidget*, const QString& text, const QString& title) {
-            boxes.append({text, title});
-        });
+    Dialogs dialogs;
     Form1 window;
     ChannelTable start = window.channels();
     start.row(1404) = filledRow(start, 1404, QStringLiteral("145.50000MHz"));
@@ -153,10 +144,9 @@ void GridEditingWindowTest::overlapShowsItsBox() {
     SeenDialog seen;
     inspectNextDialog(this, seen, "DETAIL_ENTER");
     openOn(window, 1405, false);
-    setMessageSink(previous);
 
     QVERIFY(seen.opened);
-    QCOMPARE(boxes, (QList<QStringList>{{"Overlaps in Frequency", " Error"}}));
+    QCOMPARE(dialogs.boxes, (QList<Box>{{"Overlaps in Frequency", " Error"}}));
     QCOMPARE(window.channels().row(1405), start.row(1405));
 }
 
@@ -176,8 +166,6 @@ void GridEditingWindowTest::clearRows_data() {
         << true << 1402 << 1405 << QList<int>{} << true;
     QTest::newRow("Clear on bug-finder rows only does nothing")
         << false << 1610 << 1615 << QList<int>{} << false;
-    QTest::newRow("Clear on one call row does nothing")
-        << false << 1401 << 1401 << QList<int>{} << false;
 }
 
 void GridEditingWindowTest::clearRows() {
@@ -246,7 +234,7 @@ void GridEditingWindowTest::upDown() {
 }
 
 void GridEditingWindowTest::editingInertDuringTransfer() {
-    const MessageSink previous = setMessageSink([](QWidget*, const QString&, const QString&) {});
+    Dialogs dialogs;
     Form1 window;
     window.show();
     window.choosePortByName(SimulatedPortName);
@@ -271,7 +259,6 @@ void GridEditingWindowTest::editingInertDuringTransfer() {
     QVERIFY(!seen.opened);
     QVERIFY(window.channels() == start);
     QVERIFY(finished.wait(20000));
-    setMessageSink(previous);
     QVERIFY(window.channels() == start);
 }
 

@@ -1,35 +1,15 @@
-#include "app/message_box.h"
 #include "app/shared_link.h"
 #include "radio_areas/group_editor_window.h"
 #include "sim/simulated_radio.h"
+#include "window_test_support.h"
 
 #include <QPushButton>
-#include <QSignalSpy>
 #include <QTableWidget>
-#include <QTest>
 
 using namespace qmh4;
+using namespace qmh4::test;
 
 namespace {
-
-struct Box {
-    QString text;
-    QString title;
-};
-
-class BoxRecorder {
-public:
-    BoxRecorder() {
-        previous_ = setMessageSink([this](QWidget*, const QString& text, const QString& title) {
-            boxes.append({text, title});
-        });
-    }
-    ~BoxRecorder() { setMessageSink(std::move(previous_)); }
-    QList<Box> boxes;
-
-private:
-    MessageSink previous_;
-};
 
 // An editor on `groups` talking to `radio`, which outlives it.
 struct Editor {
@@ -94,8 +74,6 @@ void GroupEditorWindowTest::clicksOutsideUsableCellsChangeNothing_data() {
     QTest::addColumn<int>("row");
     QTest::addColumn<int>("column");
     QTest::newRow("separator 11") << 3 << 11;
-    QTest::newRow("separator 22") << 1 << 22;
-    QTest::newRow("separator 33") << 11 << 33;
     QTest::newRow("separator 44") << 5 << 44;
     QTest::newRow("row label") << 2 << 0;
     QTest::newRow("bank header") << 0 << 5;
@@ -130,7 +108,7 @@ void GroupEditorWindowTest::clicksOutsideUsableCellsChangeNothing() {
 }
 
 void GroupEditorWindowTest::writeThenReadThroughRadio() {
-    BoxRecorder boxes;
+    Dialogs boxes;
     auto radio = std::make_shared<SimulatedRadio>(SimulatedRadio::blankImage());
     Groups groups;
     Editor editor(groups, radio);
@@ -138,8 +116,7 @@ void GroupEditorWindowTest::writeThenReadThroughRadio() {
     for (const auto& [row, column] : {std::pair{1, 1}, {1, 8}, {1, 54}, {11, 34}})
         editor.window.MSFlexGrid1->cellClicked(row, column);
     QVERIFY(runCommand(editor.window, editor.window.GROUP_WRITE));
-    QCOMPARE(boxes.boxes.last().text, QStringLiteral("Success Group Data Write"));
-    QCOMPARE(boxes.boxes.last().title, QStringLiteral(" Finish"));
+    QCOMPARE(boxes.boxes.last(), (Box{"Success Group Data Write", " Finish"}));
     QCOMPARE(radio->memory(0x100, 8), QByteArray::fromHex("8100000000004000"));
     QCOMPARE(radio->memory(0x150, 8), QByteArray::fromHex("0000000200000000"));
 
@@ -153,7 +130,7 @@ void GroupEditorWindowTest::writeThenReadThroughRadio() {
 }
 
 void GroupEditorWindowTest::failedReadKeepsFirstBlock() {
-    BoxRecorder boxes;
+    Dialogs boxes;
     auto radio = std::make_shared<SimulatedRadio>(SimulatedRadio::blankImage());
     radio->setMemory(0x100, QByteArray::fromHex("80"));               // group 0: bank 0
     radio->setMemory(0x130, QByteArray::fromHex("4000000000000000")); // group 6: bank 1
@@ -164,9 +141,7 @@ void GroupEditorWindowTest::failedReadKeepsFirstBlock() {
     groups.setMember(2, 6, true);
     Editor editor(groups, radio);
     QVERIFY(runCommand(editor.window, editor.window.GROUP_READ));
-    QCOMPARE(boxes.boxes.size(), 1);
-    QCOMPARE(boxes.boxes[0].text, QStringLiteral("Error"));
-    QCOMPARE(boxes.boxes[0].title, QStringLiteral(" Error"));
+    QCOMPARE(boxes.boxes, (QList<Box>{{"Error", " Error"}}));
     QVERIFY(groups.isMember(0, 0));
     QVERIFY(!groups.isMember(1, 6));
     QVERIFY(groups.isMember(2, 6));
@@ -182,7 +157,7 @@ void GroupEditorWindowTest::autoReadOncePerOpening_data() {
 void GroupEditorWindowTest::autoReadOncePerOpening() {
     QFETCH(bool, radioAnswers);
     QFETCH(QString, box);
-    BoxRecorder boxes;
+    Dialogs boxes;
     auto radio = std::make_shared<SimulatedRadio>();
     if (!radioAnswers)
         for (int exchange = 1; exchange <= 3; ++exchange)

@@ -1,72 +1,32 @@
 #include "app/bank_page.h"
 #include "app/channel_grid_model.h"
 #include "app/file_choice.h"
-#include "app/main_window.h"
-#include "app/message_box.h"
-#include "app/port_choice.h"
-#include "app/settings_location.h"
 #include "app/window_call.h"
 #include "font_editor/font_editor_window.h"
 #include "font_editor/glyph_store.h"
 #include "link/whole_radio.h"
 #include "radio_areas/group_editor_window.h"
-#include "sim/simulated_radio.h"
+#include "window_test_support.h"
 
 #include <QAction>
-#include <QDir>
 #include <QElapsedTimer>
-#include <QSignalSpy>
-#include <QStandardPaths>
-#include <QTemporaryDir>
-#include <QTest>
 
 #include <atomic>
 #include <thread>
 
 using namespace qmh4;
+using namespace qmh4::test;
 
 namespace {
 
 constexpr quint32 GlyphArea = 0x01000;
 constexpr qsizetype GlyphAreaSize = 8 * 32;
 
-struct Box {
-    QString text;
-    QString title;
-    bool operator==(const Box&) const = default;
-};
-
-class BoxRecorder {
-public:
-    BoxRecorder() {
-        previous_ = setMessageSink([this](QWidget*, const QString& text, const QString& title) {
-            boxes.append({text, title});
-        });
-    }
-    ~BoxRecorder() { setMessageSink(std::move(previous_)); }
-    int count(const QString& text) const {
-        return static_cast<int>(std::count_if(boxes.begin(), boxes.end(),
-                                              [&](const Box& box) { return box.text == text; }));
-    }
-    QList<Box> boxes;
-
-private:
-    MessageSink previous_;
-};
-
 QByteArray glyphPattern() {
     QByteArray bytes(GlyphAreaSize, '\0');
     for (qsizetype i = 0; i < bytes.size(); ++i)
         bytes[i] = static_cast<char>((i * 37 + 11) & 0xFF);
     return bytes;
-}
-
-// The window on its built-in simulated radio, answering at once, with short time-outs.
-void useSimulatedRadio(Form1& window) {
-    window.choosePortByName(SimulatedPortName);
-    window.simulatedRadio().setPacing(0);
-    window.setReplyTimeout(std::chrono::milliseconds(100));
-    window.setEditorReplyTimeout(std::chrono::milliseconds(100));
 }
 
 // Counts the editors the window opens.
@@ -79,26 +39,11 @@ struct EditorCount {
     int groups = 0;
 };
 
+// Runs a whole-radio command, which must go to the worker, and waits for its end.
 bool runCommand(Form1& window, QAction* command) {
     QSignalSpy finished(&window, &Form1::transferFinished);
     command->trigger();
     return window.transferRunning() && finished.wait(120000) && !window.transferRunning();
-}
-
-quint32 commandAddress(const QByteArray& command) {
-    return command.mid(4, 5).toUInt(nullptr, 16);
-}
-
-bool isWrite(const QByteArray& command) {
-    return command.startsWith("KV~F") && command.size() > 11 && command.at(9) == 'W';
-}
-
-QList<quint32> writeAddresses(const SimulatedRadio& radio) {
-    QList<quint32> addresses;
-    for (const ExchangeRecord& exchange : radio.log())
-        if (isWrite(exchange.command))
-            addresses.append(commandAddress(exchange.command));
-    return addresses;
 }
 
 } // namespace
@@ -107,9 +52,10 @@ class WholeRadioWindowTest : public QObject {
     Q_OBJECT
 
 private slots:
-    void initTestCase();
-    void init();
-    void cleanupTestCase() { setSettingsFolders({}, {}); }
+    void init() {
+        settings_.reset();
+        GlyphStore::instance().reset();
+    }
 
     void readAllThenWriteAllReproducesTheRadio();
     void writeAllWithFailingStepShowsNoSuccess_data();
@@ -121,25 +67,13 @@ private slots:
     void windowCallRunsOrIsAbandoned();
 
 private:
-    QTemporaryDir folder_;
+    TestSettings settings_;
 };
 
-void WholeRadioWindowTest::initTestCase() {
-    QStandardPaths::setTestModeEnabled(true);
-    QVERIFY(folder_.isValid());
-    setSettingsFolders(folder_.filePath(QStringLiteral("program")),
-                       folder_.filePath(QStringLiteral("user")));
-}
-
-void WholeRadioWindowTest::init() {
-    forgetPortName();
-    GlyphStore::instance().reset();
-}
-
 void WholeRadioWindowTest::readAllThenWriteAllReproducesTheRadio() {
-    BoxRecorder recorder;
+    Dialogs recorder;
     Form1 window;
-    useSimulatedRadio(window);
+    useSimulatedRadio(window, 0, std::chrono::milliseconds(100));
     EditorCount editors(window);
     SimulatedRadio& radio = window.simulatedRadio();
     radio.setMemory(GlyphArea, glyphPattern());
@@ -205,9 +139,9 @@ void WholeRadioWindowTest::writeAllWithFailingStepShowsNoSuccess() {
     QFETCH(quint32, failingAddress);
     QFETCH(quint32, laterAddress);
     QFETCH(bool, laterWritten);
-    BoxRecorder recorder;
+    Dialogs recorder;
     Form1 window;
-    useSimulatedRadio(window);
+    useSimulatedRadio(window, 0, std::chrono::milliseconds(100));
     GlyphStore::instance().setPixel(0, 0, 0, true); // real glyphs: the blocks are written
     SimulatedRadio& radio = window.simulatedRadio();
 
@@ -239,9 +173,9 @@ void WholeRadioWindowTest::writeAllWithFailingStepShowsNoSuccess() {
 }
 
 void WholeRadioWindowTest::readAllWithNoRadioShowsEachFailureOnce() {
-    BoxRecorder recorder;
+    Dialogs recorder;
     Form1 window;
-    useSimulatedRadio(window);
+    useSimulatedRadio(window, 0, std::chrono::milliseconds(100));
     window.setReplyTimeout(std::chrono::milliseconds(10));
     window.setEditorReplyTimeout(std::chrono::milliseconds(5));
     EditorCount editors(window);
@@ -274,15 +208,15 @@ void WholeRadioWindowTest::readAllWithNoRadioShowsEachFailureOnce() {
 }
 
 void WholeRadioWindowTest::openedDataFileWrittenAllLeavesRadioGlyphs() {
-    const QString file = folder_.filePath(QStringLiteral("radio.H4"));
-    BoxRecorder recorder;
+    const QString file = settings_.path(QStringLiteral("radio.H4"));
+    Dialogs recorder;
     FileChooser previous = setFileChooser([&](QWidget*, const FileRequest&) { return file; });
     {
         Form1 saver;
         saver.TEST_CLICK->trigger();
     }
     Form1 window;
-    useSimulatedRadio(window);
+    useSimulatedRadio(window, 0, std::chrono::milliseconds(100));
     SimulatedRadio& radio = window.simulatedRadio();
     radio.setMemory(GlyphArea, glyphPattern());
     window.ReadFile->trigger();
@@ -299,10 +233,9 @@ void WholeRadioWindowTest::openedDataFileWrittenAllLeavesRadioGlyphs() {
 }
 
 void WholeRadioWindowTest::closingDuringReadAllEndsWithoutBox() {
-    BoxRecorder recorder;
+    Dialogs recorder;
     auto* window = new Form1;
-    useSimulatedRadio(*window);
-    window->simulatedRadio().setPacing(57600);
+    useSimulatedRadio(*window, 57600);
     window->show();
     window->ALL_READ->trigger();
     QVERIFY(window->transferRunning());

@@ -1,30 +1,18 @@
 #include "../files/sample_data.h"
+#include "cli_test_support.h"
 #include "files/data_file.h"
 #include "files/text_file.h"
 #include "font_editor/font_file.h"
 #include "link/whole_radio.h"
 #include "sim/simulated_radio.h"
 
-#include <QProcess>
 #include <QTemporaryDir>
 #include <QtTest>
 
 using namespace qmh4;
+using namespace qmh4::test;
 
 namespace {
-
-struct Run {
-    int exitCode = -1;
-    QString err;
-};
-
-Run runQmh4(const QStringList& arguments) {
-    QProcess process;
-    process.start(QStringLiteral(QMH4_CLI_PATH), arguments);
-    process.waitForFinished(300000);
-    return {process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1,
-            QString::fromLocal8Bit(process.readAllStandardError())};
-}
 
 // The radio's memory areas as the whole-radio commands touch them.
 struct MemoryArea {
@@ -115,7 +103,7 @@ private:
     QString path(const QString& name) const { return dir_.filePath(name); }
 
     // Runs qmh4 against a simulator that starts from `image`; returns the memory it ends with.
-    QByteArray runOnSimulator(const QByteArray& image, const QStringList& arguments, Run& run,
+    QByteArray runOnSimulator(const QByteArray& image, const QStringList& arguments, CliRun& run,
                               const QString& faults = {}) {
         const QString imagePath = path("image.bin");
         QFile file(imagePath);
@@ -132,7 +120,7 @@ private:
 private slots:
     void initTestCase() {
         QVERIFY(dir_.isValid());
-        const RadioData sample = test::sampleData();
+        const RadioData sample = sampleData();
         QVERIFY(saveDataFile(path("in.H4"), sample).ok);
         QVERIFY(saveFontFile(path("f.FH4"), fontGlyphs()).ok);
 
@@ -168,7 +156,7 @@ private slots:
         QStringList arguments{"write"};
         if (withFont)
             arguments << "--font" << path("f.FH4");
-        Run run;
+        CliRun run;
         const QByteArray after = runOnSimulator(start_, arguments << path("in.H4"), run);
         QVERIFY2(run.exitCode == 0, qPrintable(run.err));
         QVERIFY(!after.isEmpty());
@@ -184,7 +172,7 @@ private slots:
     // The data file holds what the radio holds, the font file its glyphs; the read leaves the
     // radio as it was. --only reads just the chosen areas onto the start-up state.
     void readSavesTheWholeRadio() {
-        Run run;
+        CliRun run;
         const QByteArray after =
             runOnSimulator(written_, {"read", "--font", path("back.FH4"), path("back.H4")}, run);
         QVERIFY2(run.exitCode == 0, qPrintable(run.err));
@@ -193,7 +181,7 @@ private slots:
 
         RadioData back;
         QCOMPARE(openDataFile(path("back.H4"), back).text, QStringLiteral("Read File"));
-        const RadioData sample = test::sampleData();
+        const RadioData sample = sampleData();
         QCOMPARE(back.areas.banks, sample.areas.banks);
         QCOMPARE(back.areas.oneTouch, sample.areas.oneTouch);
         QCOMPARE(back.areas.dtmf, sample.areas.dtmf);
@@ -226,11 +214,10 @@ private slots:
         QTest::addColumn<QString>("only");
         QTest::addColumn<QStringList>("changed");
         QTest::newRow("groups first") << "groups,title" << QStringList{"groups", "title"};
-        QTest::newRow("glyphs alone") << "glyphs" << QStringList{"glyphs"};
-        QTest::newRow("settings and glyphs")
-            << "glyphs,settings,onetouch" << QStringList{"set mode", "dtmf", "one-touch", "glyphs"};
-        QTest::newRow("channels") << "channels,banks"
-                                  << QStringList{"channels", "pass table", "banks"};
+        QTest::newRow("all but groups and title")
+            << "glyphs,settings,onetouch,channels,banks"
+            << QStringList{"set mode", "dtmf",       "one-touch", "glyphs",
+                           "channels", "pass table", "banks"};
     }
     void writeChosenAreas() {
         QFETCH(QString, only);
@@ -238,7 +225,7 @@ private slots:
         QStringList arguments{"write", "--only", only};
         if (only.contains(QLatin1String("glyphs")))
             arguments << "--font" << path("f.FH4");
-        Run run;
+        CliRun run;
         const QByteArray after = runOnSimulator(start_, arguments << path("in.H4"), run);
         QVERIFY2(run.exitCode == 0, qPrintable(run.err));
         QVERIFY(!after.isEmpty());
@@ -263,7 +250,7 @@ private slots:
         QFETCH(QString, command);
         QFETCH(QString, faults);
         QFETCH(QString, message);
-        Run run;
+        CliRun run;
         const QString file = path(command == QLatin1String("read") ? "failed.H4" : "in.H4");
         const QByteArray after = runOnSimulator(start_, {command, file}, run, faults);
         QCOMPARE(run.exitCode, 1);
@@ -281,7 +268,7 @@ private slots:
     }
 
     void builtInSimulatedRadio() {
-        const Run run =
+        const CliRun run =
             runQmh4({"read", "--port", "sim", "--font", path("sim.FH4"), path("sim.H4")});
         QVERIFY2(run.exitCode == 0, qPrintable(run.err));
         RadioData data;
@@ -292,7 +279,7 @@ private slots:
     }
 
     void portErrorGivesThePortsWords() {
-        const Run run = runQmh4({"read", "--port", path("no-such-port"), path("never.H4")});
+        const CliRun run = runQmh4({"read", "--port", path("no-such-port"), path("never.H4")});
         QCOMPARE(run.exitCode, 1);
         QCOMPARE(run.err.count(QStringLiteral(": Port Error (")), 7); // every step of the read
         QVERIFY2(run.err.startsWith(QStringLiteral("qmh4 read: channels: Port Error (")),
@@ -337,8 +324,8 @@ private slots:
     void usageErrors() {
         QFETCH(QStringList, arguments);
         QFETCH(QString, message);
-        const Run run = runQmh4(QStringList{arguments.first(), "--port", path("no-such-port")} +
-                                arguments.mid(1));
+        const CliRun run = runQmh4(QStringList{arguments.first(), "--port", path("no-such-port")} +
+                                   arguments.mid(1));
         QCOMPARE(run.exitCode, 2);
         QVERIFY2(run.err.contains(message), qPrintable(run.err));
         QVERIFY(!QFile::exists(path("out.H4")) && !QFile::exists(path("o.txt")));

@@ -1,3 +1,4 @@
+#include "bank_test_support.h"
 #include "channels/channel_table.h"
 #include "link/protocol.h"
 #include "radio_areas/bank_sizes.h"
@@ -5,20 +6,7 @@
 #include <QTest>
 
 using namespace qmh4;
-
-namespace {
-
-// Banks given as (bank, size) pairs; every other bank empty.
-BankSizes banksOf(std::initializer_list<std::pair<int, int>> sizes) {
-    BankSizes banks;
-    for (int b = 0; b < BankCount; ++b)
-        banks.setSize(b, 0);
-    for (auto [bank, size] : sizes)
-        banks.setSize(bank, size);
-    return banks;
-}
-
-} // namespace
+using qmh4::test::banksOf;
 
 class BanksTest : public QObject {
     Q_OBJECT

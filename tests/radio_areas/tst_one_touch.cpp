@@ -1,22 +1,14 @@
+#include "bank_test_support.h"
 #include "radio_areas/one_touch.h"
 #include "support/test_support.h"
 
 #include <QTest>
 
 using namespace qmh4;
+using qmh4::test::banksOf;
 using qmh4::test::hexBytes;
 
 namespace {
-
-// Banks given as (bank, size) pairs; every other bank empty.
-BankSizes banksOf(std::initializer_list<std::pair<int, int>> sizes) {
-    BankSizes banks;
-    for (int b = 0; b < BankCount; ++b)
-        banks.setSize(b, 0);
-    for (auto [bank, size] : sizes)
-        banks.setSize(bank, size);
-    return banks;
-}
 
 QByteArray blockWithEntry(int k, const char* hex) {
     QByteArray data(64, '\0');
