@@ -78,6 +78,7 @@ void FilteredLineEdit::keyPressEvent(QKeyEvent* event) {
 
 void FilteredLineEdit::focusOutEvent(QFocusEvent* event) {
     QLineEdit::focusOutEvent(event);
+    // A context menu or another window taking over is no leaving of the box.
     const bool leftBox =
         event->reason() != Qt::PopupFocusReason && event->reason() != Qt::ActiveWindowFocusReason;
     if (leftBox && onFocusLost)

@@ -66,20 +66,6 @@ void showOutcome(QWidget* parent, const FileOutcome& outcome) {
         showMessage(parent, outcome.text, outcome.title);
 }
 
-TransferResult fromFontResult(const FontResult& font) {
-    switch (font.outcome) {
-    case FontOutcome::Success:
-        return {Outcome::Success, {}};
-    case FontOutcome::PortError:
-        return {Outcome::PortError, font.detail};
-    case FontOutcome::Stopped:
-        return {Outcome::Stopped, {}};
-    case FontOutcome::Failed:
-        break;
-    }
-    return {Outcome::Failed, {}};
-}
-
 // Forwards a whole-radio command's progress and rows to the runner, and hands each finished
 // step to the window thread, waiting there until its box (if any) has been answered.
 class WholeRadioRelay : public WholeRadioObserver {

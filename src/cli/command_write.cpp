@@ -16,24 +16,6 @@ namespace qmh4::cli {
 
 namespace {
 
-// The glyph blocks after the group blocks: three failed attempts over all eight, as in the
-// whole-radio write.
-constexpr int FinalGlyphFailureLimit = 3;
-
-TransferResult fromFontResult(const FontResult& font) {
-    switch (font.outcome) {
-    case FontOutcome::Success:
-        return {Outcome::Success, {}};
-    case FontOutcome::PortError:
-        return {Outcome::PortError, font.detail};
-    case FontOutcome::Stopped:
-        return {Outcome::Stopped, {}};
-    case FontOutcome::Failed:
-        break;
-    }
-    return {Outcome::Failed, {}};
-}
-
 // A font file that fills fewer than eight glyphs is refused: the missing ones would go to the
 // radio blank and erase its own.
 bool loadGlyphs(const RadioRequest& request, GlyphSet& glyphs) {

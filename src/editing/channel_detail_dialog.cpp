@@ -1,23 +1,19 @@
 #include "editing/channel_detail_dialog.h"
 
+#include "app/area_controls.h"
 #include "channels/value_tables.h"
 #include "editing/typed_edit.h"
 
 #include <QCheckBox>
 #include <QComboBox>
-#include <QFocusEvent>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
-#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QVBoxLayout>
-#include <QValidator>
-
-#include <functional>
 
 namespace qmh4 {
 
@@ -29,92 +25,17 @@ constexpr int PairWidth = 896;
 // The dialog opens 1000 twips right of the main window's left edge, level with its top.
 constexpr int OffsetFromParent = 67;
 
-// Applies a box's typed-key rule to every change a user makes, whichever way the text arrives
-// (keys, the context menu's paste, drag and drop, an input method). Text the program puts in
-// the box with `BoxLineEdit::setBoxText` is taken as it is.
-class TypedRuleValidator final : public QValidator {
-public:
-    TypedRuleValidator(CharacterRule rule, QObject* parent)
-        : QValidator(parent), rule_(std::move(rule)) {}
-
-    State validate(QString& input, int& position) const override {
-        if (!trusted_) {
-            const EditOutcome outcome = filterUserEdit(accepted_, input, position, rule_);
-            input = outcome.text;
-            position = outcome.cursor;
-        }
-        accepted_ = input;
-        return Acceptable;
-    }
-
-    void setTrusted(bool trusted) { trusted_ = trusted; }
-
-private:
-    CharacterRule rule_;
-    mutable QString accepted_;
-    bool trusted_ = false;
-};
-
-class BoxLineEdit final : public QLineEdit {
-public:
-    BoxLineEdit(CharacterRule rule, QWidget* parent)
-        : QLineEdit(parent), validator_(new TypedRuleValidator(std::move(rule), this)) {
-        setValidator(validator_);
-    }
-
-    void setBoxText(const QString& text) {
-        validator_->setTrusted(true);
-        setText(text);
-        validator_->setTrusted(false);
-    }
-
-    std::function<void()> onFocusLost;
-
-protected:
-    void keyPressEvent(QKeyEvent* event) override {
-        // Ctrl+V is refused in every box of the dialog.
-        if (event->key() == Qt::Key_V && event->modifiers().testFlag(Qt::ControlModifier)) {
-            event->accept();
-            return;
-        }
-        QLineEdit::keyPressEvent(event);
-    }
-
-    void focusOutEvent(QFocusEvent* event) override {
-        QLineEdit::focusOutEvent(event);
-        // A context menu or another window taking over is no leaving of the box.
-        const bool leftBox = event->reason() != Qt::PopupFocusReason &&
-                             event->reason() != Qt::ActiveWindowFocusReason;
-        if (leftBox && onFocusLost)
-            onFocusLost();
-    }
-
-private:
-    TypedRuleValidator* validator_;
-};
-
-// The tone, DCS and train lists change only by choosing from the list, never by a typed key.
-class ChoiceOnlyComboBox final : public QComboBox {
-public:
-    using QComboBox::QComboBox;
-
-protected:
-    void keyPressEvent(QKeyEvent* event) override {
-        if (!event->text().isEmpty() && event->text().front().isPrint()) {
-            event->accept();
-            return;
-        }
-        QComboBox::keyPressEvent(event);
-    }
-};
-
 void setBox(QLineEdit* box, const QString& text) {
-    static_cast<BoxLineEdit*>(box)->setBoxText(text);
+    static_cast<FilteredLineEdit*>(box)->setBoxText(text);
 }
 
-BoxLineEdit* digitBox(int limit, QWidget* parent) {
-    auto* box = new BoxLineEdit(
-        [limit](const QString& text, char32_t c) { return acceptDigit(text, c, limit); }, parent);
+// Ctrl+V is refused in every box of the dialog.
+constexpr bool RefuseCtrlV = true;
+
+FilteredLineEdit* digitBox(int limit, QWidget* parent) {
+    auto* box = new FilteredLineEdit(
+        [limit](const QString& text, char32_t c) { return acceptDigit(text, c, limit); },
+        RefuseCtrlV, parent);
     box->setMaximumWidth(16 + 10 * limit);
     return box;
 }
@@ -154,6 +75,7 @@ QGroupBox* optionGroup(std::array<QRadioButton*, N>& options, const char* name,
     return frame;
 }
 
+// The tone, DCS and train lists change only by choosing from the list, never by a typed key.
 QComboBox* choiceList(const QString& objectName, int count, QString (*caption)(int)) {
     auto* list = new ChoiceOnlyComboBox;
     list->setObjectName(objectName);
@@ -292,7 +214,7 @@ void Form2::buildColumnSet(DetailColumnSet& set, const QString& suffix, const QS
     named(set.DETAIL_SKIP, "DETAIL_SKIP");
     column->addWidget(set.DETAIL_SKIP);
 
-    set.DETAIL_NAME = new BoxLineEdit(acceptNameCharacter, frame);
+    set.DETAIL_NAME = new FilteredLineEdit(acceptNameCharacter, RefuseCtrlV, frame);
     named(set.DETAIL_NAME, "DETAIL_NAME");
     auto* name = new QHBoxLayout;
     name->addWidget(new QLabel(QStringLiteral("ＮＡＭＥ"), frame));

@@ -104,6 +104,7 @@ DetailRecord recordFromFields(DetailFields& fields, ChannelKind kind, int rowNum
         fields.frequency = applySingleChannelChecks(fields.frequency);
 
     DetailRecord record;
+    static_cast<DetailChoices&>(record) = fields;
     record.frequency = composeFrequency(fields.frequency);
     // Pressing "OK" by keyboard leaves the offset boxes without their focus-loss clean-up.
     fields.offset.mhz = normaliseOffsetMhz(fields.offset.mhz);
@@ -111,15 +112,6 @@ DetailRecord recordFromFields(DetailFields& fields, ChannelKind kind, int rowNum
     record.offset = composeOffset(fields.offset);
     fields.name = filterNameForRadio(fields.name);
     record.name = fields.name;
-    record.mode = fields.mode;
-    record.step = fields.step;
-    record.toneType = fields.toneType;
-    record.txTone = fields.txTone;
-    record.rxTone = fields.rxTone;
-    record.dcs = fields.dcs;
-    record.train = fields.train;
-    record.shift = fields.shift;
-    record.skip = fields.skip;
     return record;
 }
 

@@ -22,12 +22,11 @@ struct RowSpan {
     bool operator==(const RowSpan&) const = default;
 };
 
-// The values of one column set of the dialog, numbered the way the dialog numbers them:
+// The options and list entries of one column set, numbered the way the dialog numbers them:
 // mode 0 FM, 1 AM, 2 NFM, 3 WFM; tone type 0 None, 1 Tone, 2 TSQ, 3 SQ, 4 DCS, 5 Train;
-// shift 0 Off, 1 "+", 2 "-"; the list indices are those of the value tables.
-struct DetailFields {
-    QString label; // the row label shown above the set
-    FrequencyBoxes frequency;
+// shift 0 Off, 1 "+", 2 "-"; the list indices are those of the value tables. The dialog shows
+// them and hands them back as they are.
+struct DetailChoices {
     int mode = 0;
     int step = 0;
     int toneType = 0;
@@ -36,8 +35,15 @@ struct DetailFields {
     int dcs = 0;
     int train = 28;
     int shift = 0;
-    OffsetBoxes offset;
     bool skip = false;
+    bool operator==(const DetailChoices&) const = default;
+};
+
+// The values of one column set of the dialog: its choices and the texts of its boxes.
+struct DetailFields : DetailChoices {
+    QString label; // the row label shown above the set
+    FrequencyBoxes frequency;
+    OffsetBoxes offset;
     QString name; // with glyph markers, as the grid shows it
     bool operator==(const DetailFields&) const = default;
 };
@@ -65,20 +71,11 @@ enum class DetailCode : int {
     SingleFilled = 100 // single channel with a frequency: write it
 };
 
-// One column set as the dialog hands it over: the composed texts and the chosen indices.
-struct DetailRecord {
+// One column set as the dialog hands it over: the chosen indices and the composed texts.
+struct DetailRecord : DetailChoices {
     QString frequency; // "145.12500" without unit; empty = no frequency
-    int mode = 0;
-    int step = 0;
-    int toneType = 0;
-    int txTone = 8;
-    int rxTone = 8;
-    int dcs = 0;
-    int train = 28;
-    int shift = 0;
-    QString offset; // "0.600" without unit
-    bool skip = false;
-    QString name; // filtered, with glyph markers
+    QString offset;    // "0.600" without unit
+    QString name;      // filtered, with glyph markers
     bool operator==(const DetailRecord&) const = default;
 };
 

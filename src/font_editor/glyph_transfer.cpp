@@ -183,31 +183,32 @@ FontResult GlyphTransfers::identifyWholeSet(Link& link, const FontHooks& hooks) 
 }
 
 FontResult GlyphTransfers::readAll(Link& link, GlyphSet& glyphs, const FontHooks& hooks) {
-    timeouts_ = 0;
-    report(hooks, 0);
-    FontResult result = identifyWholeSet(link, hooks);
-    if (!result.ok())
-        return result;
-    result = readGlyphBlocks(link, glyphs, WholeSetFailureLimit, wait_, hooks);
-    link.close();
-    if (result.ok()) {
-        report(hooks, 100);
-        result.message = fontmsg::AllRead;
-    }
-    return result;
+    return runWholeSet(link, hooks, fontmsg::AllRead, [&] {
+        return readGlyphBlocks(link, glyphs, WholeSetFailureLimit, wait_, hooks);
+    });
 }
 
 FontResult GlyphTransfers::writeAll(Link& link, const GlyphSet& glyphs, const FontHooks& hooks) {
+    return runWholeSet(link, hooks, fontmsg::AllWritten, [&] {
+        return writeGlyphBlocks(link, glyphs, WholeSetFailureLimit, wait_, hooks);
+    });
+}
+
+// Read ALL and Write ALL: one handshake, the eight blocks, then the port closes. They start the
+// single-glyph time-out count afresh.
+FontResult GlyphTransfers::runWholeSet(Link& link, const FontHooks& hooks,
+                                       const QString& successText,
+                                       const std::function<FontResult()>& blocks) {
     timeouts_ = 0;
     report(hooks, 0);
     FontResult result = identifyWholeSet(link, hooks);
     if (!result.ok())
         return result;
-    result = writeGlyphBlocks(link, glyphs, WholeSetFailureLimit, wait_, hooks);
+    result = blocks();
     link.close();
     if (result.ok()) {
         report(hooks, 100);
-        result.message = fontmsg::AllWritten;
+        result.message = successText;
     }
     return result;
 }
@@ -255,21 +256,32 @@ FontResult GlyphTransfers::singleFailure(Step step, Link& link) {
     return finished(FontOutcome::Failed, fontmsg::ComError);
 }
 
-FontResult GlyphTransfers::readGlyph(Link& link, int index, Glyph& glyph, const FontHooks& hooks) {
+// The single-glyph commands' handshake, half of their progress. Nothing when the radio answered
+// and the command goes on; else the command's result, "Font Data Error" of `errorType` when the
+// radio answered without its "OK".
+std::optional<FontResult> GlyphTransfers::identifySingle(Link& link, const FontHooks& hooks,
+                                                         int errorType) {
     report(hooks, 0);
     QByteArray reply;
-    Step step = exchangeSingle(link, glyphwire::identifyCommand(), glyphwire::IdentifyThreshold,
-                               reply, hooks);
+    const Step step = exchangeSingle(link, glyphwire::identifyCommand(),
+                                     glyphwire::IdentifyThreshold, reply, hooks);
     if (step != Step::Answered)
         return singleFailure(step, link);
     if (!glyphwire::identifyAnswered(reply))
-        return finished(FontOutcome::Failed, fontmsg::dataError(13));
+        return finished(FontOutcome::Failed, fontmsg::dataError(errorType));
     report(hooks, 50);
+    return std::nullopt;
+}
+
+FontResult GlyphTransfers::readGlyph(Link& link, int index, Glyph& glyph, const FontHooks& hooks) {
+    if (auto refused = identifySingle(link, hooks, 13))
+        return *refused;
     const auto decodable = [](const QByteArray& bytes) {
         return glyphwire::glyphFromReadReply(bytes).has_value();
     };
-    step = exchangeSingle(link, glyphwire::readCommand(index), glyphwire::ReadThreshold, reply,
-                          hooks, decodable);
+    QByteArray reply;
+    const Step step = exchangeSingle(link, glyphwire::readCommand(index), glyphwire::ReadThreshold,
+                                     reply, hooks, decodable);
     if (step != Step::Answered)
         return singleFailure(step, link);
     glyph = *glyphwire::glyphFromReadReply(reply);
@@ -279,17 +291,11 @@ FontResult GlyphTransfers::readGlyph(Link& link, int index, Glyph& glyph, const 
 
 FontResult GlyphTransfers::writeGlyph(Link& link, int index, const Glyph& glyph,
                                       const FontHooks& hooks) {
-    report(hooks, 0);
+    if (auto refused = identifySingle(link, hooks, 11))
+        return *refused;
     QByteArray reply;
-    Step step = exchangeSingle(link, glyphwire::identifyCommand(), glyphwire::IdentifyThreshold,
-                               reply, hooks);
-    if (step != Step::Answered)
-        return singleFailure(step, link);
-    if (!glyphwire::identifyAnswered(reply))
-        return finished(FontOutcome::Failed, fontmsg::dataError(11));
-    report(hooks, 50);
-    step = exchangeSingle(link, glyphwire::writeCommand(index, glyph), glyphwire::WriteReplyLength,
-                          reply, hooks);
+    const Step step = exchangeSingle(link, glyphwire::writeCommand(index, glyph),
+                                     glyphwire::WriteReplyLength, reply, hooks);
     if (step != Step::Answered)
         return singleFailure(step, link);
     if (!glyphwire::writeAnswered(reply))

@@ -109,10 +109,13 @@ public:
 private:
     enum class Step { Answered, GaveUp, PortFault, Stopped };
     FontResult identifyWholeSet(Link& link, const FontHooks& hooks);
+    FontResult runWholeSet(Link& link, const FontHooks& hooks, const QString& successText,
+                           const std::function<FontResult()>& blocks);
     Step exchangeSingle(Link& link, const QByteArray& command, qsizetype threshold,
                         QByteArray& reply, const FontHooks& hooks,
                         const std::function<bool(const QByteArray&)>& usable = {});
     FontResult singleFailure(Step step, Link& link);
+    std::optional<FontResult> identifySingle(Link& link, const FontHooks& hooks, int errorType);
 
     std::chrono::milliseconds wait_;
     int timeouts_ = 0;

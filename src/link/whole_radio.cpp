@@ -10,25 +10,8 @@ namespace qmh4 {
 
 namespace {
 
-// The whole-radio write's glyph blocks: three failed attempts over all eight blocks.
-constexpr int FinalGlyphFailureLimit = 3;
-
 bool stopping(const std::atomic<bool>* stop) {
     return stop && stop->load();
-}
-
-TransferResult fromFontResult(const FontResult& font) {
-    switch (font.outcome) {
-    case FontOutcome::Success:
-        return {Outcome::Success, {}};
-    case FontOutcome::PortError:
-        return {Outcome::PortError, font.detail};
-    case FontOutcome::Stopped:
-        return {Outcome::Stopped, {}};
-    case FontOutcome::Failed:
-        break;
-    }
-    return {Outcome::Failed, {}};
 }
 
 FontHooks fontHooks(const std::atomic<bool>* stop) {
@@ -41,8 +24,9 @@ FontHooks fontHooks(const std::atomic<bool>* stop) {
 // Runs one step, reports it, and tells whether the sequence may go on.
 class Steps {
 public:
-    Steps(WholeRadioResult& result, const std::atomic<bool>* stop, WholeRadioObserver* observer)
-        : result_(result), stop_(stop), observer_(observer) {}
+    Steps(WholeRadioResult& result, Link& link, const SessionOptions& options,
+          const std::atomic<bool>* stop, WholeRadioObserver* observer)
+        : result_(result), link_(link), options_(options), stop_(stop), observer_(observer) {}
 
     bool run(WholeStep step, const std::function<TransferResult()>& body) {
         if (observer_)
@@ -58,8 +42,19 @@ public:
         return true;
     }
 
+    // A step that is an ordinary transfer of its own, on a fresh session (its own handshake).
+    template <typename Body>
+    bool runInSession(WholeStep step, Body body) {
+        return run(step, [&] {
+            Session session(link_, options_, stop_);
+            return body(session);
+        });
+    }
+
 private:
     WholeRadioResult& result_;
+    Link& link_;
+    const SessionOptions& options_;
     const std::atomic<bool>* stop_;
     WholeRadioObserver* observer_;
 };
@@ -77,6 +72,20 @@ EndBox stepBox(const TransferResult& result) {
         break;
     }
     return {};
+}
+
+TransferResult fromFontResult(const FontResult& font) {
+    switch (font.outcome) {
+    case FontOutcome::Success:
+        return {Outcome::Success, {}};
+    case FontOutcome::PortError:
+        return {Outcome::PortError, font.detail};
+    case FontOutcome::Stopped:
+        return {Outcome::Stopped, {}};
+    case FontOutcome::Failed:
+        break;
+    }
+    return {Outcome::Failed, {}};
 }
 
 bool WholeRadioResult::allSucceeded() const {
@@ -102,37 +111,27 @@ TransferResult readGroupsAsEditor(Link& link, RadioAreas& areas, SessionOptions 
 WholeRadioResult readWholeRadio(Link& link, WholeRadioData& data, const WholeRadioOptions& options,
                                 const std::atomic<bool>* stop, WholeRadioObserver* observer) {
     WholeRadioResult result;
-    Steps steps(result, stop, observer);
-    auto onSession = [&](auto body) {
-        return [&, body] {
-            Session session(link, options.main, stop);
-            return body(session);
-        };
-    };
+    Steps steps(result, link, options.main, stop, observer);
     RadioAreas& areas = data.areas;
-    const bool goOn =
-        steps.run(WholeStep::Channels, onSession([&](Session& s) {
-                      TransferResult r = readAllChannels(s, data.channels, observer);
-                      data.channels.blankEmptyRows(); // once more, before the bank read
-                      return r;
-                  })) &&
-        steps.run(WholeStep::Banks,
-                  onSession([&](Session& s) { return readBanks(s, areas.banks, observer); })) &&
-        steps.run(WholeStep::OneTouch, onSession([&](Session& s) {
-                      return readOneTouch(s, areas.oneTouch, areas.banks, observer);
-                  })) &&
-        steps.run(WholeStep::Title,
-                  onSession([&](Session& s) { return readTitle(s, areas.title, observer); })) &&
-        steps.run(WholeStep::Settings, onSession([&](Session& s) {
-                      return readSetMode(s, areas.setMode, areas.dtmf, observer);
-                  })) &&
-        steps.run(WholeStep::Glyphs, [&] {
-            if (options.readGlyphs)
-                return options.readGlyphs(link, data);
-            const TransferResult r = readGlyphsAsEditor(link, data.glyphs, options.editors, stop);
-            data.glyphsReal = data.glyphsReal || r.outcome == Outcome::Success;
-            return r;
-        });
+    const bool goOn = steps.runInSession(WholeStep::Channels, [&](Session& s) {
+        TransferResult r = readAllChannels(s, data.channels, observer);
+        data.channels.blankEmptyRows(); // once more, before the bank read
+        return r;
+    }) && steps.runInSession(WholeStep::Banks, [&](Session& s) {
+        return readBanks(s, areas.banks, observer);
+    }) && steps.runInSession(WholeStep::OneTouch, [&](Session& s) {
+        return readOneTouch(s, areas.oneTouch, areas.banks, observer);
+    }) && steps.runInSession(WholeStep::Title, [&](Session& s) {
+        return readTitle(s, areas.title, observer);
+    }) && steps.runInSession(WholeStep::Settings, [&](Session& s) {
+        return readSetMode(s, areas.setMode, areas.dtmf, observer);
+    }) && steps.run(WholeStep::Glyphs, [&] {
+        if (options.readGlyphs)
+            return options.readGlyphs(link, data);
+        const TransferResult r = readGlyphsAsEditor(link, data.glyphs, options.editors, stop);
+        data.glyphsReal = data.glyphsReal || r.outcome == Outcome::Success;
+        return r;
+    });
     if (goOn) {
         steps.run(WholeStep::Groups, [&] {
             if (options.readGroups)
@@ -146,39 +145,27 @@ WholeRadioResult readWholeRadio(Link& link, WholeRadioData& data, const WholeRad
 WholeRadioResult writeWholeRadio(Link& link, WholeRadioData& data, const WholeRadioOptions& options,
                                  const std::atomic<bool>* stop, WholeRadioObserver* observer) {
     WholeRadioResult result;
-    Steps steps(result, stop, observer);
-    auto onSession = [&](auto body) {
-        return [&, body] {
-            Session session(link, options.main, stop);
-            return body(session);
-        };
-    };
+    Steps steps(result, link, options.main, stop, observer);
     RadioAreas& areas = data.areas;
-    const bool goOn =
-        steps.run(WholeStep::Channels, onSession([&](Session& s) {
-                      return writeAllChannels(s, data.channels, observer);
-                  })) &&
-        steps.run(WholeStep::Banks,
-                  onSession([&](Session& s) { return writeBanks(s, areas.banks, observer); })) &&
-        steps.run(WholeStep::OneTouch, onSession([&](Session& s) {
-                      return writeOneTouch(s, areas.oneTouch, observer);
-                  })) &&
-        steps.run(WholeStep::Title,
-                  onSession([&](Session& s) { return writeTitle(s, areas.title, observer); })) &&
-        steps.run(WholeStep::Settings, onSession([&](Session& s) {
-                      return writeSetMode(s, areas.setMode, areas.dtmf, observer);
-                  })) &&
-        steps.run(WholeStep::FinalBlocks, onSession([&](Session& s) {
-                      const TransferResult groups =
-                          writeGroups(s, areas.groups, observer, Handshake::No);
-                      if (groups.outcome != Outcome::Success || !data.glyphsReal)
-                          return groups;
-                      const FontResult glyphs =
-                          writeGlyphBlocks(link, data.glyphs, FinalGlyphFailureLimit,
-                                           options.main.replyTimeout, fontHooks(stop));
-                      result.glyphBlocksWritten = glyphs.ok();
-                      return fromFontResult(glyphs);
-                  }));
+    const bool goOn = steps.runInSession(WholeStep::Channels, [&](Session& s) {
+        return writeAllChannels(s, data.channels, observer);
+    }) && steps.runInSession(WholeStep::Banks, [&](Session& s) {
+        return writeBanks(s, areas.banks, observer);
+    }) && steps.runInSession(WholeStep::OneTouch, [&](Session& s) {
+        return writeOneTouch(s, areas.oneTouch, observer);
+    }) && steps.runInSession(WholeStep::Title, [&](Session& s) {
+        return writeTitle(s, areas.title, observer);
+    }) && steps.runInSession(WholeStep::Settings, [&](Session& s) {
+        return writeSetMode(s, areas.setMode, areas.dtmf, observer);
+    }) && steps.runInSession(WholeStep::FinalBlocks, [&](Session& s) {
+        const TransferResult groups = writeGroups(s, areas.groups, observer, Handshake::No);
+        if (groups.outcome != Outcome::Success || !data.glyphsReal)
+            return groups;
+        const FontResult glyphs = writeGlyphBlocks(link, data.glyphs, FinalGlyphFailureLimit,
+                                                   options.main.replyTimeout, fontHooks(stop));
+        result.glyphBlocksWritten = glyphs.ok();
+        return fromFontResult(glyphs);
+    });
     if (goOn && result.allSucceeded())
         result.finalBox = {true, QStringLiteral("Success"), QStringLiteral(" Finish"), {}};
     return result;

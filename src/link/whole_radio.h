@@ -27,6 +27,11 @@
 namespace qmh4 {
 
 class Link;
+struct FontResult;
+
+// The whole-radio write's glyph blocks, also when the command line writes them alone: three
+// failed attempts over all eight blocks give "Error".
+inline constexpr int FinalGlyphFailureLimit = 3;
 
 // What the whole-radio commands move: the main window's working data and the glyph store.
 struct WholeRadioData {
@@ -88,6 +93,10 @@ WholeRadioResult readWholeRadio(Link& link, WholeRadioData& data, const WholeRad
 WholeRadioResult writeWholeRadio(Link& link, WholeRadioData& data, const WholeRadioOptions& options,
                                  const std::atomic<bool>* stop = nullptr,
                                  WholeRadioObserver* observer = nullptr);
+
+// A glyph transfer's result as a step of the whole-radio commands reports it: the port's own
+// words stay with a port error, the font editor's box text is not carried over.
+TransferResult fromFontResult(const FontResult& font);
 
 // The editors' reads as the command line runs them.
 TransferResult readGlyphsAsEditor(Link& link, GlyphSet& glyphs, SessionOptions options,
