@@ -23,11 +23,10 @@ QByteArray validRecord(const char* frequencyHex = "40 86 A4 08") {
     return record;
 }
 
-// A valid record with one byte changed.
-QByteArray with(int offset, int value) {
-    QByteArray record = validRecord();
-    record[offset] = static_cast<char>(value);
-    return record;
+// A valid record with the given bytes at `offset`.
+QByteArray with(int offset, const char* hex) {
+    const QByteArray bytes = hexBytes(hex);
+    return validRecord().replace(offset, bytes.size(), bytes);
 }
 
 // A row the way the detail dialog commits one.
@@ -47,7 +46,6 @@ public:
 
     ChannelRow next() {
         ChannelRow row;
-        row.cell(LabelColumn) = u"label"_qs;
         row.cell(FrequencyColumn) = frequencyTextFromUnits(pick(53'099, 129'999'999));
         row.cell(ModeColumn) = modeCaption(pick(0, ModeCount - 1));
         row.cell(StepColumn) = stepCaption(row.step = index(StepCount));
@@ -107,37 +105,29 @@ private slots:
         const auto unread = [](const char* name, const QByteArray& record, DecodeStatus status) {
             QTest::newRow(name) << record << int(status) << 0 << QString();
         };
-        const auto name = [](const char* cells) {
-            const QByteArray bytes = hexBytes(cells);
-            return validRecord().replace(32, bytes.size(), bytes);
+        const auto hz = [&row](const char* name, const char* hex, const char16_t* text) {
+            row(name, validRecord(hex), FrequencyColumn, text);
         };
-        row("145 MHz", validRecord("40 86 A4 08"), FrequencyColumn, u"145.00000MHz");
-        row("50 kHz, five decimals", validRecord("50 C3 00 00"), FrequencyColumn, u"0.05000MHz");
-        row("DCS byte 0x0A", with(15, 0x0A), DcsColumn, u"054");
-        row("tone byte 39", with(13, 39), TxToneColumn, u"250.3Hz");
-        row("train 28", with(16, 28), CarrierColumn, u"ＪＲ");
-        row("offset 600 kHz", validRecord().replace(7, 4, hexBytes("C0 27 09 00")), OffsetColumn,
-            u"0.600MHz");
+        hz("145 MHz", "40 86 A4 08", u"145.00000MHz");
+        hz("50 kHz, five decimals", "50 C3 00 00", u"0.05000MHz");
+        // The radio holds hertz; the text shows tens of hertz, halves rounded to even.
+        hz("half rounds to even, down", "45 86 A4 08", u"145.00000MHz");
+        hz("half rounds to even, up", "4F 86 A4 08", u"145.00002MHz");
+        hz("rounding carries into MHz", "FC E0 F5 05", u"100.00000MHz");
+        hz("largest number", "FF FF FF FF", u"4294.96730MHz");
+        row("DCS byte 0x0A", with(15, "0A"), DcsColumn, u"054");
         // Mode, tone type, shift and skip are read by the low digit of their byte.
-        row("mode high digit ignored", with(5, 0x21), ModeColumn, u"FM");
-        row("mode 4 has no caption", with(5, 0x04), ModeColumn, u"");
-        row("tone type high digit", with(12, 0x35), ToneTypeColumn, u"DCS");
-        row("tone type 6 leaves it", with(12, 0x06), ToneTypeColumn, u"TSQ");
-        row("shift 2", with(11, 0x12), ShiftColumn, u"-");
-        row("shift 3 is off", with(11, 0x03), ShiftColumn, u"Off");
-        row("skip high digit ignored", with(19, 0x41), SkipColumn, u"*");
-        row("glyph then CQ", name("40 87 43 00 51 00"), NameColumn, u":1~CQ");
-        row("zero cell in the middle", name("41 00 00 00 42 00"), NameColumn, u"AB");
-        row("glyph 8 in the last cell", validRecord().replace(62, 2, hexBytes("47 87")), NameColumn,
-            u":8~");
-        unread("empty", with(0, 0x00), DecodeStatus::Empty);
-        unread("empty, high digit set", with(0, 0x10), DecodeStatus::Empty);
-        unread("tx tone byte 0", with(13, 0), DecodeStatus::BadIndex);
-        unread("tx tone byte 40", with(13, 40), DecodeStatus::BadIndex);
-        unread("rx tone byte 0", with(14, 0), DecodeStatus::BadIndex);
-        unread("DCS 104", with(15, 104), DecodeStatus::BadIndex);
-        unread("train 29", with(16, 29), DecodeStatus::BadIndex);
-        unread("step 16", with(6, 16), DecodeStatus::BadIndex);
+        row("mode high digit ignored", with(5, "21"), ModeColumn, u"FM");
+        row("tone type high digit", with(12, "35"), ToneTypeColumn, u"DCS");
+        row("glyph then CQ", with(32, "40 87 43 00 51 00"), NameColumn, u":1~CQ");
+        row("zero cell in the middle", with(32, "41 00 00 00 42 00"), NameColumn, u"AB");
+        row("glyph 8 last", with(62, "47 87"), NameColumn, u":8~");
+        unread("empty", with(0, "00"), DecodeStatus::Empty);
+        unread("tx tone byte 0", with(13, "00"), DecodeStatus::BadIndex);
+        unread("tx tone byte 40", with(13, "28"), DecodeStatus::BadIndex);
+        unread("DCS 104", with(15, "68"), DecodeStatus::BadIndex);
+        unread("train 29", with(16, "1D"), DecodeStatus::BadIndex);
+        unread("step 16", with(6, "10"), DecodeStatus::BadIndex);
         unread("short record", validRecord().left(63), DecodeStatus::BadIndex);
     }
     // An empty status only clears the used flag (the transfer blanks the row afterwards); a
@@ -181,29 +171,14 @@ private slots:
             "00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 "
             "00 00 00 00 00 00 00 00 00 00");
         status("1295 MHz", u"1295.00000MHz", "02 C0 21 30 4D");
-        status("300 MHz", u"300.00000MHz", "01");
         status("fixed list 53.75 MHz", u"53.75000MHz", "02");
         status("next to the fixed list", u"53.75001MHz", "01");
         status("last of the 7 MHz fixed steps", u"229.75000MHz", "02");
-        status("one 7 MHz step further", u"236.75000MHz", "01");
-        status("last of the 8 MHz fixed steps", u"860.75000MHz", "02");
-        status("past the second 8 MHz steps", u"861.25000MHz", "01");
-        status("136 MHz band start", u"136.00000MHz", "02");
-        status("174 MHz band end is open", u"174.00000MHz", "01");
-        status("522 kHz", u"0.52200MHz", "02");
-        status("87.6 MHz", u"87.60000MHz", "02");
         status("bug finder at 145 MHz", u"145.00000MHz", "01", 1604);
-        status("TSF row before it", u"145.00000MHz", "02", 1603);
         status("frequency of another length", u"1.0000MHz", "01 00 00 00 00");
-        row("mode ERROR", ModeColumn, u"ERROR", 1, 5, "00");
         row("offset of 9", OffsetColumn, u"10.000MHz", 1, 7, "80 96 98 00 02");
-        row("offset of 8", OffsetColumn, u"0.600MHz", 1, 7, "C0 27 09 00 02");
         row("offset of 6 forces shift off", OffsetColumn, u"0.6MHz", 1, 7, "00 00 00 00 00");
-        row("tone type Train", ToneTypeColumn, u"Train", 1, 12, "01");
-        row("tone type ERROR", ToneTypeColumn, u"ERROR", 1, 12, "00");
-        row("skip", SkipColumn, u"*", 1, 19, "01");
         row("glyph then CQ", -1, u"①CQ", 1, 32, "40 87 43 00 51 00 00 00");
-        row("double-byte", -1, u"ＪＲ東", 1, 32, "69 82 71 82 8C 93 00 00");
         row("the first 16 of 18", -1, u"ABCDEFGHIJKLMNOPQR", 1, 60, "4F 00 50 00");
         row("no cell for a lacking one", -1, u"A\u00E9B", 1, 32, "41 00 42 00 00 00");
     }
@@ -231,18 +206,14 @@ private slots:
         QTest::addColumn<int>("rowNumber");
         QTest::addColumn<int>("record");
         QTest::addColumn<quint32>("address");
-        QTest::newRow("first row") << 1 << 1 << 0x01200u;
-        QTest::newRow("first Main") << 1101 << 1101 << 0x12500u;
         QTest::newRow("first Sub") << 1102 << 1201 << 0x13E00u;
         QTest::newRow("second Main") << 1103 << 1102 << 0x12540u;
         QTest::newRow("last Sub") << 1300 << 1300 << 0x156C0u;
-        QTest::newRow("last row") << 1623 << 1623 << 0x1A780u;
     }
     void recordNumbersAndAddresses() {
         QFETCH(int, rowNumber);
-        QFETCH(int, record);
-        QCOMPARE(recordNumber(rowNumber), record);
-        QTEST(recordAddress(record), "address");
+        QTEST(recordNumber(rowNumber), "record");
+        QTEST(recordAddress(recordNumber(rowNumber)), "address");
     }
 
     // decode(encode(row)) == row for every row the detail dialog can produce; and whatever a row
@@ -254,16 +225,13 @@ private slots:
             ChannelRow row = generator.next();
             const int rowNumber = generator.pick(FirstRow, LastRow);
             ChannelRow decoded;
-            decoded.cell(LabelColumn) = row.cell(LabelColumn);
             QCOMPARE(decodeRecord(encodeRecord(row, rowNumber), decoded), DecodeStatus::Decoded);
-            QCOMPARE(QStringList(decoded.cells.begin(), decoded.cells.end()),
-                     QStringList(row.cells.begin(), row.cells.end()));
-            QVERIFY(decoded == row); // side tables and name entry
+            QVERIFY(decoded == row); // cells, side tables and name entry
 
-            if (generator.pick(0, 2) == 0)
-                row.cell(OffsetColumn) = u"12MHz"_qs; // no offset, shift forced off
-            if (generator.pick(0, 2) == 0)
+            if (generator.pick(0, 2) == 0) { // no offset (shift forced off), no mode
+                row.cell(OffsetColumn) = u"12MHz"_qs;
                 row.cell(ModeColumn) = u"ERROR"_qs;
+            }
             const QByteArray record = encodeRecord(row, rowNumber);
             ChannelRow again;
             QCOMPARE(decodeRecord(record, again), DecodeStatus::Decoded);

@@ -18,12 +18,12 @@ class TestPtyServer : public QObject {
 
     static bool serve(PtyServer& server) {
         QString error;
-        if (!server.open(&error)) {
+        const bool opened = server.open(&error);
+        if (opened)
+            server.start();
+        else
             qWarning() << error;
-            return false;
-        }
-        server.start();
-        return true;
+        return opened;
     }
 
     // Runs a transfer through the serial code against `radio` served on a pseudo-terminal.
@@ -47,7 +47,6 @@ private slots:
         const auto read = [&](Session& session) { return readAllChannels(session, table); };
         QCOMPARE(overPty(source, read).outcome, Outcome::Success);
         QCOMPARE(source.exchangeCount(), 1 + 1623);
-        QCOMPARE(table.cell(2, NameColumn), QStringLiteral(":1~CQ"));
 
         SimulatedRadio target(SimulatedRadio::blankImage());
         const auto write = [&](Session& session) {
@@ -79,20 +78,14 @@ private slots:
         QCOMPARE(data, radio.memory(0x1200, 64));
     }
 
-    // A device that vanishes while a reply is awaited, or was never there, ends the transfer
-    // at once with a port error instead of counting time-outs.
-    void portErrorsEndTheTransfer_data() {
-        QTest::addColumn<bool>("vanishes");
-        QTest::newRow("vanishes") << true;
-        QTest::newRow("missing") << false;
-    }
-    void portErrorsEndTheTransfer() {
-        QFETCH(bool, vanishes);
+    // A device that vanishes while a reply is awaited ends the transfer at once with a port
+    // error instead of counting time-outs.
+    void vanishingDeviceEndsTheTransfer() {
         SimulatedRadio radio;
         radio.setPacing(0, 400ms);
         auto server = std::make_unique<PtyServer>(radio);
-        QVERIFY(!vanishes || serve(*server));
-        SerialLink link(vanishes ? server->slavePath() : QStringLiteral("/dev/qmh4-no-such-port"));
+        QVERIFY(serve(*server));
+        SerialLink link(server->slavePath());
         Session session(link, {3000ms});
         std::thread unplug([&] {
             std::this_thread::sleep_for(100ms);
