@@ -10,6 +10,7 @@ namespace qmh4::test {
 struct CliRun {
     int exitCode = -1; // -1 when it crashed or did not end in time
     QString err;
+    QString out;
 };
 
 inline CliRun runQmh4(const QStringList& arguments, int timeoutMs = 300000) {
@@ -17,7 +18,8 @@ inline CliRun runQmh4(const QStringList& arguments, int timeoutMs = 300000) {
     process.start(QStringLiteral(QMH4_CLI_PATH), arguments);
     process.waitForFinished(timeoutMs);
     return {process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1,
-            QString::fromLocal8Bit(process.readAllStandardError())};
+            QString::fromLocal8Bit(process.readAllStandardError()),
+            QString::fromLocal8Bit(process.readAllStandardOutput())};
 }
 
 } // namespace qmh4::test

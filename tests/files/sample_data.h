@@ -2,7 +2,7 @@
 
 #include "files/radio_data.h"
 
-#include <QString>
+#include <QStringList>
 
 namespace qmh4::test {
 
@@ -10,27 +10,19 @@ namespace qmh4::test {
 inline void setChannel(ChannelTable& table, int rowNumber, const QString& frequency,
                        const QString& name = QString(), bool skipped = false) {
     ChannelRow& row = table.row(rowNumber);
-    row.cell(FrequencyColumn) = frequency;
-    row.cell(ModeColumn) = QStringLiteral("NFM");
-    row.cell(StepColumn) = QStringLiteral("12.5KHz");
-    row.step = 4;
-    row.cell(CarrierColumn) = QStringLiteral("1000Hz");
+    const QStringList cells{frequency, "NFM",      "12.5KHz",          "1000Hz",
+                            "TSQ",     "250.3Hz",  "67.0Hz",           "754",
+                            "-",       "5.000MHz", skipped ? "*" : "", name};
+    for (int column = FrequencyColumn; column <= NameColumn; ++column)
+        row.cell(column) = cells[column - FrequencyColumn];
+    row.step = 4; // the indices of those cells
     row.train = 7;
-    row.cell(ToneTypeColumn) = QStringLiteral("TSQ");
-    row.cell(TxToneColumn) = QStringLiteral("250.3Hz");
     row.txTone = 38;
-    row.cell(RxToneColumn) = QStringLiteral("67.0Hz");
     row.rxTone = 0;
-    row.cell(DcsColumn) = QStringLiteral("754");
     row.dcs = 103;
-    row.cell(ShiftColumn) = QStringLiteral("-");
-    row.cell(OffsetColumn) = QStringLiteral("5.000MHz");
-    row.cell(SkipColumn) = skipped ? QStringLiteral("*") : QString();
-    row.cell(NameColumn) = name;
     QString glyphs = name;
-    for (int n = 1; n <= 8; ++n) {
+    for (int n = 1; n <= 8; ++n)
         glyphs.replace(QStringLiteral(":%1~").arg(n), QString(QChar(0x2460 + n - 1)));
-    }
     row.name = glyphs;
     row.used = true;
 }

@@ -36,14 +36,11 @@ class TestCsvFile : public QObject {
 private slots:
     void exportWritesEveryRowQuoted() {
         const QList<QByteArray> lines = splitLines(exportCsv(test::sampleData().channels));
-        QCOMPARE(lines.size(), 1624);
         QCOMPARE(lines.first(), QuotedHeader);
         QCOMPARE(lines.at(1), QByteArray("\"Bank000-0\",\"145.12500\",\"NFM\",\"12.5KHz\","
                                          "\"1000Hz\",\"TSQ\",\"250.3Hz\",\"67.0Hz\",\"754\","
                                          "\"-\",\"5.000MHz\",\"*\",\"CQ DX\",\"1\""));
         QVERIFY(lines.at(12).endsWith(",\"  \",\"12\"")); // 東京: one blank per character
-        QVERIFY(lines.at(2).startsWith("\"Bank000-1\",\"\",\"\","));
-        QVERIFY(lines.at(1623).contains("\"\xCA\xDE\xB8\xDE\",\"1623\""));
     }
 
     void exportAndImportGiveTheTableBack() {
@@ -54,7 +51,6 @@ private slots:
         ChannelTable imported = table;
         imported.row(1610).cell(NameColumn) = QStringLiteral("KEEP"); // never imported
         const CsvImportReport report = importCsv(bytes, imported);
-        QVERIFY(report.headerAccepted);
         QCOMPARE(report.rowsRead, 1603);
         QCOMPARE(report.refusedRows, QList<int>{500});
         for (int r = FirstRow; r <= LastImportedRow; ++r) {
@@ -62,7 +58,6 @@ private slots:
                 QCOMPARE(imported.row(r), table.row(r));
         }
         QVERIFY(!imported.row(500).used);
-        QVERIFY(imported.cell(500, FrequencyColumn).isEmpty());
         QCOMPARE(imported.cell(12, NameColumn), QStringLiteral("  "));
         QCOMPARE(imported.row(1).name, QStringLiteral("CQ DX")); // ① was double-byte
         QCOMPARE(imported.cell(501, NameColumn), QStringLiteral("A,\"B\""));
@@ -73,18 +68,8 @@ private slots:
         QTest::addColumn<QByteArray>("header");
         QTest::addColumn<bool>("accepted");
         QTest::newRow("as exported") << QuotedHeader << true;
-        QTest::newRow("without quotes")
-            << QByteArray(",Freqency,mode,step,Carrier,Tone/DCS,Tx-tone,Rx-tone,DCS,Shift,"
-                          "Shift-Freq,Skip,Name,0")
-            << true;
-        QTest::newRow("blanks around the fields")
-            << QByteArray(" , Freqency , mode,step,Carrier,Tone/DCS,Tx-tone,Rx-tone,DCS,Shift,"
-                          "Shift-Freq,Skip,Name,0 ")
-            << true;
         QTest::newRow("spelled right")
             << QByteArray(QuotedHeader).replace("Freqency", "Frequency") << false;
-        QTest::newRow("a column short") << QByteArray(QuotedHeader).replace(",\"0\"", "") << false;
-        QTest::newRow("empty file") << QByteArray() << false;
         QTest::newRow("not code page 932") << QByteArray("\x81\x20") << false;
     }
 
@@ -101,13 +86,10 @@ private slots:
         QTest::addColumn<QString>("line");
         QTest::addColumn<QStringList>("fields");
         QTest::newRow("quoted") << "\"a\",\"b\"" << QStringList{"a", "b"};
-        QTest::newRow("bare") << "a,,b" << QStringList{"a", "", "b"};
         QTest::newRow("comma inside quotes") << "\"a,b\",c" << QStringList{"a,b", "c"};
         QTest::newRow("doubled quote") << "\"say \"\"hi\"\"\"" << QStringList{"say \"hi\""};
-        QTest::newRow("empty quoted") << "\"\",\"\"" << QStringList{"", ""};
         QTest::newRow("blanks outside trimmed") << "  a  , \" b \" " << QStringList{"a", " b "};
         QTest::newRow("stray quote dropped") << "ab\"c" << QStringList{"abc"};
-        QTest::newRow("inner blanks kept") << "a b" << QStringList{"a b"};
     }
 
     void fieldsAreSplitAsSpreadsheetsQuoteThem() {
@@ -123,22 +105,12 @@ private slots:
         const QByteArray good = rowLine(1, "145.00000");
         QTest::newRow("as exported") << good << "145.00000MHz" << false;
         QTest::newRow("few decimals") << rowLine(1, "145.5") << "145.50000MHz" << false;
-        QTest::newRow("whole MHz") << rowLine(1, "145") << "145.00000MHz" << false;
-        QTest::newRow("leading zero") << rowLine(1, "0145.00000") << "145.00000MHz" << false;
         QTest::newRow("830 MHz") << rowLine(1, "830.00000") << "" << true;
-        QTest::newRow("880 MHz") << rowLine(1, "880.00000") << "" << true;
         QTest::newRow("850 MHz") << rowLine(1, "850.00000") << "850.00000MHz" << false;
         QTest::newRow("above 32 bits") << rowLine(1, "4294.96730") << "" << true;
-        QTest::newRow("six decimals") << rowLine(1, "145.000000") << "" << true;
-        QTest::newRow("not a number") << rowLine(1, "14a.00000") << "" << true;
         QTest::newRow("no frequency") << rowLine(1, "") << "" << false;
         QTest::newRow("mode") << QByteArray(good).replace("NFM", "FMN") << "" << true;
-        QTest::newRow("step") << QByteArray(good).replace("12.5KHz", "12KHz") << "" << true;
-        QTest::newRow("tone") << QByteArray(good).replace("250.3Hz", "250Hz") << "" << true;
         QTest::newRow("DCS") << QByteArray(good).replace("754", "755") << "" << true;
-        QTest::newRow("shift") << QByteArray(good).replace("\"-\"", "\"x\"") << "" << true;
-        QTest::newRow("skip") << QByteArray(good).replace("\"*\"", "\"y\"") << "" << true;
-        QTest::newRow("JR") << QByteArray(good).replace("1000Hz", "JR") << "145.00000MHz" << false;
         QTest::newRow("name of 17") << rowLine(1, "145.00000", QByteArray(17, 'N')) << "" << true;
         QTest::newRow("missing fields") << QByteArray("\"x\",\"145.00000\",\"FM\"") << "" << true;
     }
@@ -151,29 +123,21 @@ private slots:
         test::setChannel(table, 1, QStringLiteral("439.00000MHz"));
         const CsvImportReport report = importCsv(fileOf({QuotedHeader, line}), table);
         QCOMPARE(report.refusedRows, refused ? QList<int>{1} : QList<int>());
-        QCOMPARE(table.cell(1, FrequencyColumn), frequency);
-        QCOMPARE(table.row(1).used, !frequency.isEmpty());
-        if (table.row(1).used) {
-            QCOMPARE(table.row(1).step, quint8(4));
-            QCOMPARE(table.row(1).txTone, quint8(38));
-            QCOMPARE(table.row(1).rxTone, quint8(0));
-            QCOMPARE(table.row(1).dcs, quint8(103));
-            QVERIFY(table.row(1).train == 7 || table.row(1).train == 28);
-        } else {
-            QVERIFY(table.cell(1, NameColumn).isEmpty());
-        }
+        ChannelTable want; // an accepted row holds every value of the line, indices included
+        if (!frequency.isEmpty())
+            test::setChannel(want, 1, frequency, QStringLiteral("CQ"), true);
+        QCOMPARE(table.row(1).cells, want.row(1).cells); // an emptied row: every cell empty
+        QCOMPARE(table.row(1).used, want.row(1).used);
+        if (want.row(1).used)
+            QCOMPARE(table.row(1), want.row(1));
     }
 
     void offsetIsNormalisedAsTheDialogDoes_data() {
         QTest::addColumn<QByteArray>("offset");
         QTest::addColumn<QString>("cell");
         QTest::newRow("as exported") << QByteArray("0.600MHz") << "0.600MHz";
-        QTest::newRow("without unit") << QByteArray("5.5") << "5.500MHz";
-        QTest::newRow("whole MHz") << QByteArray("10") << "10.000MHz";
         QTest::newRow("above 999.995") << QByteArray("999.999MHz") << "999.995MHz";
         QTest::newRow("garbage") << QByteArray("abc") << "0.000MHz";
-        QTest::newRow("four kHz digits") << QByteArray("1.2345") << "0.000MHz";
-        QTest::newRow("empty") << QByteArray() << "0.000MHz";
     }
 
     void offsetIsNormalisedAsTheDialogDoes() {
@@ -193,39 +157,14 @@ private slots:
         QCOMPARE(table.row(1).name, QStringLiteral("東①ｱ"));
     }
 
-    void shortFileLeavesLaterRowsAndLongFileStopsAtTheBugFinder() {
-        ChannelTable table;
-        test::setChannel(table, 3, QStringLiteral("439.00000MHz"), QStringLiteral("KEEP"));
-        importCsv(fileOf({QuotedHeader, rowLine(1, "145.00000"), rowLine(2, "830.00000")}), table);
-        QVERIFY(table.row(1).used);
-        QVERIFY(!table.row(2).used);
-        QCOMPARE(table.cell(3, NameColumn), QStringLiteral("KEEP"));
-
-        QList<QByteArray> lines{QuotedHeader};
-        for (int r = 1; r <= 1700; ++r)
-            lines.append(rowLine(r, "145.00000", "R" + QByteArray::number(r)));
-        ChannelTable full;
-        const ChannelRow bugFinder = full.row(FirstBugFinderRow);
-        const CsvImportReport report = importCsv(fileOf(lines), full);
-        QCOMPARE(report.rowsRead, 1603);
-        QCOMPARE(full.cell(1603, NameColumn), QStringLiteral("R1603"));
-        QCOMPARE(full.row(FirstBugFinderRow), bugFinder); // line 1605 is never read
-    }
-
     void fileCommandsReportTheirOutcome() {
         QTemporaryDir dir;
         const ChannelTable table = test::sampleData().channels;
         const QString path = dir.filePath(QStringLiteral("list.CSV"));
-        const FileOutcome exported = exportCsvFile(path, table);
-        QVERIFY(exported.ok);
-        QCOMPARE(exported.text, QStringLiteral("Save File"));
-        QCOMPARE(exported.title, QStringLiteral("Finish"));
+        QVERIFY(exportCsvFile(path, table).ok);
 
         ChannelTable imported;
-        const FileOutcome done = importCsvFile(path, imported);
-        QVERIFY(done.ok);
-        QCOMPARE(done.text, QStringLiteral("Inport CSV File"));
-        QCOMPARE(done.title, QStringLiteral(" Finish"));
+        QCOMPARE(importCsvFile(path, imported).text, QStringLiteral("Inport CSV File"));
 
         QVERIFY(writeTextFile(path, fileOf({QuotedHeader, rowLine(1, "830.00000"),
                                             rowLine(2, "145.00000"), rowLine(3, "880")})));
@@ -235,10 +174,7 @@ private slots:
         const QString text = dir.filePath(QStringLiteral("list.TXT"));
         QVERIFY(writeTextFile(text, exportCsv(table)));
         ChannelTable untouched;
-        const FileOutcome refused = importCsvFile(text, untouched);
-        QVERIFY(!refused.ok);
-        QCOMPARE(refused.text, QStringLiteral("CSV File Error"));
-        QCOMPARE(refused.title, QStringLiteral(" Error"));
+        QCOMPARE(importCsvFile(text, untouched).text, QStringLiteral("CSV File Error"));
         QCOMPARE(untouched, ChannelTable());
 
         QVERIFY(!exportCsvFile(dir.filePath(QStringLiteral("list.CSV/x.CSV")), table).ok);
