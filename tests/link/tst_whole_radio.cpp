@@ -118,6 +118,38 @@ private slots:
         if (deafAt == 0x00130u) // a failing group block ends the write before the glyphs
             QVERIFY(!result.glyphBlocksWritten);
     }
+
+    // Closing the window during "Read All Data" or "Write All Data": the step that runs ends
+    // after its current exchange, no later step starts, no box is shown.
+    void closingStopsAfterTheRunningStep_data() {
+        QTest::addColumn<bool>("write");
+        QTest::newRow("read") << false;
+        QTest::newRow("write") << true;
+    }
+    void closingStopsAfterTheRunningStep() {
+        QFETCH(bool, write);
+        SimulatedRadio radio;
+        WholeRadioData data;
+        std::atomic<bool> closing{false};
+        struct CloseAfterFirstStep : StepRecorder {
+            std::atomic<bool>* closing = nullptr;
+            void stepFinished(const StepResult& step) override {
+                StepRecorder::stepFinished(step);
+                closing->store(true);
+            }
+        } recorder;
+        recorder.closing = &closing;
+        const WholeRadioResult result =
+            write ? writeWholeRadio(radio, data, fastOptions(), &closing, &recorder)
+                  : readWholeRadio(radio, data, fastOptions(), &closing, &recorder);
+        QVERIFY(result.stopped);
+        QCOMPARE(recorder.steps, QList<WholeStep>{WholeStep::Channels});
+        QVERIFY(recorder.boxes.isEmpty());
+        QVERIFY(!result.finalBox.show);
+        const qsizetype exchanges = radio.log().size();
+        QVERIFY(exchanges > 0);
+        QVERIFY(!radio.log().back().command.startsWith("KV~QM-H4E")); // no next step opened
+    }
 };
 
 QTEST_GUILESS_MAIN(WholeRadioTest)
