@@ -6,15 +6,12 @@
 #include <QClipboard>
 #include <QComboBox>
 #include <QDropEvent>
-#include <QFocusEvent>
 #include <QInputMethodEvent>
-#include <QLabel>
 #include <QLineEdit>
 #include <QMimeData>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTest>
-#include <QTimer>
 
 #include <memory>
 
@@ -45,21 +42,16 @@ QRadioButton* option(const QDialog& dialog, const QString& name) {
     return control<QRadioButton>(dialog, name);
 }
 
-void loseFocus(QWidget* widget) {
-    QFocusEvent event(QEvent::FocusOut, Qt::TabFocusReason);
-    QApplication::sendEvent(widget, &event);
-}
-
 } // namespace
 
 class DetailDialogTest : public QObject {
     Q_OBJECT
 
 private slots:
-    // Opened on the Sub row of Dual0: both sets, Main first, neither with AM or WFM. Every field of
-    // both rows is shown and handed back unchanged, but for the step chosen in each set (the last
-    // click counts). "Clear" in both sets leaves "OK" usable, and "OK" then clears both rows.
-    void pairShowsBothRowsAndWritesThemBack() {
+    // Opened on the Sub row of Dual0 (the window tests check the captions and the options left
+    // out): every field of both rows is handed back unchanged but for the step chosen in each
+    // set, the last click counting. "Clear" in both sets resets the step and leaves "OK" usable.
+    void pairWritesBothRowsBack() {
         ChannelTable table;
         putChannel(table, 1101,
                    {"5.00000MHz", "NFM", "12.5KHz", "1000Hz", "DCS", "67.0Hz", "250.3Hz", "754",
@@ -68,52 +60,23 @@ private slots:
                    {"1295.12340MHz", "FM", "1MHz", "ＪＲ", "Train", "250.3Hz", "69.3Hz", "023", "+",
                     "999.995MHz", "", "CQ"});
         Form2 dialog(openDetail(table, 1102));
-        dialog.show();
-        QCOMPARE(dialog.windowTitle(), "Memory Setting");
-        QCOMPARE(control<QLabel>(dialog, "Label1")->text(), "Dual0(Main) ");
-        QCOMPARE(control<QLabel>(dialog, "Label1_2")->text(), "Dual0(Sub) ");
-        QVERIFY(box(dialog, "DETAIL_FREQ_1_2")->isVisible());
-        for (const QString& set : {QString(), QStringLiteral("_2")}) {
-            QVERIFY(!option(dialog, "DETAIL_MODE" + set + "[1]")->isEnabled());
-            QVERIFY(!option(dialog, "DETAIL_MODE" + set + "[3]")->isEnabled());
-            QVERIFY(option(dialog, "DETAIL_MODE" + set + "[2]")->isEnabled());
-        }
-        QVERIFY(dialog.width() > Form2(openDetail(table, 1)).width());
         for (const char* step : {"DETAIL_STEP[3]", "DETAIL_STEP[7]", "DETAIL_STEP_2[12]"})
             option(dialog, step)->click();
         button(dialog, "DETAIL_ENTER")->click();
-        QCOMPARE(dialog.result().code, DetailCode::Both);
-
         ChannelTable expected = table;
         expected.row(1101).step = 7;
         expected.row(1101).cell(StepColumn) = "25KHz";
         expected.row(1102).step = 12;
         expected.row(1102).cell(StepColumn) = "150KHz";
         commitDetail(table, dialog.result());
-        for (const int row : {1101, 1102}) {
-            const auto &cells = table.row(row).cells, &wanted = expected.row(row).cells;
-            QCOMPARE(QStringList(cells.begin(), cells.end()),
-                     QStringList(wanted.begin(), wanted.end()));
-        }
         QVERIFY(table == expected);
 
-        // Run from the grid: opened modally on the Sub row, Main current afterwards.
-        bool stepReset = false;
-        QTimer::singleShot(0, [&stepReset] {
-            auto* clearing = qobject_cast<Form2*>(QApplication::activeModalWidget());
-            if (!clearing)
-                return;
-            button(*clearing, "DETAIL_CLEAR")->click();
-            button(*clearing, "DETAIL_CLEAR_2")->click();
-            stepReset = option(*clearing, "DETAIL_STEP_2[0]")->isChecked();
-            button(*clearing, "DETAIL_ENTER")->click();
-        });
-        const DetailEdit edit = editChannel(nullptr, table, 1102);
-        QVERIFY(stepReset);
-        QCOMPARE(edit.currentRow, 1101);
-        QCOMPARE(edit.commit.outcome, CommitOutcome::Written);
-        QCOMPARE(edit.commit.rows, (RowSpan{1101, 1102}));
-        QVERIFY(rowIsClear(table.row(1101)) && rowIsClear(table.row(1102)));
+        Form2 clearing(openDetail(table, 1102));
+        button(clearing, "DETAIL_CLEAR")->click();
+        button(clearing, "DETAIL_CLEAR_2")->click();
+        QVERIFY(option(clearing, "DETAIL_STEP_2[0]")->isChecked());
+        button(clearing, "DETAIL_ENTER")->click();
+        QCOMPARE(clearing.result().code, DetailCode::NeitherDual);
     }
 
     // Each option, list, box and the check box of a single channel reaches its cell; the lists
@@ -146,13 +109,12 @@ private slots:
 
         commitDetail(table, dialog.result());
         const ChannelRow& row = table.row(20);
-        QCOMPARE(QStringList(row.cells.begin() + FrequencyColumn, row.cells.end()),
-                 (QStringList{"145.00000MHz", "WFM", "1MHz", "3000Hz", "Train", "69.3Hz", "71.9Hz",
-                              "025", "-", "12.500MHz", "*", "東:1~"}));
+        QCOMPARE(QStringList(row.cells.begin() + LabelColumn, row.cells.end()),
+                 (QStringList{"Bank000-19", "145.00000MHz", "WFM", "1MHz", "3000Hz", "Train",
+                              "69.3Hz", "71.9Hz", "025", "-", "12.500MHz", "*", "東:1~"}));
         QCOMPARE((QList<int>{row.step, row.train, row.txTone, row.rxTone, row.dcs, row.used}),
                  (QList<int>{15, 27, 1, 2, 1, 1}));
         QCOMPARE(row.name, "東①");
-        QCOMPARE(row.cell(LabelColumn), "Bank000-19");
     }
 
     // A call channel cannot be emptied: after "Clear" only "Cancel" is left, and it changes
@@ -161,14 +123,9 @@ private slots:
         ChannelTable table;
         const ChannelTable before = table;
         Form2 dialog(openDetail(table, 1402));
-        QCOMPARE(control<QLabel>(dialog, "Label1")->text(), "CALL-UHF");
         QCOMPARE(box(dialog, "DETAIL_FREQ_1")->text(), "433");
-        QVERIFY(!option(dialog, "DETAIL_MODE[1]")->isEnabled());
-        QVERIFY(!option(dialog, "DETAIL_MODE[3]")->isEnabled());
-        QVERIFY(button(dialog, "DETAIL_ENTER")->isEnabled());
         button(dialog, "DETAIL_CLEAR")->click();
         QVERIFY(!button(dialog, "DETAIL_ENTER")->isEnabled());
-        QVERIFY(box(dialog, "DETAIL_FREQ_1")->text().isEmpty());
         button(dialog, "DETAIL_CANCEL")->click();
         QCOMPARE(dialog.result().code, DetailCode::Cancelled);
         QCOMPARE(commitDetail(table, dialog.result()).outcome, CommitOutcome::Unchanged);
@@ -249,20 +206,6 @@ private slots:
         QCOMPARE(name->text(), QString(15, 'A') + ":3~");
         button(dialog, "DETAIL_ENTER")->click();
         QCOMPARE(dialog.result().first.name, QString(15, 'A') + ":3~");
-    }
-
-    void offsetBoxesNormaliseOnFocusLoss() {
-        Form2 dialog(openDetail(ChannelTable(), 1));
-        QLineEdit* mhz = box(dialog, "DETAIL_SHIFT_FREQ_1");
-        QLineEdit* khz = box(dialog, "DETAIL_SHIFT_FREQ_2");
-        QTest::keyClicks(mhz, "999");
-        QTest::keyClicks(khz, "999");
-        loseFocus(khz);
-        QCOMPARE(khz->text(), "995");
-        mhz->clear();
-        QTest::keyClicks(mhz, "007");
-        loseFocus(mhz);
-        QCOMPARE(mhz->text(), "7");
     }
 };
 
