@@ -33,7 +33,6 @@ private slots:
         row("823.99999 accepted", 1, "823", "99999", "823.99999");
         row("824 refused", 1, "824", "00000", "");
         row("880 refused", 1, "880", "00000", "");
-        row("895 accepted", 1, "895", "00000", "895.00000");
         row("1300 refused", 1, "1300", "00000", "");
         row("CALL-VHF 440 falls back", 1401, "440", "", "145.00000");
         row("CALL-UHF 146 becomes 433", 1402, "146", "00000", "433.00000");
@@ -71,7 +70,6 @@ private slots:
         row("998", "999", "998.999");
         row("007", "6", "7.600"); // leading zeros, short kHz
         row("", "", "0.000");
-        row("1a2", "x25", "12.250");
         row("0", "1234", "0.000"); // too long kHz
     }
 
@@ -122,7 +120,6 @@ private slots:
         row("typed into full box", "1450", "14501", 5, false, "1450", 4);
         row("paste in the middle cut", "125", "199925", 4, false, "1925", 2);
         row("selection replaced", "1234", "19", 2, false, "19", 2);
-        row("repeated digit at the cursor", "55", "555", 1, false, "555", 1);
         row("name paste stops at 16 bytes", a14, a14 + "東BC", 17, true, a14 + "東", 15);
         row("emoji refused whole", "A", "A\U0001F600", 3, true, "A", 1);
         row("kanji at 15 bytes", a15, a15 + "東", 16, true, a15, 15);
