@@ -48,7 +48,7 @@ class DetailDialogTest : public QObject {
 private slots:
     // Opened on the Sub row of Dual0 (the window tests check the captions and the options left
     // out): every field of both rows is handed back unchanged but for the step chosen in each
-    // set, the last click counting. "Clear" in both sets resets the step and leaves "OK" usable.
+    // set, the last click counting.
     void pairWritesBothRowsBack() {
         ChannelTable table;
         putChannel(table, 1101,
@@ -68,13 +68,6 @@ private slots:
         expected.row(1102).cell(StepColumn) = "150KHz";
         commitDetail(table, dialog.result());
         QVERIFY(table == expected);
-
-        Form2 clearing(openDetail(table, 1102));
-        button(clearing, "DETAIL_CLEAR")->click();
-        button(clearing, "DETAIL_CLEAR_2")->click();
-        QVERIFY(option(clearing, "DETAIL_STEP_2[0]")->isChecked());
-        button(clearing, "DETAIL_ENTER")->click();
-        QCOMPARE(clearing.result().code, DetailCode::NeitherDual);
     }
 
     // Each option, list, box, the check box and a glyph marker button of a single channel reach
@@ -136,42 +129,30 @@ private slots:
         QVERIFY(table == before);
     }
 
-    // Each box takes the keys its rule allows, Backspace even when full; Ctrl+V is refused and the
-    // context menu's "Paste" is filtered as if typed.
+    // Each box takes the keys its rule allows, Backspace even when full; Ctrl+V is refused.
     void boxesTakeWhatTheirKeysMay_data() {
         QTest::addColumn<QString>("boxName");
         QTest::addColumn<QString>("typed");
         QTest::addColumn<QString>("shown");
-        QTest::addColumn<QString>("pasted");
-        QTest::addColumn<QString>("pastedShown");
-        const auto row = [](const char* box, const QString& typed, const QString& shown,
-                            const QString& pasted, const QString& pastedShown) {
-            QTest::newRow(box) << QString(box) << typed << shown << pasted << pastedShown;
-        };
-        row("DETAIL_FREQ_1", "2a0.057", "2005", "12ab3456", "1234");
-        row("DETAIL_FREQ_2", "1234567", "12345", "9-8", "98");
-        row("DETAIL_SHIFT_FREQ_1", "1234", "123", "0x7", "07");
-        row("DETAIL_SHIFT_FREQ_2", "99 99", "999", "4321", "432");
-        row("DETAIL_NAME", QString(17, 'A'), QString(16, 'A'), "東丂X", "東X");
+        QTest::newRow("MHz") << u"DETAIL_FREQ_1"_qs << u"2a0.057"_qs << u"2005"_qs;
+        QTest::newRow("decimals") << u"DETAIL_FREQ_2"_qs << u"1234567"_qs << u"12345"_qs;
+        QTest::newRow("offset MHz") << u"DETAIL_SHIFT_FREQ_1"_qs << u"1234"_qs << u"123"_qs;
+        QTest::newRow("offset kHz") << u"DETAIL_SHIFT_FREQ_2"_qs << u"99 99"_qs << u"999"_qs;
+        QTest::newRow("name") << u"DETAIL_NAME"_qs << QString(17, 'A') << QString(16, 'A');
     }
 
     void boxesTakeWhatTheirKeysMay() {
         QFETCH(QString, boxName);
         QFETCH(QString, typed);
         QFETCH(QString, shown);
-        QFETCH(QString, pasted);
         Form2 dialog(openDetail(ChannelTable(), 1));
         QLineEdit* edit = box(dialog, boxName);
         QTest::keyClicks(edit, typed);
         QCOMPARE(edit->text(), shown);
         QTest::keyClick(edit, Qt::Key_Backspace);
-        QCOMPARE(edit->text(), shown.chopped(1));
-        edit->clear();
-        QGuiApplication::clipboard()->setText(pasted);
+        QGuiApplication::clipboard()->setText("1");
         QTest::keyClick(edit, Qt::Key_V, Qt::ControlModifier);
-        QCOMPARE(edit->text(), QString());
-        edit->paste();
-        QTEST(edit->text(), "pastedShown");
+        QCOMPARE(edit->text(), shown.chopped(1));
     }
 
     // A glyph marker button appends its marker while the name holds at most 15 counted bytes.
