@@ -20,5 +20,9 @@ struct Command {
 
 int runSim(const QStringList& arguments);
 int runPorts(const QStringList& arguments);
+int runRead(const QStringList& arguments);
+int runWrite(const QStringList& arguments);
+int runExportCsv(const QStringList& arguments);
+int runImportCsv(const QStringList& arguments);
 
 } // namespace qmh4::cli

@@ -13,6 +13,10 @@ using namespace qmh4::cli;
 const Command commands[] = {
     {"sim", "[--image FILE] [--save FILE] [--baud N] [--latency-ms N] [--faults SPEC]", runSim},
     {"ports", "", runPorts},
+    {"read", "[--port P] [--only AREAS] OUT.H4", runRead},
+    {"write", "[--port P] [--only AREAS] IN.H4", runWrite},
+    {"export-csv", "IN.H4 OUT.CSV", runExportCsv},
+    {"import-csv", "IN.CSV OUT.H4 [--onto BASE.H4]", runImportCsv},
 };
 
 int usage() {

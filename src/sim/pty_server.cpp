@@ -108,11 +108,12 @@ void PtyServer::handleInput() {
 void PtyServer::streamDue() {
     if (outgoing_.isEmpty())
         return;
-    qsizetype due = outgoing_.size();
-    if (radio_.baud() > 0) {
-        const auto elapsed = Clock::now() - streamStart_;
-        const auto perByte = radio_.wireTime(1);
-        due = elapsed.count() < 0 ? 0 : std::min<qsizetype>(due, elapsed / perByte);
+    const auto elapsed = Clock::now() - streamStart_;
+    qsizetype due = 0;
+    if (elapsed.count() >= 0) {
+        due = outgoing_.size();
+        if (radio_.baud() > 0)
+            due = std::min<qsizetype>(due, elapsed / radio_.wireTime(1));
     }
     if (due > sent_) {
         const ssize_t n =

@@ -6,6 +6,9 @@
 
 #include <QTest>
 
+#include <memory>
+#include <thread>
+
 using namespace qmh4;
 using namespace std::chrono_literals;
 
@@ -24,20 +27,22 @@ class TestPtyServer : public QObject {
     }
 
 private slots:
-    void readAllAndWriteAllThroughTheSerialPort() {
+    // Read all, then write back a selection that crosses into the dual block (remapped
+    // records) and carries the pass table.
+    void readAllAndWriteSelectedThroughTheSerialPort() {
         SimulatedRadio source;
-        source.setPacing(576000);
         PtyServer sourceServer(source);
         QVERIFY(serve(sourceServer));
         ChannelTable table;
         {
             SerialLink link(sourceServer.slavePath());
             Session session(link, {500ms});
-            const TransferResult result = readAllChannels(session, table);
-            QCOMPARE(result.outcome, Outcome::Success);
+            QCOMPARE(readAllChannels(session, table).outcome, Outcome::Success);
         }
         sourceServer.stop();
+        QCOMPARE(source.exchangeCount(), 1 + 1623);
         QCOMPARE(table.cell(1102, FrequencyColumn), QStringLiteral("433.00000MHz"));
+        QCOMPARE(table.cell(2, NameColumn), QStringLiteral(":1~CQ"));
 
         SimulatedRadio target(SimulatedRadio::blankImage());
         PtyServer targetServer(target);
@@ -45,11 +50,14 @@ private slots:
         {
             SerialLink link(targetServer.slavePath());
             Session session(link, {500ms});
-            QCOMPARE(writeAllChannels(session, table).outcome, Outcome::Success);
+            QCOMPARE(writeSelectedChannels(session, table, 1110, 1095).outcome, Outcome::Success);
         }
         targetServer.stop();
-        QCOMPARE(target.memory(0x1200, 1623 * 64), source.memory(0x1200, 1623 * 64));
-        QCOMPARE(target.exchangeCount(), 1 + 1623 + 13);
+        QCOMPARE(target.exchangeCount(), 1 + 16 + 13);
+        for (int record : {1095, 1100, 1101, 1105, 1201, 1205})
+            QCOMPARE(target.memory(0x1200 + 64 * quint32(record - 1), 64),
+                     source.memory(0x1200 + 64 * quint32(record - 1), 64));
+        QCOMPARE(target.memory(0xC00, 808), QByteArray(808, '\xFF'));
     }
 
     // A reply cut short stays queued on the line after the port closes; the next exchange
@@ -88,6 +96,27 @@ private slots:
         server.stop();
         QCOMPARE(result.outcome, Outcome::Success);
         QCOMPARE(radio.exchangeCount(), 50);
+        QVERIFY(!link.isOpen());
+    }
+
+    // The device vanishes while a reply is awaited: the transfer ends at once with a port
+    // error instead of counting time-outs.
+    void vanishedDeviceEndsTheTransfer() {
+        SimulatedRadio radio;
+        radio.setPacing(0, 400ms);
+        auto server = std::make_unique<PtyServer>(radio);
+        QVERIFY(serve(*server));
+        SerialLink link(server->slavePath());
+        Session session(link, {3000ms});
+        std::thread unplug([&] {
+            std::this_thread::sleep_for(100ms);
+            server.reset(); // closes the terminal's master side
+        });
+        const TransferResult result = runTransfer([&] { session.identify(); });
+        unplug.join();
+        QCOMPARE(result.outcome, Outcome::PortError);
+        QVERIFY(!result.detail.isEmpty());
+        QCOMPARE(session.exchangeCount(), 1);
         QVERIFY(!link.isOpen());
     }
 

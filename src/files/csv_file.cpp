@@ -1,0 +1,301 @@
+#include "files/csv_file.h"
+
+#include "channels/value_tables.h"
+#include "editing/channel_rules.h"
+#include "text/cp932.h"
+
+#include <optional>
+
+namespace qmh4 {
+
+namespace {
+
+const QStringList& headerFields() {
+    static const QStringList fields = {QString(),
+                                       QStringLiteral("Freqency"),
+                                       QStringLiteral("mode"),
+                                       QStringLiteral("step"),
+                                       QStringLiteral("Carrier"),
+                                       QStringLiteral("Tone/DCS"),
+                                       QStringLiteral("Tx-tone"),
+                                       QStringLiteral("Rx-tone"),
+                                       QStringLiteral("DCS"),
+                                       QStringLiteral("Shift"),
+                                       QStringLiteral("Shift-Freq"),
+                                       QStringLiteral("Skip"),
+                                       QStringLiteral("Name"),
+                                       QStringLiteral("0")};
+    return fields;
+}
+
+// The exported header is 100 characters once its commas are gone; a spreadsheet that drops
+// the quotes leaves this text.
+constexpr int QuotedHeaderLength = 100;
+const QString UnquotedHeader =
+    QStringLiteral("FreqencymodestepCarrierTone/DCSTx-toneRx-toneDCSShiftShift-FreqSkipName0");
+
+bool headerAccepted(const QString& line) {
+    QString withoutCommas = line;
+    withoutCommas.remove(QLatin1Char(','));
+    if (withoutCommas.size() == QuotedHeaderLength || withoutCommas == UnquotedHeader) {
+        return true;
+    }
+    return parseCsvLine(line) == headerFields();
+}
+
+bool asciiDigits(const QString& text) {
+    return std::all_of(text.begin(), text.end(),
+                       [](QChar c) { return c >= QLatin1Char('0') && c <= QLatin1Char('9'); });
+}
+
+bool isBlank(QChar ch) {
+    return ch == QLatin1Char(' ') || ch == QLatin1Char('\t');
+}
+
+// The name as the radio's character set allows it in a spreadsheet: single-byte characters
+// as they are, every other character one blank.
+QString exportedName(const QString& name) {
+    QString text;
+    for (const char32_t ch : name.toUcs4()) {
+        text += cp932::isSingleByte(ch) ? QString::fromUcs4(&ch, 1) : QStringLiteral(" ");
+    }
+    return text;
+}
+
+QString exportedFrequency(const QString& cell) {
+    return cell.endsWith(QLatin1String("MHz")) ? cell.chopped(3) : cell;
+}
+
+QString csvLine(const QStringList& fields) {
+    QStringList quoted;
+    quoted.reserve(fields.size());
+    for (const QString& field : fields) {
+        quoted.append(quoteCsvField(field));
+    }
+    return quoted.join(QLatin1Char(','));
+}
+
+QStringList rowFields(const ChannelRow& row, int rowNumber) {
+    QStringList fields;
+    fields.reserve(14);
+    fields.append(row.cell(LabelColumn));
+    fields.append(exportedFrequency(row.cell(FrequencyColumn)));
+    for (int column = ModeColumn; column <= SkipColumn; ++column) {
+        fields.append(row.cell(column));
+    }
+    fields.append(exportedName(row.name));
+    fields.append(QString::number(rowNumber));
+    return fields;
+}
+
+// The frequency cell of an imported text ("145.125" → "145.12500MHz"), or nullopt when the text
+// is no frequency the channel record can hold or lies in a band the radio may not receive.
+// A text without a point is whole MHz (spreadsheets write 145.00000 as 145).
+std::optional<QString> importedFrequency(const QString& text) {
+    const qsizetype point = text.indexOf(QLatin1Char('.'));
+    const QString mhz = point < 0 ? text : text.left(point);
+    QString decimals = point < 0 ? QString() : text.mid(point + 1);
+    if (mhz.isEmpty() || mhz.size() > 4 || !asciiDigits(mhz) || decimals.size() > 5 ||
+        !asciiDigits(decimals) || (point >= 0 && decimals.isEmpty())) {
+        return std::nullopt;
+    }
+    decimals = decimals.leftJustified(5, QLatin1Char('0'));
+    const qint64 units = mhz.toLongLong() * 100000 + decimals.toLongLong();
+    constexpr qint64 RecordLimit = 429496729; // 4294.96729 MHz, the most 32 bits of Hz hold
+    const bool refusedBand =
+        (units >= 82400000 && units < 85000000) || (units >= 86900000 && units < 89500000);
+    if (units > RecordLimit || refusedBand) {
+        return std::nullopt;
+    }
+    return QString::number(mhz.toInt()) + QLatin1Char('.') + decimals + QStringLiteral("MHz");
+}
+
+// The offset normalised as the detail dialog does it; "0.000MHz" for anything else.
+QString importedOffset(QString text) {
+    if (text.endsWith(QLatin1String("MHz"))) {
+        text.chop(3);
+    }
+    const qsizetype point = text.indexOf(QLatin1Char('.'));
+    OffsetBoxes boxes{point < 0 ? text : text.left(point),
+                      point < 0 ? QString() : text.mid(point + 1)};
+    if (!asciiDigits(boxes.mhz) || !asciiDigits(boxes.khz) || boxes.khz.size() > 3) {
+        return QStringLiteral("0.000MHz");
+    }
+    boxes.mhz = normaliseOffsetMhz(boxes.mhz);
+    boxes.khz = normaliseOffsetKhz(boxes.khz, boxes.mhz);
+    return composeOffset(boxes) + QStringLiteral("MHz");
+}
+
+bool oneOf(const QString& text, std::initializer_list<const char*> accepted) {
+    return std::any_of(accepted.begin(), accepted.end(),
+                       [&](const char* a) { return text == QLatin1String(a); });
+}
+
+// Checks the row's texts and sets its side tables from them; false when a text is refused.
+bool validateImportedRow(ChannelRow& row) {
+    const int step = stepIndex(row.cell(StepColumn));
+    // Spreadsheets and keyboards often hold "JR" in half-width letters.
+    const int train = row.cell(CarrierColumn) == QLatin1String("JR")
+                          ? TrainCount - 1
+                          : trainIndex(row.cell(CarrierColumn));
+    const int tx = ctcssIndex(row.cell(TxToneColumn));
+    const int rx = ctcssIndex(row.cell(RxToneColumn));
+    const int dcs = dcsIndex(row.cell(DcsColumn));
+    const QString name = filterNameForRadio(row.cell(NameColumn));
+    if (!oneOf(row.cell(ModeColumn), {"FM", "AM", "NFM", "WFM"}) || step < 0 || train < 0 ||
+        !oneOf(row.cell(ToneTypeColumn), {"None", "Tone", "TSQ", "SQ", "DCS", "Train"}) || tx < 0 ||
+        rx < 0 || dcs < 0 || !oneOf(row.cell(ShiftColumn), {"Off", "+", "-"}) ||
+        !oneOf(row.cell(SkipColumn), {"*", ""}) || nameByteCount(name) > NameByteLimit) {
+        return false;
+    }
+    row.cell(CarrierColumn) = trainCaption(train);
+    row.cell(OffsetColumn) = importedOffset(row.cell(OffsetColumn));
+    row.cell(NameColumn) = name;
+    row.name = nameWithGlyphs(name);
+    row.step = static_cast<quint8>(step);
+    row.train = static_cast<quint8>(train);
+    row.txTone = static_cast<quint8>(tx);
+    row.rxTone = static_cast<quint8>(rx);
+    row.dcs = static_cast<quint8>(dcs);
+    row.used = true;
+    return true;
+}
+
+void emptyRow(ChannelRow& row) {
+    for (int column = FrequencyColumn; column <= NameColumn; ++column) {
+        row.cell(column).clear();
+    }
+    row.name.clear();
+    row.used = false;
+}
+
+// Applies one line to its row; false when the line held a value that was refused (the row is
+// then empty), true for a valid or an empty row.
+bool importRow(const QByteArray& bytes, ChannelRow& row) {
+    const std::optional<QString> line = decodeLine(bytes);
+    const QStringList fields = line ? parseCsvLine(*line) : QStringList();
+    for (int column = FrequencyColumn; column <= NameColumn; ++column) {
+        row.cell(column) = column < fields.size() ? fields.at(column) : QString();
+    }
+    const QString frequencyText = row.cell(FrequencyColumn);
+    const std::optional<QString> frequency = importedFrequency(frequencyText);
+    if (!line || !frequency) {
+        emptyRow(row);
+        return !line ? false : frequencyText.isEmpty();
+    }
+    row.cell(FrequencyColumn) = *frequency;
+    if (!validateImportedRow(row)) {
+        emptyRow(row);
+        return false;
+    }
+    return true;
+}
+
+} // namespace
+
+QStringList parseCsvLine(const QString& line) {
+    QStringList fields;
+    QString field;
+    qsizetype kept = 0; // length of `field` that is not trailing blank outside quotes
+    bool inQuotes = false;
+    for (qsizetype i = 0; i < line.size(); ++i) {
+        const QChar ch = line.at(i);
+        if (inQuotes) {
+            if (ch != QLatin1Char('"')) {
+                field += ch;
+                kept = field.size();
+            } else if (i + 1 < line.size() && line.at(i + 1) == QLatin1Char('"')) {
+                field += ch;
+                kept = field.size();
+                ++i;
+            } else {
+                inQuotes = false;
+            }
+        } else if (ch == QLatin1Char('"')) {
+            field.truncate(kept);
+            inQuotes = true;
+        } else if (ch == QLatin1Char(',')) {
+            fields.append(field.left(kept));
+            field.clear();
+            kept = 0;
+        } else if (isBlank(ch)) {
+            if (!field.isEmpty()) {
+                field += ch;
+            }
+        } else {
+            field += ch;
+            kept = field.size();
+        }
+    }
+    fields.append(field.left(kept));
+    return fields;
+}
+
+QString quoteCsvField(const QString& text) {
+    QString doubled = text;
+    doubled.replace(QLatin1Char('"'), QStringLiteral("\"\""));
+    return QLatin1Char('"') + doubled + QLatin1Char('"');
+}
+
+QByteArray exportCsv(const ChannelTable& table) {
+    QStringList lines;
+    lines.reserve(LastRow + 1);
+    lines.append(csvLine(headerFields()));
+    for (int rowNumber = FirstRow; rowNumber <= LastRow; ++rowNumber) {
+        lines.append(csvLine(rowFields(table.row(rowNumber), rowNumber)));
+    }
+    return encodeLines(lines);
+}
+
+CsvImportReport importCsv(const QByteArray& bytes, ChannelTable& table) {
+    CsvImportReport report;
+    const QList<QByteArray> lines = splitLines(bytes);
+    const std::optional<QString> header =
+        lines.isEmpty() ? std::nullopt : decodeLine(lines.first());
+    if (!header || !headerAccepted(*header)) {
+        return report;
+    }
+    report.headerAccepted = true;
+    ChannelTable imported = table;
+    for (int rowNumber = FirstRow; rowNumber <= LastImportedRow && rowNumber < lines.size();
+         ++rowNumber) {
+        if (!importRow(lines.at(rowNumber), imported.row(rowNumber))) {
+            report.refusedRows.append(rowNumber);
+        }
+        ++report.rowsRead;
+    }
+    table = std::move(imported);
+    return report;
+}
+
+FileOutcome exportCsvFile(const QString& path, const ChannelTable& table) {
+    QString error;
+    if (!writeTextFile(path, exportCsv(table), &error)) {
+        return {false, QStringLiteral("%1\n%2").arg(QLatin1String(CsvSaveErrorText), error),
+                QLatin1String(CsvErrorTitle)};
+    }
+    return {true, QLatin1String(CsvSavedText), QLatin1String(CsvSavedTitle)};
+}
+
+FileOutcome importCsvFile(const QString& path, ChannelTable& table) {
+    const FileOutcome failed{false, QLatin1String(CsvErrorText), QLatin1String(CsvErrorTitle)};
+    if (!pathEndsWith(path, QStringLiteral("CSV"))) {
+        return failed;
+    }
+    const std::optional<QByteArray> bytes = readTextFile(path);
+    if (!bytes) {
+        return failed;
+    }
+    const CsvImportReport report = importCsv(*bytes, table);
+    if (!report.headerAccepted) {
+        return failed;
+    }
+    QString text = QLatin1String(CsvImportedText);
+    if (!report.refusedRows.isEmpty()) {
+        text +=
+            QStringLiteral("\nRows emptied for invalid values: ") + numberList(report.refusedRows);
+    }
+    return {true, text, QLatin1String(CsvImportedTitle)};
+}
+
+} // namespace qmh4

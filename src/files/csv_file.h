@@ -1,0 +1,51 @@
+#pragma once
+
+#include "channels/channel_table.h"
+#include "files/text_file.h"
+
+#include <QByteArray>
+#include <QList>
+#include <QString>
+#include <QStringList>
+
+// The channel list exchanged with spreadsheets: one line per grid row (the header row, then
+// rows 1..1623), 14 quoted fields separated by commas, code page 932 with CR LF.
+namespace qmh4 {
+
+inline constexpr const char* CsvSavedText = "Save File";
+inline constexpr const char* CsvSavedTitle = "Finish";
+inline constexpr const char* CsvImportedText = "Inport CSV File";
+inline constexpr const char* CsvImportedTitle = " Finish";
+inline constexpr const char* CsvErrorText = "CSV File Error";
+inline constexpr const char* CsvErrorTitle = " Error";
+inline constexpr const char* CsvSaveErrorText = "Save File Error";
+
+// The last row an import fills: the bug-finder presets are never imported.
+constexpr int LastImportedRow = LastTsfRow;
+
+// The fields of one CSV line as spreadsheets quote them: a quoted field may hold commas and
+// doubled quotes; quotes anywhere else are dropped, blanks outside quotes around a field are
+// trimmed.
+QStringList parseCsvLine(const QString& line);
+// One field quoted for the file, inner quotes doubled.
+QString quoteCsvField(const QString& text);
+
+// The whole file for the table.
+QByteArray exportCsv(const ChannelTable& table);
+
+struct CsvImportReport {
+    bool headerAccepted = false;
+    int rowsRead = 0;       // lines after the header applied to rows 1..
+    QList<int> refusedRows; // rows emptied because a value in them was refused
+};
+
+// Imports the file's rows into `table`. With a rejected header the table is unchanged.
+CsvImportReport importCsv(const QByteArray& bytes, ChannelTable& table);
+
+// The Export and Import commands on a path, with the message box they end with. A failed
+// write or read, a path not ending in "CSV" or a rejected header leaves the file and the table
+// as they were.
+FileOutcome exportCsvFile(const QString& path, const ChannelTable& table);
+FileOutcome importCsvFile(const QString& path, ChannelTable& table);
+
+} // namespace qmh4
