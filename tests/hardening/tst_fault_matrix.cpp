@@ -1,0 +1,436 @@
+// "Read All Data" and "Write All Data" through the real serial code against the simulated radio
+// on a pseudo-terminal, with one fault per row: a reply lost, cut short, one byte too long, with
+// a wrong marker or a garbled data digit; the radio falling silent; the port vanishing before an
+// exchange or while a reply is awaited. For each the test checks the boxes the steps show, what
+// the program's memory (read) or the radio's memory (write) holds afterwards, that the transfer
+// ended (a watchdog), that the port is closed and no descriptor of it is left, that the process
+// is idle afterwards, and that a clean transfer then succeeds.
+
+#include "channels/channel_record.h"
+#include "link/protocol.h"
+#include "link/serial_link.h"
+#include "link/whole_radio.h"
+#include "radio_areas/area_transfers.h"
+#include "sim/pty_server.h"
+#include "sim/simulated_radio.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QTest>
+#include <QThread>
+
+#include <ctime>
+#include <memory>
+#include <thread>
+
+using namespace qmh4;
+using namespace std::chrono_literals;
+
+namespace {
+
+// Short enough for the whole matrix to run in seconds; long enough for a loaded machine to get
+// a reply through the pseudo-terminal in time.
+constexpr auto ReplyTimeout = 50ms;
+// A transfer that has not ended by then hangs.
+constexpr auto Watchdog = 120s;
+// Over this idle period the process may use a little CPU, but nothing like a spinning thread.
+constexpr auto IdlePeriod = 300ms;
+constexpr auto IdleCpuAllowance = 100ms;
+
+enum class Direction { Read, Write };
+
+// What goes wrong, from which exchange on.
+enum class Trouble {
+    Once,            // `fault` on the one exchange, the radio fine otherwise
+    SilentFrom,      // no answer from that exchange on
+    PortGone,        // the pseudo-terminal is closed before that exchange: its path is gone
+    PortGoneWaiting, // it is closed while that exchange's reply is awaited
+};
+
+// Expected outcome of each step, one letter a step: S success, F "Error", P "Port Error".
+using Outcomes = QString;
+
+WholeRadioOptions scaledOptions() {
+    WholeRadioOptions options;
+    options.main.replyTimeout = ReplyTimeout;
+    options.editors.replyTimeout = ReplyTimeout;
+    return options;
+}
+
+QByteArray glyphPattern() {
+    QByteArray bytes(256, '\0');
+    for (int i = 0; i < bytes.size(); ++i)
+        bytes[i] = static_cast<char>((i * 29 + 3) & 0xFF);
+    return bytes;
+}
+
+// The radio the read reads and whose data the write writes: the demo radio with glyphs.
+QByteArray sourceImage() {
+    SimulatedRadio radio;
+    radio.setMemory(0x01000, glyphPattern());
+    return radio.image();
+}
+
+QByteArray rowCommandPrefix(int row, Direction direction) {
+    return "KV~F" + protocol::addressDigits(recordAddress(recordNumber(row))) +
+           (direction == Direction::Read ? "R" : "W");
+}
+
+// Number of the first exchange whose command starts with `prefix`; 0 when none.
+int exchangeOf(const std::vector<ExchangeRecord>& log, const QByteArray& prefix) {
+    for (const ExchangeRecord& exchange : log) {
+        if (exchange.command.startsWith(prefix))
+            return exchange.number;
+    }
+    return 0;
+}
+
+// The radio's memory after the writes of a clean run's exchanges before `firstLost`.
+QByteArray imageWrittenBefore(QByteArray image, const std::vector<ExchangeRecord>& log,
+                              int firstLost) {
+    SimulatedRadio radio(std::move(image));
+    for (const ExchangeRecord& exchange : log) {
+        if (exchange.number < firstLost)
+            radio.respond(exchange.command);
+    }
+    return radio.image();
+}
+
+std::chrono::nanoseconds processCpuTime() {
+    timespec ts{};
+    clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &ts);
+    return std::chrono::seconds(ts.tv_sec) + std::chrono::nanoseconds(ts.tv_nsec);
+}
+
+// Descriptors of this process open on `path` (the server keeps one of its own).
+int descriptorsOn(const QString& path) {
+    const QString target = QFileInfo(path).canonicalFilePath();
+    int count = 0;
+    const QDir fds(QStringLiteral("/proc/self/fd"));
+    for (const QString& fd : fds.entryList(QDir::Files | QDir::System | QDir::NoDotAndDotDot)) {
+        const QString link = QFile::symLinkTarget(fds.filePath(fd));
+        if (!target.isEmpty() && link == target)
+            ++count;
+    }
+    return count;
+}
+
+QString outcomeLetters(const WholeRadioResult& result) {
+    QString letters;
+    for (const StepResult& step : result.steps) {
+        const EndBox box = stepBox(step.result);
+        if (!box.show)
+            letters += step.result.outcome == Outcome::Success ? u'S' : u'?';
+        else if (box.text == QLatin1String("Error") && box.title == QLatin1String(" Error"))
+            letters += u'F';
+        else if (box.text == QLatin1String("Port Error") && box.title == QLatin1String(" Error"))
+            letters += u'P';
+        else
+            letters += u'?';
+    }
+    return letters;
+}
+
+// Unplugs the cable at the start of a channel row's exchange: at once, or a moment later while
+// the reply is awaited.
+class Unplugger : public WholeRadioObserver {
+public:
+    Unplugger(std::unique_ptr<PtyServer>& server, int row, bool whileWaiting)
+        : server_(server), row_(row), whileWaiting_(whileWaiting) {}
+    ~Unplugger() override { finish(); }
+    void finish() {
+        if (later_.joinable())
+            later_.join();
+    }
+    void currentRow(int rowNumber) override {
+        if (rowNumber != row_ || done_)
+            return;
+        done_ = true;
+        if (!whileWaiting_) {
+            server_.reset();
+            return;
+        }
+        later_ = std::thread([this] {
+            std::this_thread::sleep_for(ReplyTimeout / 4);
+            server_.reset();
+        });
+    }
+
+private:
+    std::unique_ptr<PtyServer>& server_;
+    int row_;
+    bool whileWaiting_;
+    bool done_ = false;
+    std::thread later_;
+};
+
+// What one row of the matrix saw.
+struct Run {
+    WholeRadioResult result;
+    WholeRadioData data;
+    bool portOpenAfter = true;
+    int descriptorsBefore = 0;
+    int descriptorsAfter = 0;
+    bool pathGoneAfter = false;
+    std::chrono::nanoseconds idleCpu{};
+    TransferResult cleanAfter;
+    BankSizes banksAfter;
+};
+
+std::unique_ptr<PtyServer> startServer(SimulatedRadio& radio) {
+    auto server = std::make_unique<PtyServer>(radio);
+    QString error;
+    if (!server->open(&error))
+        qFatal("pseudo-terminal: %s", qPrintable(error));
+    server->start();
+    return server;
+}
+
+// Runs the transfer with its fault on a thread of its own (the serial port lives there, as on
+// the window's worker), then, on the same link (a new one after an unplug), a clean bank read.
+Run runRow(SimulatedRadio& radio, Direction direction, const WholeRadioData& start, Trouble trouble,
+           int row) {
+    std::unique_ptr<PtyServer> server = startServer(radio);
+    const QString path = server->slavePath();
+    auto body = [&] {
+        Run run;
+        run.data = start;
+        run.descriptorsBefore = descriptorsOn(path);
+        auto link = std::make_unique<SerialLink>(path);
+        const bool unplugging = trouble == Trouble::PortGone || trouble == Trouble::PortGoneWaiting;
+        Unplugger unplug(server, unplugging ? row : 0, trouble == Trouble::PortGoneWaiting);
+        WholeRadioObserver* observer = unplugging ? &unplug : nullptr;
+        run.result = direction == Direction::Read
+                         ? readWholeRadio(*link, run.data, scaledOptions(), nullptr, observer)
+                         : writeWholeRadio(*link, run.data, scaledOptions(), nullptr, observer);
+        unplug.finish();
+        run.portOpenAfter = link->isOpen();
+        run.pathGoneAfter = !QFile::exists(path);
+        run.descriptorsAfter = descriptorsOn(path);
+
+        const auto cpuBefore = processCpuTime();
+        std::this_thread::sleep_for(IdlePeriod);
+        run.idleCpu = processCpuTime() - cpuBefore;
+
+        if (server) { // the radio works again: faults off while its server is stopped
+            server->stop();
+            radio.setFaults({});
+            server->start();
+        } else { // plugged in again: a new terminal, a new port
+            radio.setFaults({});
+            server = startServer(radio);
+            link = std::make_unique<SerialLink>(server->slavePath());
+        }
+        Session session(*link, scaledOptions().main);
+        run.cleanAfter = readBanks(session, run.banksAfter);
+        return run;
+    };
+    Run run;
+    std::unique_ptr<QThread> worker(QThread::create([&] { run = body(); }));
+    worker->start();
+    if (!worker->wait(QDeadlineTimer(Watchdog)))
+        qFatal("the transfer did not end within %lld s", static_cast<long long>(Watchdog.count()));
+    server.reset();
+    return run;
+}
+
+} // namespace
+
+Q_DECLARE_METATYPE(Direction)
+Q_DECLARE_METATYPE(Trouble)
+Q_DECLARE_METATYPE(qmh4::Fault)
+
+class FaultMatrixTest : public QObject {
+    Q_OBJECT
+private slots:
+    void initTestCase();
+    void matrix_data();
+    void matrix();
+
+private:
+    // Clean in-process runs: what a read gives, what a write leaves in the radio, and the
+    // exchanges of each, to place the faults and to know what was sent before a fault.
+    WholeRadioData readReference_;
+    std::vector<ExchangeRecord> readLog_;
+    WholeRadioData writeSource_;
+    QByteArray writeTargetImage_;
+    QByteArray writeReferenceImage_;
+    std::vector<ExchangeRecord> writeLog_;
+};
+
+void FaultMatrixTest::initTestCase() {
+    SimulatedRadio source(sourceImage());
+    const WholeRadioResult read = readWholeRadio(source, readReference_, scaledOptions());
+    QVERIFY(read.allSucceeded());
+    QVERIFY(readReference_.glyphsReal);
+    readLog_ = source.log();
+    writeSource_ = readReference_;
+
+    // The write goes to a radio that holds nothing yet, so every block it sends shows.
+    writeTargetImage_ = SimulatedRadio::blankImage();
+    SimulatedRadio target(writeTargetImage_);
+    WholeRadioData data = writeSource_;
+    const WholeRadioResult written = writeWholeRadio(target, data, scaledOptions());
+    QVERIFY(written.allSucceeded());
+    QVERIFY(written.glyphBlocksWritten);
+    writeReferenceImage_ = target.image();
+    writeLog_ = target.log();
+}
+
+void FaultMatrixTest::matrix_data() {
+    QTest::addColumn<Direction>("direction");
+    QTest::addColumn<Trouble>("trouble");
+    QTest::addColumn<Fault>("fault");
+    // The channel row whose exchange goes wrong; a fault that strikes once strikes as well the
+    // first exchange of each of `commands`, so one run tries it on every kind of block.
+    QTest::addColumn<int>("row");
+    QTest::addColumn<QList<QByteArray>>("commands");
+    QTest::addColumn<Outcomes>("outcomes");
+
+    const auto R = Direction::Read;
+    const auto W = Direction::Write;
+    const auto once = Trouble::Once;
+    // A bank block, a set-mode block, a glyph and a group block of the editors' reads.
+    const QList<QByteArray> readBlocks{"KV~F00200R", "KV~F00040R", "KV~F01040R", "KV~F00130R"};
+    // The last pass-table block (two failures end the step), the one-touch block, a glyph block
+    // and a group block of the final blocks.
+    const QList<QByteArray> writeBlocks{"KV~F00F00W", "KV~F00180W", "KV~F010A0W", "KV~F00130W"};
+    const QList<QByteArray> onlyTheRow;
+
+    // Read: channels, banks, one-touch, title, settings, glyphs, groups.
+    QTest::newRow("read, no answer once")
+        << R << once << Fault::NoAnswer << 100 << readBlocks << Outcomes("SSSSSSS");
+    QTest::newRow("read, truncated reply")
+        << R << once << Fault::Truncated << 1102 << readBlocks << Outcomes("SSSSSSS");
+    QTest::newRow("read, one byte too many")
+        << R << once << Fault::ExtraByte << 300 << readBlocks << Outcomes("SSSSSSS");
+    QTest::newRow("read, wrong marker")
+        << R << once << Fault::WrongMarker << 400 << readBlocks << Outcomes("SSSSSSS");
+    QTest::newRow("read, non-hex digit")
+        << R << once << Fault::NonHexDigit << 2 << readBlocks << Outcomes("SSSSSSS");
+    QTest::newRow("read, silent mid-transfer")
+        << R << Trouble::SilentFrom << Fault::NoAnswer << 40 << onlyTheRow << Outcomes("FFFFFFF");
+    QTest::newRow("read, no radio")
+        << R << Trouble::SilentFrom << Fault::NoAnswer << 0 << onlyTheRow << Outcomes("FFFFFFF");
+    QTest::newRow("read, port gone")
+        << R << Trouble::PortGone << Fault::None << 60 << onlyTheRow << Outcomes("PPPPPPP");
+    QTest::newRow("read, port gone while waiting")
+        << R << Trouble::PortGoneWaiting << Fault::NoAnswer << 80 << onlyTheRow
+        << Outcomes("PPPPPPP");
+
+    // Write: channels with the pass table, banks, one-touch, title, settings, then the group
+    // and glyph blocks.
+    QTest::newRow("write, no answer once")
+        << W << once << Fault::NoAnswer << 100 << writeBlocks << Outcomes("SSSSSS");
+    QTest::newRow("write, truncated reply")
+        << W << once << Fault::Truncated << 1201 << writeBlocks << Outcomes("SSSSSS");
+    QTest::newRow("write, one byte too many")
+        << W << once << Fault::ExtraByte << 300 << writeBlocks << Outcomes("SSSSSS");
+    QTest::newRow("write, wrong marker")
+        << W << once << Fault::WrongMarker << 400 << writeBlocks << Outcomes("SSSSSS");
+    QTest::newRow("write, non-hex digit in the echo")
+        << W << once << Fault::NonHexDigit << 500 << writeBlocks << Outcomes("SSSSSS");
+    QTest::newRow("write, silent mid-transfer")
+        << W << Trouble::SilentFrom << Fault::NoAnswer << 40 << onlyTheRow << Outcomes("FFFFFF");
+    QTest::newRow("write, no radio")
+        << W << Trouble::SilentFrom << Fault::NoAnswer << 0 << onlyTheRow << Outcomes("FFFFFF");
+    QTest::newRow("write, port gone")
+        << W << Trouble::PortGone << Fault::None << 60 << onlyTheRow << Outcomes("PPPPPP");
+    QTest::newRow("write, port gone while waiting")
+        << W << Trouble::PortGoneWaiting << Fault::NoAnswer << 80 << onlyTheRow
+        << Outcomes("PPPPPP");
+}
+
+void FaultMatrixTest::matrix() {
+    QFETCH(Direction, direction);
+    QFETCH(Trouble, trouble);
+    QFETCH(Fault, fault);
+    QFETCH(int, row);
+    QFETCH(QList<QByteArray>, commands);
+    QFETCH(Outcomes, outcomes);
+
+    const bool reading = direction == Direction::Read;
+    const std::vector<ExchangeRecord>& log = reading ? readLog_ : writeLog_;
+    // Row 0: from the very first exchange, the handshake.
+    const int at = row == 0 ? 1 : exchangeOf(log, rowCommandPrefix(row, direction));
+    QVERIFY2(at > 0, "the fault's exchange is not part of the transfer");
+
+    SimulatedRadio radio(reading ? sourceImage() : writeTargetImage_);
+    if (trouble == Trouble::Once) {
+        radio.injectFault(at, fault);
+        for (const QByteArray& command : commands) {
+            const int other = exchangeOf(log, command);
+            QVERIFY2(other > 0, command.constData());
+            radio.injectFault(other, fault);
+        }
+    } else if (fault == Fault::NoAnswer) {
+        // From here on nothing comes back, whatever the transfer tries.
+        for (int n = at; n < at + 2000; ++n)
+            radio.injectFault(n, Fault::NoAnswer);
+    }
+
+    const WholeRadioData start; // the start-up state of the main window
+    const Run run = runRow(radio, direction, reading ? start : writeSource_, trouble, row);
+
+    // The boxes: one per failed step, "Success" / " Finish" at the end of a clean write only.
+    QCOMPARE(outcomeLetters(run.result), outcomes);
+    QVERIFY(!run.result.stopped);
+    const bool clean = !outcomes.contains(u'F') && !outcomes.contains(u'P');
+    QCOMPARE(run.result.finalBox.show, !reading && clean);
+    if (run.result.finalBox.show) {
+        QCOMPARE(run.result.finalBox.text, QStringLiteral("Success"));
+        QCOMPARE(run.result.finalBox.title, QStringLiteral(" Finish"));
+    }
+
+    // Memory: a recovered fault changes nothing; after a lasting one, what was read or written
+    // before it stays, and nothing else is touched.
+    const int firstLost = clean ? std::numeric_limits<int>::max() : at;
+    if (reading) {
+        WholeRadioData expected = clean ? readReference_ : start;
+        if (!clean) {
+            for (int r = FirstRow; r < row; ++r)
+                expected.channels.row(r) = readReference_.channels.row(r);
+            // Opening the group editor, read or no read, takes the empty banks out of the
+            // groups.
+            expected.areas.groups.prepare(expected.areas.banks);
+        }
+        for (int r = FirstRow; r <= LastRow; ++r)
+            QVERIFY2(run.data.channels.row(r) == expected.channels.row(r),
+                     qPrintable(QStringLiteral("row %1").arg(r)));
+        QVERIFY(run.data.areas == expected.areas);
+        QVERIFY(run.data.glyphs == expected.glyphs);
+        QCOMPARE(run.data.glyphsReal, expected.glyphsReal);
+    } else {
+        const QByteArray expected = imageWrittenBefore(writeTargetImage_, writeLog_, firstLost);
+        if (clean)
+            QVERIFY(expected == writeReferenceImage_);
+        for (quint32 address = 0; address < SimulatedRadio::ImageSize; address += 64) {
+            QVERIFY2(
+                radio.memory(address, 64) == expected.mid(address, 64),
+                qPrintable(QStringLiteral("block at %1").arg(address, 5, 16, QLatin1Char('0'))));
+        }
+    }
+
+    // The port: closed, no descriptor left behind; gone for good when it was unplugged.
+    QVERIFY(!run.portOpenAfter);
+    const bool unplugged = trouble == Trouble::PortGone || trouble == Trouble::PortGoneWaiting;
+    QCOMPARE(run.pathGoneAfter, unplugged);
+    if (!unplugged)
+        QCOMPARE(run.descriptorsAfter, run.descriptorsBefore);
+
+    // Idle afterwards, and usable again.
+    QVERIFY2(
+        run.idleCpu < IdleCpuAllowance,
+        qPrintable(
+            QStringLiteral("%1 ms of CPU while idle")
+                .arg(std::chrono::duration_cast<std::chrono::milliseconds>(run.idleCpu).count())));
+    QCOMPARE(run.cleanAfter.outcome, Outcome::Success);
+    BankSizes inRadio;
+    inRadio.decodeBlock(0, radio.memory(0x00200, 64));
+    inRadio.decodeBlock(1, radio.memory(0x00240, 64));
+    QVERIFY(run.banksAfter == inRadio);
+}
+
+QTEST_GUILESS_MAIN(FaultMatrixTest)
+#include "tst_fault_matrix.moc"
