@@ -48,8 +48,8 @@ QByteArray readData(QByteArray bytes) {
 
 void channelRecord(int aux, const QByteArray& data) {
     const int rowNumber = FirstRow + aux * 7 % RowCount;
-    const ChannelTable table;
-    const ChannelRow before = table.row(rowNumber);
+    static const ChannelTable startUp; // building the table takes far longer than a decode
+    const ChannelRow before = startUp.row(rowNumber);
     ChannelRow row = before;
     switch (decodeRecord(data, row)) {
     case DecodeStatus::BadIndex:
