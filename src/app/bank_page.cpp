@@ -1,11 +1,230 @@
 #include "app/bank_page.h"
 
+#include "app/area_controls.h"
+#include "app/area_pages.h"
+#include "app/common_set_page.h"
+#include "radio_areas/area_transfers.h"
+#include "radio_areas/group_editor_window.h"
+
+#include <QEvent>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QSignalBlocker>
+#include <QSlider>
+#include <QVBoxLayout>
+
+#include <memory>
+
 namespace qmh4 {
 
-BankPage::BankPage(QWidget* parent) : QWidget(parent) {
-    setObjectName(QStringLiteral("BankPage"));
+namespace {
+
+constexpr int BanksPerRow = 25;
+
+QPushButton* namedButton(const QString& name, const char* caption, QWidget* parent) {
+    auto* button = new QPushButton(QString::fromLatin1(caption), parent);
+    button->setObjectName(name);
+    return button;
 }
 
-void BankPage::applyStartDefaults() {}
+} // namespace
+
+BankPage::BankPage(Form1& window, QWidget* parent)
+    : QWidget(parent), window_(window), selectedBank_(NoBank) {
+    setObjectName(QStringLiteral("BankPage"));
+    buildControls();
+    showBanks();
+}
+
+void BankPage::buildControls() {
+    auto* layout = new QVBoxLayout(this);
+    auto* grid = new QGridLayout;
+    for (int bank = 0; bank < BankCount; ++bank) {
+        const auto i = static_cast<size_t>(bank);
+        auto* label = new QLabel(QString::number(bank), this);
+        label->setAlignment(Qt::AlignCenter);
+        Slider1[i] = new QSlider(Qt::Vertical, this);
+        Slider1[i]->setObjectName(QStringLiteral("Slider1[%1]").arg(bank));
+        Slider1[i]->setRange(0, MaxBankSize);
+        Slider1[i]->setPageStep(10);
+        Slider1[i]->setFocusPolicy(Qt::StrongFocus);
+        Slider1[i]->installEventFilter(this);
+        Text1[i] = new FilteredLineEdit(
+            [](const QString& text, char32_t key) {
+                return key < 0x10000 &&
+                       bankSizeKeyAccepted(text, QChar(static_cast<char16_t>(key)));
+            },
+            false, this);
+        Text1[i]->setObjectName(QStringLiteral("Text1[%1]").arg(bank));
+        Text1[i]->setMaximumWidth(
+            Text1[i]->fontMetrics().horizontalAdvance(QStringLiteral("00000")) + 12);
+        const int row = (bank / BanksPerRow) * 3;
+        const int column = bank % BanksPerRow;
+        grid->addWidget(label, row, column);
+        grid->addWidget(Slider1[i], row + 1, column, Qt::AlignHCenter);
+        grid->addWidget(Text1[i], row + 2, column);
+        connect(Slider1[i], &QSlider::valueChanged, this,
+                [this, bank](int value) { Slider1_Change(bank, value); });
+        connect(Text1[i], &QLineEdit::editingFinished, this, [this, bank] { Text1_Apply(bank); });
+    }
+    layout->addLayout(grid, 1);
+
+    auto* commands = new QHBoxLayout;
+    commands->addWidget(new QLabel(QStringLiteral("Total"), this));
+    Total_Mem = new QLineEdit(QStringLiteral("1000"), this);
+    Total_Mem->setObjectName(QStringLiteral("Total_Mem"));
+    Total_Mem->setReadOnly(true);
+    Total_Mem->setFocusPolicy(Qt::NoFocus);
+    Total_Mem->setMaximumWidth(80);
+    commands->addWidget(Total_Mem);
+    BANK_UP[0] = namedButton(QStringLiteral("BANK_UP[0]"), "Up", this);
+    BANK_UP[1] = namedButton(QStringLiteral("BANK_UP[1]"), "Down", this);
+    // Up/Down act on the slider that had the focus last: the buttons must not take it.
+    for (size_t index = 0; index < BANK_UP.size(); ++index) {
+        BANK_UP[index]->setFocusPolicy(Qt::NoFocus);
+        BANK_UP[index]->setAutoRepeat(true);
+        commands->addWidget(BANK_UP[index]);
+        connect(BANK_UP[index], &QPushButton::clicked, this,
+                [this, index] { BANK_UP_Click(static_cast<int>(index)); });
+    }
+    Bank_Clear = namedButton(QStringLiteral("Bank_Clear"), "Reset", this);
+    READ_BANK = namedButton(QStringLiteral("READ_BANK"), "Bank Read", this);
+    WRITE_BANK = namedButton(QStringLiteral("WRITE_BANK"), "Bank Write", this);
+    GROUP_SET = namedButton(QStringLiteral("GROUP_SET"), "Bank_Link", this);
+    for (QPushButton* button : {Bank_Clear, READ_BANK, WRITE_BANK, GROUP_SET})
+        commands->addWidget(button);
+    commands->addStretch(1);
+    layout->addLayout(commands);
+
+    connect(Bank_Clear, &QPushButton::clicked, this, &BankPage::Bank_Clear_Click);
+    connect(READ_BANK, &QPushButton::clicked, this, &BankPage::READ_BANK_Click);
+    connect(WRITE_BANK, &QPushButton::clicked, this, &BankPage::WRITE_BANK_Click);
+    connect(GROUP_SET, &QPushButton::clicked, this, &BankPage::GROUP_SET_Click);
+    connect(&window_, &Form1::transferFinished, this, [this] { showTotal(); });
+}
+
+void BankPage::applyStartDefaults() {
+    selectedBank_ = NoBank;
+    showBanks();
+}
+
+void BankPage::showBanks() {
+    for (int bank = 0; bank < BankCount; ++bank)
+        showBank(bank);
+    showTotal();
+}
+
+void BankPage::showBank(int bank) {
+    const auto i = static_cast<size_t>(bank);
+    const int size = window_.areas().banks.size(bank);
+    const QSignalBlocker quiet(Slider1[i]);
+    Slider1[i]->setValue(size);
+    Text1[i]->setBoxText(QString::number(size));
+}
+
+// The total is always the sum of the sizes; only a sum of exactly 1000 can be written.
+void BankPage::showTotal() {
+    const BankSizes& banks = window_.areas().banks;
+    Total_Mem->setText(QString::number(banks.total()));
+    QPalette palette = Total_Mem->palette();
+    palette.setColor(QPalette::Text, banks.isWritable() ? QWidget::palette().color(QPalette::Text)
+                                                        : QColor(Qt::red));
+    Total_Mem->setPalette(palette);
+    WRITE_BANK->setEnabled(banks.isWritable());
+}
+
+bool BankPage::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::FocusIn) {
+        for (int bank = 0; bank < BankCount; ++bank)
+            if (watched == Slider1[static_cast<size_t>(bank)])
+                selectedBank_ = bank;
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
+void BankPage::Slider1_Change(int bank, int value) {
+    window_.areas().banks.setSize(bank, value);
+    Text1[static_cast<size_t>(bank)]->setBoxText(QString::number(value));
+    showTotal();
+}
+
+// Enter and leaving the box both apply it, mended: non-digits dropped, empty gives 0, a value
+// above 1000 gives 100.
+void BankPage::Text1_Apply(int bank) {
+    const int size = mendedBankSize(Text1[static_cast<size_t>(bank)]->text());
+    window_.areas().banks.setSize(bank, size);
+    showBank(bank);
+    showTotal();
+}
+
+void BankPage::BANK_UP_Click(int index) {
+    if (window_.transferRunning() || selectedBank_ < 0 || selectedBank_ >= BankCount)
+        return;
+    BankSizes& banks = window_.areas().banks;
+    if (index == 0 ? banks.stepUp(selectedBank_) : banks.stepDown(selectedBank_)) {
+        showBank(selectedBank_);
+        showTotal();
+    }
+}
+
+void BankPage::Bank_Clear_Click() {
+    if (window_.transferRunning())
+        return;
+    window_.areas().banks.reset();
+    showBanks();
+}
+
+void BankPage::READ_BANK_Click() {
+    auto banks = std::make_shared<BankSizes>(window_.areas().banks);
+    startAreaTransfer(
+        window_, area_state::BankRead,
+        [banks](Session& session, TransferObserver& observer) {
+            return readBanks(session, *banks, &observer);
+        },
+        // What was decoded before a failure stays.
+        [this, banks](const TransferResult&) {
+            window_.areas().banks = *banks;
+            showBanks();
+        });
+}
+
+void BankPage::WRITE_BANK_Click() {
+    if (!window_.areas().banks.isWritable())
+        return;
+    auto banks = std::make_shared<const BankSizes>(window_.areas().banks);
+    startAreaTransfer(window_, area_state::BankWrite,
+                      [banks](Session& session, TransferObserver& observer) {
+                          return writeBanks(session, *banks, &observer);
+                      },
+                      {});
+}
+
+void BankPage::GROUP_SET_Click() {
+    if (window_.transferRunning())
+        return;
+    BankSizes& banks = window_.areas().banks;
+    if (bankCheckOnGroupEditor(banks) == PageChange::AskInitData) {
+        if (!askBankTotalInit(&window_))
+            return;
+        banks.reset();
+        showBanks();
+    }
+    openGroupEditor(window_.autoTransferFlag());
+}
+
+TransferResult BankPage::openGroupEditor(bool* autoTransfer) {
+    window_.commonSetPage->rebuildOneTouch();
+    RadioAreas& areas = window_.areas();
+    areas.groups.prepare(areas.banks);
+    Form5 editor(areas.groups, window_.linkOpener(), autoTransfer, &window_);
+    editor.setReplyTimeout(window_.editorReplyTimeout());
+    if (groupEditorShown)
+        groupEditorShown(editor);
+    editor.exec();
+    return editor.lastResult();
+}
 
 } // namespace qmh4

@@ -1,15 +1,25 @@
 #include "app/main_window.h"
 
 #include "app/about_dialog.h"
+#include "app/area_pages.h"
 #include "app/bank_page.h"
 #include "app/channel_grid_model.h"
 #include "app/channel_operations.h"
 #include "app/common_set_page.h"
+#include "app/file_choice.h"
 #include "app/memory_page.h"
 #include "app/message_box.h"
 #include "app/port_choice.h"
 #include "app/set_mode_page.h"
+#include "app/settings_location.h"
 #include "app/shared_link.h"
+#include "editing/channel_detail_dialog.h"
+#include "editing/grid_editing.h"
+#include "files/csv_file.h"
+#include "files/data_file.h"
+#include "files/settings_file.h"
+#include "font_editor/font_editor_window.h"
+#include "font_editor/glyph_store.h"
 #include "link/channel_transfer.h"
 #include "link/serial_link.h"
 #include "sim/simulated_radio.h"
@@ -18,6 +28,7 @@
 #include <QActionGroup>
 #include <QCloseEvent>
 #include <QHBoxLayout>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenuBar>
@@ -50,9 +61,64 @@ QString percentText(int percent) {
     return QString::number(percent) + QLatin1Char('%');
 }
 
+void showOutcome(QWidget* parent, const FileOutcome& outcome) {
+    if (!outcome.text.isEmpty())
+        showMessage(parent, outcome.text, outcome.title);
+}
+
+TransferResult fromFontResult(const FontResult& font) {
+    switch (font.outcome) {
+    case FontOutcome::Success:
+        return {Outcome::Success, {}};
+    case FontOutcome::PortError:
+        return {Outcome::PortError, font.detail};
+    case FontOutcome::Stopped:
+        return {Outcome::Stopped, {}};
+    case FontOutcome::Failed:
+        break;
+    }
+    return {Outcome::Failed, {}};
+}
+
+// Forwards a whole-radio command's progress and rows to the runner, and hands each finished
+// step to the window thread, waiting there until its box (if any) has been answered.
+class WholeRadioRelay : public WholeRadioObserver {
+public:
+    using StepDone = std::function<void(const StepResult&)>;
+    WholeRadioRelay(ChannelTransferObserver& forward, WindowCall& call, StepDone done)
+        : forward_(forward), call_(call), done_(std::move(done)) {}
+
+    void progress(int value, int maximum, int percent) override {
+        forward_.progress(value, maximum, percent);
+    }
+    void currentRow(int rowNumber) override { forward_.currentRow(rowNumber); }
+    void rowDecoded(int rowNumber, const ChannelRow& row) override {
+        forward_.rowDecoded(rowNumber, row);
+    }
+    void emptyRowsBlanked() override { forward_.emptyRowsBlanked(); }
+    void stepFinished(const StepResult& step) override {
+        call_.run([this, &step] { done_(step); });
+    }
+
+private:
+    ChannelTransferObserver& forward_;
+    WindowCall& call_;
+    StepDone done_;
+};
+
 } // namespace
 
-Form1::Form1(QWidget* parent) : QMainWindow(parent), model_(new ChannelGridModel(table_, this)) {
+// What one run of "Read All Data" or "Write All Data" works on: its own copy of the working
+// data, filled on the worker thread and taken over by the window when the run ends.
+struct Form1::WholeRun {
+    WholeRadioData data;
+    WholeRadioResult result;
+    bool adopted = false; // a read's data has reached the window
+};
+
+Form1::Form1(QWidget* parent)
+    : QMainWindow(parent), model_(new ChannelGridModel(table_, this)),
+      windowCall_(std::make_shared<WindowCall>(this)) {
     setObjectName(QStringLiteral("Form1"));
     setWindowTitle(QStringLiteral("KORVAN QM-H4 Clone Utility"));
     buildMenus();
@@ -65,6 +131,7 @@ Form1::~Form1() {
     // The worker reads the stop flag, the simulated radio and its snapshot: it must have
     // ended before any of them goes.
     control_.requestClose();
+    windowCall_->abandon();
     runner_.waitAndDiscard();
 }
 
@@ -77,10 +144,6 @@ void Form1::buildMenus() {
     TEST_CLICK = addNamedAction(FILE, "TEST_CLICK", "Save(&S)");
     FILE_INPORT = addNamedAction(FILE, "FILE_INPORT", "Import(&I)");
     FILE_EXPORT = addNamedAction(FILE, "FILE_EXPORT", "Export(&E)");
-    // The file commands arrive with the data-file and CSV work; until then they are offered
-    // but cannot be chosen.
-    for (QAction* action : {ReadFile, TEST_CLICK, FILE_INPORT, FILE_EXPORT})
-        action->setEnabled(false);
 
     MenuComPort = addNamedMenu(bar, "MenuComPort", "COMPort(&C)");
     buildComPortMenu();
@@ -88,9 +151,6 @@ void Form1::buildMenus() {
     Tusin_Botton = addNamedMenu(bar, "Tusin_Botton", "Communication(&T)");
     ALL_WRITE = addNamedAction(Tusin_Botton, "ALL_WRITE", "Write All Data(&A)");
     ALL_READ = addNamedAction(Tusin_Botton, "ALL_READ", "Read All Data(&B)");
-    // The whole-radio sequence needs every area's transfer; it is offered once they exist.
-    ALL_WRITE->setEnabled(false);
-    ALL_READ->setEnabled(false);
 
     MenuHelp = addNamedMenu(bar, "MenuHelp", "Help(&H)");
     MenuVersion = addNamedAction(MenuHelp, "MenuVersion", "Version Infomation(&A)");
@@ -113,7 +173,7 @@ void Form1::buildComPortMenu() {
     MenuSimulatedRadio->setCheckable(true);
     portGroup_->addAction(MenuSimulatedRadio);
     connect(MenuSimulatedRadio, &QAction::triggered, this,
-            [this] { choosePortByName(QString::fromLatin1(SimulatedPortName)); });
+            [this] { choosePortByName(SimulatedPortName); });
     // Ports come and go with their cables: list them afresh whenever the menu opens.
     connect(MenuComPort, &QMenu::aboutToShow, this, &Form1::refreshSystemPorts);
     refreshSystemPorts();
@@ -151,9 +211,9 @@ void Form1::buildCentralArea() {
     TabStrip1 = new QTabWidget(central);
     TabStrip1->setObjectName(QStringLiteral("TabStrip1"));
     memoryPage = new MemoryPage(model_, TabStrip1);
-    bankPage = new BankPage(TabStrip1);
-    commonSetPage = new CommonSetPage(TabStrip1);
-    setModePage = new SetModePage(TabStrip1);
+    bankPage = new BankPage(*this, TabStrip1);
+    commonSetPage = new CommonSetPage(*this, TabStrip1);
+    setModePage = new SetModePage(*this, TabStrip1);
     TabStrip1->addTab(memoryPage, QStringLiteral("Memory"));
     TabStrip1->addTab(bankPage, QStringLiteral("Bank"));
     TabStrip1->addTab(commonSetPage, QStringLiteral("Common Set"));
@@ -178,6 +238,9 @@ void Form1::buildCentralArea() {
     Progress->setMaximumWidth(Progress->fontMetrics().horizontalAdvance(QStringLiteral("0000%")) +
                               12);
     bottom->addWidget(Progress);
+    Command1 = new QPushButton(QStringLiteral("FONT"), central);
+    Command1->setObjectName(QStringLiteral("Command1"));
+    bottom->addWidget(Command1);
     CancelTransfer = new QPushButton(QStringLiteral("Cancel"), central);
     CancelTransfer->setObjectName(QStringLiteral("CancelTransfer"));
     CancelTransfer->setEnabled(false);
@@ -195,8 +258,23 @@ void Form1::connectCommands() {
     connect(memoryPage->MEM_ONE_READ, &QPushButton::clicked, this, &Form1::MEM_ONE_READ_Click);
     connect(memoryPage->MEM_ONE_WRITE, &QPushButton::clicked, this, &Form1::MEM_ONE_WRITE_Click);
     connect(memoryPage->ALL_Reset, &QPushButton::clicked, this, &Form1::ALL_Reset_Click);
+    connect(memoryPage->Clear_Botton, &QPushButton::clicked, this, &Form1::Clear_Botton_Click);
+    for (size_t index = 0; index < memoryPage->LIST_SET.size(); ++index)
+        connect(memoryPage->LIST_SET[index], &QPushButton::clicked, this,
+                [this, index] { LIST_SET_Click(static_cast<int>(index)); });
+    connect(memoryPage->MSFlexGrid1, &QTableView::doubleClicked, this,
+            &Form1::MSFlexGrid1_DblClick);
+    memoryPage->MSFlexGrid1->installEventFilter(this);
     connect(CancelTransfer, &QPushButton::clicked, this, &Form1::CancelTransfer_Click);
     connect(MenuVersion, &QAction::triggered, this, &Form1::MenuVersion_Click);
+    connect(ReadFile, &QAction::triggered, this, &Form1::ReadFile_Click);
+    connect(TEST_CLICK, &QAction::triggered, this, &Form1::TEST_CLICK_Click);
+    connect(FILE_INPORT, &QAction::triggered, this, &Form1::FILE_INPORT_Click);
+    connect(FILE_EXPORT, &QAction::triggered, this, &Form1::FILE_EXPORT_Click);
+    connect(ALL_READ, &QAction::triggered, this, &Form1::ALL_READ_Click);
+    connect(ALL_WRITE, &QAction::triggered, this, &Form1::ALL_WRITE_Click);
+    connect(Command1, &QPushButton::clicked, this, &Form1::Command1_Click);
+    new PageChangeGuard(*this);
     for (size_t index = 0; index < Option1.size(); ++index)
         connect(Option1[index], &QRadioButton::clicked, this,
                 [this, index] { applyLanguage(static_cast<int>(index)); });
@@ -214,7 +292,7 @@ void Form1::connectCommands() {
 // default side tables, the call and bug-finder rows.
 void Form1::loadWindow() {
     setModePage->applyStartDefaults(); // the scan lists' "OFF"/"ON" entries come first
-    comPort_ = DefaultComPort;
+    comPort_ = FirstComPort;
     ProgressBar1->setRange(0, 100);
     ProgressBar1->setValue(0);
     Progress->setText(percentText(0));
@@ -223,17 +301,20 @@ void Form1::loadWindow() {
     language_ = 1; // so that applying Japanese takes effect
     applyLanguage(0);
     memoryPage->selectRow(FirstRow);
-    applyRememberedPort();
+    readPortSettings();
 }
 
-void Form1::applyRememberedPort() {
-    // The settings file's COM port comes with the data-file work; a port chosen by name in
-    // the user's settings wins over it.
+void Form1::readPortSettings() {
+    const ComPortChoice fromFile = applicationSettingsFile().readComPort();
+    setComPortNumber(fromFile.port, false);
+    if (fromFile.checkedItem >= 1 && fromFile.checkedItem <= LastComPort)
+        MenuSetCom[static_cast<size_t>(fromFile.checkedItem)]->setChecked(true);
+    // A port chosen by name in the user's settings wins over the settings file's number.
     const QString remembered = rememberedPortName();
     if (remembered.isEmpty())
         return;
     namedPort_ = remembered;
-    if (remembered == QLatin1String(SimulatedPortName))
+    if (remembered == SimulatedPortName)
         MenuSimulatedRadio->setChecked(true);
     else
         refreshSystemPorts();
@@ -242,25 +323,30 @@ void Form1::applyRememberedPort() {
 // ---- port and language -----------------------------------------------------------------------
 
 void Form1::setComPortNumber(int number, bool checkItem) {
-    comPort_ = (number >= 1 && number <= LastComPort) ? number : DefaultComPort;
+    comPort_ = (number >= 1 && number <= LastComPort) ? number : FirstComPort;
     if (checkItem)
         MenuSetCom[static_cast<size_t>(comPort_)]->setChecked(true);
 }
 
 QString Form1::portDevice() const {
-    return namedPort_.isEmpty() ? comPortDevice(comPort_) : namedPort_;
+    return defaultPort(namedPort_, comPort_);
 }
 
 void Form1::MenuSetCom_Click(int number) {
-    if (control_.busy()) {
-        // The menu's exclusive group has moved the check mark already; put it back.
-        if (namedPort_.isEmpty())
-            setComPortNumber(comPort_);
+    if (control_.busy())
         return;
-    }
     namedPort_.clear();
     forgetPortName();
     setComPortNumber(number);
+    // The choice stays in effect for this run even when the file cannot be written.
+    const FileOutcome saved = saveSettingsFile();
+    if (!saved.ok)
+        showMessage(this, QLatin1String(DataSaveErrorText) + QLatin1Char('\n') + saved.text,
+                    saved.title);
+}
+
+FileOutcome Form1::saveSettingsFile() {
+    return applicationSettingsFile().save(currentData());
 }
 
 void Form1::choosePortByName(const QString& port) {
@@ -268,7 +354,7 @@ void Form1::choosePortByName(const QString& port) {
         return;
     namedPort_ = port;
     rememberPortName(port);
-    if (port == QLatin1String(SimulatedPortName))
+    if (port == SimulatedPortName)
         MenuSimulatedRadio->setChecked(true);
     else
         refreshSystemPorts();
@@ -299,13 +385,277 @@ void Form1::ALL_Reset_Click() {
     const int current = memoryPage->currentRow();
     memoryPage->ALL_Reset->setEnabled(false);
     clearAllChannels(table_);
-    model_->rowsChanged(FirstRow, LastRow);
+    repaintRows(FirstRow, LastRow);
     if (current == selection.first)
         memoryPage->selectRows(selection.first, selection.last);
     else
         memoryPage->selectRows(selection.last, selection.first);
     memoryPage->ALL_Reset->setEnabled(true);
     ProgressBar1->setValue(0);
+}
+
+// ---- files -----------------------------------------------------------------------------------
+
+RadioData Form1::currentData() const {
+    return {table_, areas_, comPort_};
+}
+
+void Form1::adoptChannels(const ChannelTable& table) {
+    const MemoryPage::RowRange selection = memoryPage->selectedRows();
+    const int current = memoryPage->currentRow();
+    model_->replaceTable(table);
+    // The reset loses the view's selection: put it back as it was.
+    if (current == selection.first)
+        memoryPage->selectRows(selection.first, selection.last);
+    else
+        memoryPage->selectRows(selection.last, selection.first);
+}
+
+void Form1::adoptData(const RadioData& data) {
+    adoptChannels(data.channels);
+    areas_ = data.areas;
+    showAreaPages(*this);
+}
+
+void Form1::ReadFile_Click() {
+    if (control_.busy())
+        return;
+    const QString path = chooseFile(this, openDataFileRequest());
+    if (path.isEmpty())
+        return;
+    RadioData data = currentData();
+    const FileOutcome outcome = openDataFile(path, data);
+    if (outcome.ok)
+        adoptData(data);
+    showOutcome(this, outcome);
+}
+
+void Form1::TEST_CLICK_Click() {
+    if (control_.busy())
+        return;
+    const QString path = chooseFile(this, saveDataFileRequest());
+    if (path.isEmpty())
+        return;
+    showOutcome(this, saveDataFile(withDefaultSuffix(path, QStringLiteral("H4")), currentData()));
+}
+
+void Form1::FILE_INPORT_Click() {
+    if (control_.busy())
+        return;
+    const QString path = chooseFile(this, importCsvRequest());
+    if (path.isEmpty())
+        return;
+    ChannelTable imported = table_;
+    const FileOutcome outcome = importCsvFile(path, imported);
+    if (outcome.ok) {
+        adoptChannels(imported);
+        ProgressBar1->setMaximum(RowCount);
+        ProgressBar1->setValue(RowCount);
+    }
+    showOutcome(this, outcome);
+    ProgressBar1->setValue(0);
+}
+
+void Form1::FILE_EXPORT_Click() {
+    if (control_.busy())
+        return;
+    const QString path = chooseFile(this, exportCsvRequest());
+    if (path.isEmpty())
+        return;
+    const FileOutcome outcome =
+        exportCsvFile(withDefaultSuffix(path, QStringLiteral("CSV")), table_);
+    if (outcome.ok) {
+        ProgressBar1->setMaximum(RowCount);
+        ProgressBar1->setValue(RowCount);
+    }
+    showOutcome(this, outcome);
+    ProgressBar1->setValue(0);
+}
+
+// ---- editors and the whole radio -------------------------------------------------------------
+
+TransferResult Form1::openFontEditor() {
+    Form4 editor(linkOpener(), &autoTransfer_, this);
+    editor.setStopFlag(control_.stopFlag());
+    editor.setReplyTimeout(editorOptions_.replyTimeout);
+    if (fontEditorShown)
+        fontEditorShown(editor);
+    editor.exec();
+    return fromFontResult(editor.lastResult());
+}
+
+void Form1::Command1_Click() {
+    if (control_.busy())
+        return;
+    openFontEditor();
+}
+
+// The editors read once as they open (the flag is spent as their read starts) and close
+// themselves, showing their own boxes; the flag is down again once they have closed.
+TransferResult Form1::openEditorWithAutoRead(const std::function<TransferResult()>& open) {
+    autoTransfer_ = true;
+    const TransferResult result = open();
+    autoTransfer_ = false;
+    return result;
+}
+
+void Form1::ALL_READ_Click() {
+    startWholeRadio(ReadWholeRadioState);
+}
+
+void Form1::ALL_WRITE_Click() {
+    startWholeRadio(WriteWholeRadioState);
+}
+
+void Form1::showStepBox(const StepResult& step, bool reading) {
+    // The editors of a read have shown their own boxes.
+    if (reading && (step.step == WholeStep::Glyphs || step.step == WholeStep::Groups))
+        return;
+    const EndBox box = stepBox(step.result);
+    if (!box.show)
+        return;
+    if (!box.detail.isEmpty())
+        statusBar()->showMessage(box.text + QStringLiteral(": ") + box.detail);
+    showMessage(this, box.text, box.title);
+}
+
+void Form1::adoptWholeRead(WholeRun& run) {
+    if (std::exchange(run.adopted, true))
+        return;
+    adoptChannels(run.data.channels);
+    areas_ = run.data.areas;
+    showAreaPages(*this);
+}
+
+bool Form1::startWholeRadio(StateCode code) {
+    if (control_.busy())
+        return false;
+    const bool reading = code == ReadWholeRadioState;
+    auto run = std::make_shared<WholeRun>();
+    run->data = {table_, areas_, GlyphStore::instance().glyphs(),
+                 GlyphStore::instance().holdsRealGlyphs()};
+    windowCall_->reopen();
+    WholeRadioOptions options;
+    options.main = sessionOptions_;
+    options.editors = editorOptions_;
+    if (reading) {
+        // The editors read on the window thread while the sequence waits: first the areas read
+        // so far reach the window, so the group editor sees the banks just read.
+        options.readGlyphs = [this, call = windowCall_, run](Link&, WholeRadioData&) {
+            TransferResult result{Outcome::Stopped, {}};
+            call->run([&] {
+                adoptWholeRead(*run);
+                result = openEditorWithAutoRead([this] { return openFontEditor(); });
+            });
+            return result;
+        };
+        options.readGroups = [this, call = windowCall_](Link&, WholeRadioData&) {
+            TransferResult result{Outcome::Stopped, {}};
+            call->run([&] {
+                result = openEditorWithAutoRead(
+                    [this] { return bankPage->openGroupEditor(&autoTransfer_); });
+            });
+            return result;
+        };
+    }
+    TransferRunner::Job job = [this, open = linkOpener(), options, stop = control_.stopFlag(),
+                               call = windowCall_, run, reading](ChannelTransferObserver& forward) {
+        const std::unique_ptr<Link> link = open();
+        WholeRadioRelay relay(forward, *call, [this, reading](const StepResult& step) {
+            showStepBox(step, reading);
+        });
+        run->result = reading ? readWholeRadio(*link, run->data, options, stop, &relay)
+                              : writeWholeRadio(*link, run->data, options, stop, &relay);
+        link->close();
+        return run->result.stopped ? TransferResult{Outcome::Stopped, {}} : TransferResult{};
+    };
+    Finish finish = [this, run, reading](const TransferResult&) {
+        if (reading) {
+            adoptWholeRead(*run);
+            return;
+        }
+        // The settings step has refreshed the record from the radio.
+        for (const StepResult& step : run->result.steps)
+            if (step.step == WholeStep::Settings && step.result.outcome == Outcome::Success)
+                areas_.setMode.record = run->data.areas.setMode.record;
+        const EndBox& box = run->result.finalBox;
+        if (box.show)
+            showMessage(this, box.text, box.title);
+    };
+    // Every step is quiet: the only boxes are the failing steps' and the write's last one.
+    control_.setQuiet(TransferControl::WholeRadioStep);
+    wholeRadioRun_ = true;
+    if (startTransfer(code, std::move(job), std::move(finish)))
+        return true;
+    wholeRadioRun_ = false;
+    control_.setQuiet(TransferControl::StandAlone);
+    return false;
+}
+
+// ---- grid editing ----------------------------------------------------------------------------
+
+bool Form1::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == memoryPage->MSFlexGrid1 && event->type() == QEvent::KeyPress) {
+        const int key = static_cast<QKeyEvent*>(event)->key();
+        if (key == Qt::Key_Return || key == Qt::Key_Enter || key == Qt::Key_Delete) {
+            MSFlexGrid1_KeyDown(key);
+            return true;
+        }
+    }
+    return QMainWindow::eventFilter(watched, event);
+}
+
+void Form1::MSFlexGrid1_DblClick() {
+    if (control_.busy())
+        return;
+    const DetailEdit edit = editChannel(this, table_, memoryPage->currentRow());
+    if (!edit.opened)
+        return;
+    if (!edit.commit.rows.isEmpty())
+        repaintRows(edit.commit.rows.first, edit.commit.rows.last);
+    memoryPage->selectRow(edit.currentRow);
+    if (edit.commit.outcome == CommitOutcome::Overlap)
+        showMessage(this, QString::fromLatin1(OverlapMessage), QString::fromLatin1(OverlapTitle));
+}
+
+void Form1::MSFlexGrid1_KeyDown(int key) {
+    // Every editing command is inert while a transfer runs, the Delete key too: the transfer
+    // may be writing the very rows it would clear.
+    if (control_.busy())
+        return;
+    if (key == Qt::Key_Return || key == Qt::Key_Enter) {
+        MSFlexGrid1_DblClick();
+        return;
+    }
+    if (key != Qt::Key_Delete)
+        return;
+    const int current = memoryPage->currentRow();
+    const int end = memoryPage->selectionEndRow();
+    const RowSpan cleared = clearRows(table_, current, end, ClearVariant::DeleteKey);
+    if (!cleared.isEmpty())
+        repaintRows(cleared.first, cleared.last);
+}
+
+void Form1::Clear_Botton_Click() {
+    if (control_.busy())
+        return;
+    const int current = memoryPage->currentRow();
+    const int end = memoryPage->selectionEndRow();
+    const RowSpan cleared = clearRows(table_, current, end, ClearVariant::ClearButton);
+    if (!cleared.isEmpty())
+        repaintRows(cleared.first, cleared.last);
+    memoryPage->selectRows(current, end);
+}
+
+void Form1::LIST_SET_Click(int index) {
+    if (control_.busy())
+        return;
+    const int current = memoryPage->currentRow();
+    memoryPage->selectRow(index == 0 ? rowAfterUp(current) : rowAfterDown(current));
+}
+
+void Form1::repaintRows(int first, int last) {
+    model_->rowsChanged(first, last);
 }
 
 void Form1::READ_Botton_Click() {
@@ -344,7 +694,7 @@ SimulatedRadio& Form1::simulatedRadio() {
 }
 
 std::function<std::unique_ptr<Link>()> Form1::linkOpener() {
-    if (namedPort_ == QLatin1String(SimulatedPortName)) {
+    if (namedPort_ == SimulatedPortName) {
         simulatedRadio();
         return [radio = std::shared_ptr<Link>(simulatedRadio_)]() -> std::unique_ptr<Link> {
             return std::make_unique<SharedLink>(radio);
@@ -376,6 +726,8 @@ void Form1::startChannelTransfer(StateCode code) {
         case ReadSelectedState:
             return readSelectedChannels(session, *snapshot, rows.first, rows.last, &observer);
         case WriteSelectedState:
+        case ReadWholeRadioState:
+        case WriteWholeRadioState:
             break;
         }
         return writeSelectedChannels(session, *snapshot, rows.first, rows.last, &observer);
@@ -400,6 +752,7 @@ void Form1::setTransferUi(bool running) {
     TabStrip1->setEnabled(!running);
     for (QMenu* menu : {FILE, MenuComPort, MenuHelp, Tusin_Botton})
         menu->menuAction()->setEnabled(!running);
+    Command1->setEnabled(!running);
     CancelTransfer->setEnabled(running);
 }
 
@@ -417,6 +770,8 @@ void Form1::onTransferFinished(const TransferResult& result) {
     if (pendingFinish_)
         std::exchange(pendingFinish_, {})(result);
     const EndBox box = control_.finish(result);
+    if (std::exchange(wholeRadioRun_, false))
+        control_.setQuiet(TransferControl::StandAlone);
     endTransfer();
     if (result.outcome == Outcome::Stopped)
         statusBar()->showMessage(QStringLiteral("Transfer cancelled"));
@@ -437,8 +792,14 @@ void Form1::endTransfer() {
 void Form1::closeEvent(QCloseEvent* event) {
     // The worker notices the flag after its current exchange; wait for it here, so nothing it
     // uses goes away under it, and end without a box.
+    const bool running = control_.busy();
     control_.requestClose();
+    windowCall_->abandon();
     runner_.waitAndDiscard();
+    if (running) {
+        control_.finish({Outcome::Stopped, {}});
+        endTransfer();
+    }
     event->accept();
 }
 

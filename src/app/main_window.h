@@ -1,9 +1,14 @@
 #pragma once
 
 #include "app/transfer_runner.h"
+#include "app/window_call.h"
 #include "channels/channel_table.h"
+#include "files/radio_data.h"
+#include "files/text_file.h"
 #include "link/session.h"
 #include "link/transfer_control.h"
+#include "link/whole_radio.h"
+#include "radio_areas/radio_areas.h"
 
 #include <QMainWindow>
 
@@ -26,6 +31,7 @@ namespace qmh4 {
 class BankPage;
 class ChannelGridModel;
 class CommonSetPage;
+class Form4;
 class Link;
 class MemoryPage;
 class SetModePage;
@@ -43,6 +49,8 @@ public:
         WriteAllState = 2,
         ReadSelectedState = 3,
         WriteSelectedState = 4,
+        ReadWholeRadioState = 6,
+        WriteWholeRadioState = 7,
     };
 
     // The line speed of the radio's clone port, at which the simulated radio answers.
@@ -52,6 +60,8 @@ public:
     ~Form1() override;
 
     ChannelTable& channels() { return table_; }
+    // The bank sizes, set-mode settings, DTMF memories, one-touch keys, title and groups.
+    RadioAreas& areas() { return areas_; }
     ChannelGridModel* gridModel() { return model_; }
     TransferControl& transferControl() { return control_; }
     bool transferRunning() const { return control_.busy(); }
@@ -71,6 +81,22 @@ public:
     void setReplyTimeout(std::chrono::milliseconds timeout) {
         sessionOptions_.replyTimeout = timeout;
     }
+    // The reply time-out of the font and group editors' transfers (200 ms; tests scale it down).
+    void setEditorReplyTimeout(std::chrono::milliseconds timeout) {
+        editorOptions_.replyTimeout = timeout;
+    }
+    std::chrono::milliseconds editorReplyTimeout() const { return editorOptions_.replyTimeout; }
+    // The module's auto-transfer flag: set, the font and group editors read from the radio as
+    // soon as they open, then close. The whole-radio read sets it before opening each.
+    bool* autoTransferFlag() { return &autoTransfer_; }
+    // Called with the font editor before it is shown (tests drive it from here).
+    std::function<void(Form4& editor)> fontEditorShown;
+
+    // The working data as a data file holds it, and taking such data over: the grid in one
+    // reset, then every page. The COM port stays as it is.
+    RadioData currentData() const;
+    void adoptData(const RadioData& data);
+
     // The built-in simulated radio behind "Simulated radio"; created with its demo image.
     SimulatedRadio& simulatedRadio();
 
@@ -108,6 +134,7 @@ public:
     QAction* ALL_READ;
     QMenu* MenuHelp;
     QAction* MenuVersion;
+    QPushButton* Command1; // "FONT"
 
 signals:
     // After a transfer has ended and its box (if any) was shown.
@@ -124,9 +151,23 @@ public slots:
     void MenuSetCom_Click(int number);
     void choosePortByName(const QString& port);
     void MenuVersion_Click();
+    void ReadFile_Click();
+    void TEST_CLICK_Click();
+    void FILE_INPORT_Click();
+    void FILE_EXPORT_Click();
+    void Command1_Click();
+    void ALL_READ_Click();
+    void ALL_WRITE_Click();
+    // The grid: double click and Enter open the detail dialog on the current row, Delete
+    // clears the selected rows; Clear and Up/Down are the page's buttons.
+    void MSFlexGrid1_DblClick();
+    void MSFlexGrid1_KeyDown(int key);
+    void Clear_Botton_Click();
+    void LIST_SET_Click(int index);
 
 protected:
     void closeEvent(QCloseEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     void buildMenus();
@@ -135,18 +176,32 @@ private:
     void buildCentralArea();
     void connectCommands();
     void loadWindow();
-    void applyRememberedPort();
+    void readPortSettings();
     void startChannelTransfer(StateCode code);
     void setTransferUi(bool running);
     void showProgress(int value, int maximum, int percent);
     void followRow(int gridRow);
     void onTransferFinished(const TransferResult& result);
     void endTransfer();
+    void repaintRows(int first, int last);
+    void adoptChannels(const ChannelTable& table);
+    FileOutcome saveSettingsFile();
+    // The editors, modal; what their last transfer gave.
+    TransferResult openFontEditor();
+    TransferResult openEditorWithAutoRead(const std::function<TransferResult()>& open);
+    struct WholeRun;
+    bool startWholeRadio(StateCode code);
+    void adoptWholeRead(WholeRun& run);
+    void showStepBox(const StepResult& step, bool reading);
 
     ChannelTable table_;
+    RadioAreas areas_;
     ChannelGridModel* model_;
     TransferControl control_;
     SessionOptions sessionOptions_;
+    SessionOptions editorOptions_{std::chrono::milliseconds(200)};
+    bool autoTransfer_ = false;
+    bool wholeRadioRun_ = false;
     std::shared_ptr<SimulatedRadio> simulatedRadio_;
     int comPort_ = 1;
     QString namedPort_;
@@ -155,6 +210,8 @@ private:
     QAction* systemPortsSeparator_ = nullptr;
     QList<QAction*> systemPortActions_;
     Finish pendingFinish_;
+    // The worker's way to the window thread during the whole-radio commands.
+    std::shared_ptr<WindowCall> windowCall_;
     // Last: destroyed first, after the destructor has stopped the worker that uses the above.
     TransferRunner runner_;
 };

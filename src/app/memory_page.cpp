@@ -26,8 +26,9 @@ MemoryPage::MemoryPage(ChannelGridModel* model, QWidget* parent)
       WRITE_Botton(makeButton("WRITE_Botton", "Memory Write")),
       MEM_ONE_READ(makeButton("MEM_ONE_READ", "One Memory Read")),
       MEM_ONE_WRITE(makeButton("MEM_ONE_WRITE", "One Memory Write")),
-      Clear_Botton(makeButton("Clear_Botton", "Clear")), LIST_SET{makeButton("LIST_SET[0]", "Down"),
-                                                                  makeButton("LIST_SET[1]", "Up")},
+      Clear_Botton(makeButton("Clear_Botton", "Clear")), LIST_SET{makeButton("LIST_SET[0]", "Up"),
+                                                                  makeButton("LIST_SET[1]",
+                                                                             "Down")},
       ALL_Reset(makeButton("ALL_Reset", "All Clear")) {
     setObjectName(QStringLiteral("MemoryPage"));
     setUpGrid(model);
@@ -39,8 +40,8 @@ MemoryPage::MemoryPage(ChannelGridModel* model, QWidget* parent)
     buttons->addWidget(MEM_ONE_WRITE, 1, 1);
     buttons->addWidget(Clear_Botton, 2, 0);
     buttons->addWidget(ALL_Reset, 2, 1);
-    buttons->addWidget(LIST_SET[1], 3, 0);
-    buttons->addWidget(LIST_SET[0], 3, 1);
+    buttons->addWidget(LIST_SET[0], 3, 0);
+    buttons->addWidget(LIST_SET[1], 3, 1);
     buttons->setRowStretch(4, 1);
 
     auto* layout = new QHBoxLayout(this);
@@ -92,14 +93,21 @@ MemoryPage::RowRange MemoryPage::selectedRows() const {
     return {top + FirstRow, bottom + FirstRow};
 }
 
+int MemoryPage::selectionEndRow() const {
+    const RowRange rows = selectedRows();
+    return currentRow() == rows.first ? rows.last : rows.first;
+}
+
 void MemoryPage::selectRow(int gridRow) {
     selectRows(gridRow, gridRow);
 }
 
 void MemoryPage::selectRows(int firstGridRow, int lastGridRow) {
     auto* model = static_cast<ChannelGridModel*>(MSFlexGrid1->model());
-    const QModelIndex first = model->indexOf(firstGridRow, NameColumn);
-    const QModelIndex last = model->indexOf(lastGridRow, FrequencyColumn);
+    // The current cell stays in the frequency column, so following a transfer or moving up
+    // and down scrolls the grid only vertically.
+    const QModelIndex first = model->indexOf(firstGridRow, FrequencyColumn);
+    const QModelIndex last = model->indexOf(lastGridRow, NameColumn);
     QItemSelectionModel* selection = MSFlexGrid1->selectionModel();
     selection->setCurrentIndex(first, QItemSelectionModel::NoUpdate);
     selection->select(QItemSelection(first, last),

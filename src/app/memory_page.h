@@ -24,7 +24,7 @@ public:
     QPushButton* MEM_ONE_READ;
     QPushButton* MEM_ONE_WRITE;
     QPushButton* Clear_Botton;
-    std::array<QPushButton*, 2> LIST_SET; // 0 "Down", 1 "Up"
+    std::array<QPushButton*, 2> LIST_SET; // 0 "Up", 1 "Down"
     QPushButton* ALL_Reset;
 
     // The grid's current row (1..1623) and the rows from the smaller to the larger of the
@@ -35,6 +35,9 @@ public:
         int last;
     };
     RowRange selectedRows() const;
+    // The other end of the selection from the current row (the current row itself when a
+    // single row is selected).
+    int selectionEndRow() const;
     // Makes gridRow current and selects it from column 12 to column 1, scrolled into view.
     void selectRow(int gridRow);
     void selectRows(int firstGridRow, int lastGridRow);

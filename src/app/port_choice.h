@@ -1,5 +1,9 @@
 #pragma once
 
+#include "files/radio_data.h"  // FirstComPort, LastComPort
+#include "link/default_port.h" // comPortDevice, the remembered port name, defaultPort
+#include "link/port_factory.h" // SimulatedPortName
+
 #include <QList>
 #include <QString>
 
@@ -7,18 +11,8 @@ namespace qmh4 {
 
 // Which port the transfers use: a COM port number 1..16 from the COM port menu, or a port the
 // user chose by name (a device the system reports, or the built-in simulated radio). A port
-// chosen by name is remembered in the user's settings and wins over the number at start-up.
-inline constexpr int DefaultComPort = 1;
-inline constexpr int LastComPort = 16;
-inline constexpr const char* SimulatedPortName = "sim";
-
-// The device of COM port n: "COMn" on Windows, /dev/ttyUSB<n-1> elsewhere.
-QString comPortDevice(int number);
-
-// The port name remembered from the last choice by name; empty when none.
-QString rememberedPortName();
-void rememberPortName(const QString& name);
-void forgetPortName();
+// chosen by name is remembered in the user's settings and wins over the number at start-up;
+// the command line follows the same rule (link/default_port.h).
 
 struct SystemPort {
     QString name;        // "ttyUSB0", "COM3"

@@ -1,3 +1,4 @@
+#include "cli/arguments.h"
 #include "cli/commands.h"
 #include "sim/pty_server.h"
 #include "sim/simulated_radio.h"
@@ -11,6 +12,8 @@
 namespace qmh4::cli {
 
 namespace {
+
+const QString Sim = QStringLiteral("sim");
 
 volatile sig_atomic_t stopDescriptor = -1;
 
@@ -39,11 +42,36 @@ bool readNumber(const QCommandLineParser& parser, const QString& option, int& va
     return ok && value >= 0;
 }
 
+// The image, the pacing and the faults the options ask for; false (after saying why) when an
+// option is unusable.
+bool configure(SimulatedRadio& radio, const QCommandLineParser& parser) {
+    int baud = 57600;
+    int latencyMs = 0;
+    if (!readNumber(parser, "baud", baud) || !readNumber(parser, "latency-ms", latencyMs)) {
+        tell(Sim, QStringLiteral("--baud and --latency-ms take a whole number"));
+        return false;
+    }
+    QString error;
+    if (parser.isSet("image") && !radio.loadImage(parser.value("image"), &error)) {
+        tell(Sim, error);
+        return false;
+    }
+    if (parser.isSet("faults")) {
+        const auto plan = FaultPlan::parse(parser.value("faults"), &error);
+        if (!plan) {
+            tell(Sim, error);
+            return false;
+        }
+        radio.setFaults(*plan);
+    }
+    radio.setPacing(baud, std::chrono::milliseconds(latencyMs));
+    return true;
+}
+
 } // namespace
 
 // Serves the simulated radio on a pseudo-terminal until interrupted; prints the path to open.
 int runSim(const QStringList& arguments) {
-    QTextStream err(stderr);
     QCommandLineParser parser;
     parser.addOptions({
         {"image", "Start from this 128 KiB radio image instead of the demo radio.", "FILE"},
@@ -55,46 +83,25 @@ int runSim(const QStringList& arguments) {
          "rate=0.02,seed=42.",
          "SPEC"},
     });
-    if (!parser.parse(QStringList{QStringLiteral("qmh4 sim")} + arguments) ||
-        !parser.positionalArguments().isEmpty()) {
-        err << "qmh4 sim: "
-            << (parser.errorText().isEmpty() ? "unexpected argument" : parser.errorText()) << "\n";
+    if (!parseArguments(parser, Sim, arguments, 0))
         return ExitUsage;
-    }
-    int baud = 57600;
-    int latencyMs = 0;
-    if (!readNumber(parser, "baud", baud) || !readNumber(parser, "latency-ms", latencyMs)) {
-        err << "qmh4 sim: --baud and --latency-ms take a whole number\n";
-        return ExitUsage;
-    }
     SimulatedRadio radio;
-    QString error;
-    if (parser.isSet("image") && !radio.loadImage(parser.value("image"), &error)) {
-        err << "qmh4 sim: " << error << "\n";
+    if (!configure(radio, parser))
         return ExitUsage;
-    }
-    if (parser.isSet("faults")) {
-        const auto plan = FaultPlan::parse(parser.value("faults"), &error);
-        if (!plan) {
-            err << "qmh4 sim: " << error << "\n";
-            return ExitUsage;
-        }
-        radio.setFaults(*plan);
-    }
-    radio.setPacing(baud, std::chrono::milliseconds(latencyMs));
 
     PtyServer server(radio);
+    QString error;
     if (!server.open(&error)) {
-        err << "qmh4 sim: " << error << "\n";
+        tell(Sim, error);
         return ExitUsage;
     }
     stopOnSignals(server.stopDescriptor());
     QTextStream(stdout) << server.slavePath() << Qt::endl;
     server.serve();
 
-    err << "qmh4 sim: " << radio.exchangeCount() << " exchanges\n";
+    tell(Sim, QStringLiteral("%1 exchanges").arg(radio.exchangeCount()));
     if (parser.isSet("save") && !radio.saveImage(parser.value("save"), &error)) {
-        err << "qmh4 sim: " << error << "\n";
+        tell(Sim, error);
         return ExitUsage;
     }
     return ExitOk;

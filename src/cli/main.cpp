@@ -13,8 +13,8 @@ using namespace qmh4::cli;
 const Command commands[] = {
     {"sim", "[--image FILE] [--save FILE] [--baud N] [--latency-ms N] [--faults SPEC]", runSim},
     {"ports", "", runPorts},
-    {"read", "[--port P] [--only AREAS] OUT.H4", runRead},
-    {"write", "[--port P] [--only AREAS] IN.H4", runWrite},
+    {"read", "[--port P] [--only AREAS] [--font OUT.FH4] OUT.H4", runRead},
+    {"write", "[--port P] [--only AREAS] [--font IN.FH4] IN.H4", runWrite},
     {"export-csv", "IN.H4 OUT.CSV", runExportCsv},
     {"import-csv", "IN.CSV OUT.H4 [--onto BASE.H4]", runImportCsv},
 };
@@ -24,6 +24,9 @@ int usage() {
     err << "usage:\n";
     for (const Command& command : commands)
         err << "  qmh4 " << command.name << ' ' << command.usage << '\n';
+    err << "AREAS: comma list of channels,banks,onetouch,title,settings,groups,glyphs\n"
+           "P: a device path, a port name, or \"sim\" for the built-in simulated radio;\n"
+           "   without --port, the port last chosen in the window\n";
     return ExitUsage;
 }
 

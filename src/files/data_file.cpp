@@ -533,6 +533,10 @@ DataFileReport readDataFile(const QByteArray& bytes, RadioData& data) {
             report.skippedLines.append(static_cast<int>(i + 1));
         }
     }
+    // What the bank sizes decide follows them at once: the memory rows' labels and the
+    // one-touch lists.
+    loaded.areas.banks.relabel(loaded.channels);
+    loaded.areas.oneTouch.rebuild(loaded.areas.banks);
     data = std::move(loaded);
     return report;
 }

@@ -87,14 +87,14 @@ QString faultName(Fault fault) {
     return {};
 }
 
-std::optional<FaultPlan> FaultPlan::parse(const QString& spec, QString* error) {
+std::optional<FaultPlan> FaultPlan::parse(const QString& planText, QString* error) {
     FaultPlan plan;
     const auto fail = [&](const QString& why) -> std::optional<FaultPlan> {
         if (error)
             *error = why;
         return std::nullopt;
     };
-    for (const QString& item : spec.split(QLatin1Char(','), Qt::SkipEmptyParts)) {
+    for (const QString& item : planText.split(QLatin1Char(','), Qt::SkipEmptyParts)) {
         const QStringList parts = item.trimmed().split(QLatin1Char('='));
         if (parts.size() != 2)
             return fail(QStringLiteral("fault item \"%1\" is not key=value").arg(item));
@@ -220,8 +220,7 @@ std::optional<QByteArray> SimulatedRadio::answer(const QByteArray& command, bool
     return prefix + "OK\r\n";
 }
 
-QByteArray SimulatedRadio::applyFault(QByteArray reply, Fault fault,
-                                      const QByteArray& command) const {
+QByteArray SimulatedRadio::applyFault(QByteArray reply, Fault fault) const {
     switch (fault) {
     case Fault::None:
     case Fault::NoAnswer:
@@ -235,8 +234,8 @@ QByteArray SimulatedRadio::applyFault(QByteArray reply, Fault fault,
     case Fault::WrongMarker:
         if (isReadReply(reply))
             std::swap(reply[141], reply[142]);
-        else
-            reply.replace(command.size() + 2, 2, "NG");
+        else // "OK" always stands just before CR LF (the font identify's prefix is longer)
+            reply.replace(reply.size() - 4, 2, "NG");
         break;
     case Fault::NonHexDigit: {
         // A read's data digit becomes a character the lenient decoding of old would have
@@ -264,7 +263,7 @@ std::optional<QByteArray> SimulatedRadio::respond(const QByteArray& command) {
     if (reply && fault == Fault::NoAnswer)
         reply.reset();
     if (reply)
-        reply = applyFault(*reply, fault, command);
+        reply = applyFault(*reply, fault);
     if (reply)
         record.reply = *reply;
     log_.push_back(record);

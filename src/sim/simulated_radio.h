@@ -40,7 +40,7 @@ struct FaultPlan {
 
     // "3=silent,7=short,9=long,12=marker,15=nonhex,rate=0.02,seed=42". Returns nullopt and
     // sets `error` for a malformed plan.
-    static std::optional<FaultPlan> parse(const QString& spec, QString* error);
+    static std::optional<FaultPlan> parse(const QString& planText, QString* error);
 };
 
 struct ExchangeRecord {
@@ -105,7 +105,7 @@ private:
 
     std::optional<QByteArray> answer(const QByteArray& command, bool store);
     Fault nextFault();
-    QByteArray applyFault(QByteArray reply, Fault fault, const QByteArray& command) const;
+    QByteArray applyFault(QByteArray reply, Fault fault) const;
     void waitUntil(Clock::time_point when);
 
     QByteArray image_;

@@ -50,6 +50,7 @@ inline RadioData sampleData() {
         data.areas.banks.setSize(b, b < 20 ? 50 : 0);
     }
     data.areas.oneTouch.rebuild(data.areas.banks);
+    data.areas.banks.relabel(data.channels);
     data.areas.oneTouch.chooseBank(0, 3);
     data.areas.oneTouch.chooseChannel(0, 49);
     data.areas.oneTouch.setNoSetting(1, false);

@@ -1,50 +1,29 @@
+#include "bank_test_support.h"
 #include "channels/channel_table.h"
 #include "link/protocol.h"
 #include "radio_areas/bank_sizes.h"
-#include "support/test_support.h"
 
 #include <QTest>
 
 using namespace qmh4;
-using qmh4::test::hexBytes;
+using qmh4::test::banksOf;
 
 class BanksTest : public QObject {
     Q_OBJECT
 
 private slots:
-    void defaultsAreTenBanksOfHundred() {
-        BankSizes sizes;
-        QCOMPARE(sizes.total(), 1000);
-        QVERIFY(sizes.isWritable());
-        QCOMPARE(sizes.size(9), 100);
-        QCOMPARE(sizes.size(10), 0);
-    }
-
-    void sizeOf1000IsE803() {
-        BankSizes sizes;
-        for (int b = 0; b < BankCount; ++b)
-            sizes.setSize(b, 0);
-        sizes.setSize(0, 1000);
-        const QByteArray block = sizes.buildBlock(0);
-        QCOMPARE(block.left(4), hexBytes("E8 03 00 00"));
-        QVERIFY(
-            protocol::writeCommand(BankBlockAddress[0], block).startsWith("KV~F00200WE8030000"));
-
-        BankSizes back;
-        back.decodeBlock(0, block);
-        back.decodeBlock(1, sizes.buildBlock(1));
-        QCOMPARE(back, sizes);
-    }
-
-    void blockOneCarriesTheFixedWords() {
-        BankSizes sizes;
-        sizes.setSize(49, 0x123);
+    // Block 1 holds banks 32..49, then the seven fixed words, then zeros: 139 characters.
+    void blocksRoundTrip() {
+        const BankSizes sizes = banksOf({{0, 1000}, {33, 7}, {49, 0x123}});
         const QByteArray command = protocol::writeCommand(BankBlockAddress[1], sizes.buildBlock(1));
         QCOMPARE(command.size(), 139);
         QCOMPARE(command.mid(10 + 4 * 17, 4), QByteArray("2301"));
         QCOMPARE(command.mid(10 + 4 * 18, 28), QByteArray("6400C80064000300640064001400"));
         QCOMPARE(command.mid(10 + 4 * 18 + 28, 28), QByteArray(28, '0'));
-        QCOMPARE(command.back(), '\r');
+        BankSizes back;
+        back.decodeBlock(0, sizes.buildBlock(0));
+        back.decodeBlock(1, sizes.buildBlock(1));
+        QCOMPARE(back, sizes);
     }
 
     // The high nibble of a size's high byte is not part of the size; sizes the table cannot
@@ -61,34 +40,33 @@ private slots:
         QCOMPARE(sizes.size(1), 100);
     }
 
-    void totalIsAlwaysTheSum() {
-        BankSizes sizes;
-        QVERIFY(sizes.stepUp(12));
-        QCOMPARE(sizes.total(), 1001);
-        QVERIFY(!sizes.isWritable());
-        QVERIFY(sizes.stepDown(12));
-        QVERIFY(sizes.isWritable());
-    }
-
-    void stepRefusals_data() {
+    // "Up"/"Down" on the selected bank; the total is always the sum of the sizes.
+    void steps_data() {
         QTest::addColumn<int>("bank");
         QTest::addColumn<int>("start");
         QTest::addColumn<bool>("up");
-        QTest::newRow("down on 0") << 12 << 0 << false;
-        QTest::newRow("up on 1000") << 12 << 1000 << true;
-        QTest::newRow("no bank selected, up") << NoBank << 0 << true;
-        QTest::newRow("no bank selected, down") << NoBank << 0 << false;
+        QTest::addColumn<bool>("changed");
+        QTest::addColumn<int>("total");
+        QTest::newRow("up from 0") << 12 << 0 << true << true << 1001;
+        QTest::newRow("down to 0") << 12 << 1 << false << true << 1000;
+        QTest::newRow("down on 0") << 12 << 0 << false << false << 1000;
+        QTest::newRow("up on 1000") << 12 << 1000 << true << false << 2000;
+        QTest::newRow("no bank selected, up") << NoBank << 0 << true << false << 1000;
+        QTest::newRow("no bank selected, down") << NoBank << 0 << false << false << 1000;
     }
-    void stepRefusals() {
+    void steps() {
         QFETCH(int, bank);
         QFETCH(int, start);
         QFETCH(bool, up);
+        QFETCH(bool, changed);
+        QFETCH(int, total);
         BankSizes sizes;
-        if (bank < BankCount)
-            sizes.setSize(bank, start);
+        sizes.setSize(bank, start);
         const BankSizes before = sizes;
-        QVERIFY(!(up ? sizes.stepUp(bank) : sizes.stepDown(bank)));
-        QCOMPARE(sizes, before);
+        QCOMPARE(up ? sizes.stepUp(bank) : sizes.stepDown(bank), changed);
+        QCOMPARE(sizes == before, !changed);
+        QCOMPARE(sizes.total(), total);
+        QCOMPARE(sizes.isWritable(), total == 1000);
     }
 
     void mendedText_data() {
@@ -115,27 +93,8 @@ private slots:
         QCOMPARE(filteredBankSizeText("1x2y345"), QString("1234"));
     }
 
-    void nonEmptyList() {
-        BankSizes sizes;
-        for (int b = 0; b < BankCount; ++b)
-            sizes.setSize(b, 0);
-        sizes.setSize(3, 500);
-        sizes.setSize(47, 500);
-        const NonEmptyBankList list = sizes.nonEmptyBanks();
-        QCOMPARE(list[0], quint8(3));
-        QCOMPARE(list[1], quint8(47));
-        QCOMPARE(list[2], quint8(NoBank));
-        QCOMPARE(list[49], quint8(NoBank));
-        QCOMPARE(sizes.firstChannel(47), 500);
-    }
-
     void labelsFollowTheSizesOnlyAt1000() {
-        BankSizes sizes;
-        for (int b = 0; b < BankCount; ++b)
-            sizes.setSize(b, 0);
-        sizes.setSize(0, 3);
-        sizes.setSize(2, 2);
-        sizes.setSize(3, 995);
+        BankSizes sizes = banksOf({{0, 3}, {2, 2}, {3, 995}});
         ChannelTable table;
         QVERIFY(sizes.relabel(table));
         const QStringList expected = {"Bank000-0", "Bank000-1", "Bank000-2",
@@ -149,7 +108,9 @@ private slots:
         QCOMPARE(table, before);
     }
 
-    void pageChange_data() {
+    // Page -1 is the opening of the group editor: it asks like a page change instead of
+    // resetting silently.
+    void bankCheck_data() {
         QTest::addColumn<int>("total");
         QTest::addColumn<int>("page");
         QTest::addColumn<int>("decision");
@@ -158,26 +119,18 @@ private slots:
             << 1001 << int(Page::Bank) << int(PageChange::RestoreDefaults);
         QTest::newRow("invalid, memory")
             << 999 << int(Page::Memory) << int(PageChange::AskInitData);
-        QTest::newRow("invalid, common")
-            << 999 << int(Page::CommonSet) << int(PageChange::AskInitData);
-        QTest::newRow("invalid, set mode")
-            << 950 << int(Page::SetMode) << int(PageChange::AskInitData);
+        QTest::newRow("valid, group editor") << 1000 << -1 << int(PageChange::Proceed);
+        QTest::newRow("invalid, group editor") << 1001 << -1 << int(PageChange::AskInitData);
     }
-    void pageChange() {
+    void bankCheck() {
         QFETCH(int, total);
         QFETCH(int, page);
         QFETCH(int, decision);
         BankSizes sizes;
         sizes.setSize(0, 100 + total - 1000);
-        QCOMPARE(int(bankCheckOnPageChange(sizes, Page(page))), decision);
-    }
-
-    // Opening the group editor with a wrong total asks instead of resetting silently.
-    void groupEditorAsks() {
-        BankSizes sizes;
-        QCOMPARE(bankCheckOnGroupEditor(sizes), PageChange::Proceed);
-        sizes.stepUp(0);
-        QCOMPARE(bankCheckOnGroupEditor(sizes), PageChange::AskInitData);
+        QCOMPARE(int(page < 0 ? bankCheckOnGroupEditor(sizes)
+                              : bankCheckOnPageChange(sizes, Page(page))),
+                 decision);
     }
 };
 

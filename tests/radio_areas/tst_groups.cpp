@@ -1,4 +1,3 @@
-#include "link/protocol.h"
 #include "radio_areas/groups.h"
 #include "support/test_support.h"
 
@@ -18,10 +17,10 @@ private slots:
         const QByteArray data = groups.buildBlock(0);
         QCOMPARE(data.size(), 48);
         QCOMPARE(data.left(8), hexBytes("81 00 00 00 00 00 40 00"));
-        QCOMPARE(protocol::writeCommand(GroupBlockAddress[0], data).size(), 107);
-        QCOMPARE(protocol::writeCommand(GroupBlockAddress[1], groups.buildBlock(1)).size(), 91);
+        QCOMPARE(groups.buildBlock(1).size(), 40);
     }
 
+    // Trailing bytes of a read beyond the groups' records change nothing.
     void roundTripOfEveryGroup() {
         Groups groups;
         for (int bank = 0; bank < BankCount; ++bank)
@@ -31,9 +30,9 @@ private slots:
         back.decodeBlock(0, groups.buildBlock(0) + QByteArray(16, '\0'));
         back.decodeBlock(1, groups.buildBlock(1) + QByteArray(24, char(0xFF)));
         QCOMPARE(back, groups);
-        QVERIFY(back.isMember(48, 10) == groups.isMember(48, 10));
     }
 
+    // Five blocks of ten banks, a separator column between blocks.
     void columns_data() {
         QTest::addColumn<int>("column");
         QTest::addColumn<int>("bank"); // -1: no bank
@@ -42,9 +41,6 @@ private slots:
         QTest::newRow("ninth") << 10 << 9;
         QTest::newRow("separator 11") << 11 << -1;
         QTest::newRow("bank 10") << 12 << 10;
-        QTest::newRow("separator 22") << 22 << -1;
-        QTest::newRow("bank 20") << 23 << 20;
-        QTest::newRow("separator 33") << 33 << -1;
         QTest::newRow("separator 44") << 44 << -1;
         QTest::newRow("bank 40") << 45 << 40;
         QTest::newRow("last") << 54 << 49;
@@ -53,12 +49,12 @@ private slots:
     void columns() {
         QFETCH(int, column);
         QFETCH(int, bank);
-        const auto found = bankOfGroupColumn(column);
-        QCOMPARE(found.value_or(-1), bank);
+        QCOMPARE(bankOfGroupColumn(column).value_or(-1), bank);
         if (bank >= 0)
             QCOMPARE(groupColumnOfBank(bank), column);
     }
 
+    // Header row, label column, separators and empty banks change nothing when clicked.
     void clicks() {
         Groups groups;
         QVERIFY(groups.click(1, 12));
@@ -66,26 +62,20 @@ private slots:
         QVERIFY(groups.click(1, 12));
         QVERIFY(!groups.isMember(10, 0));
 
-        const Groups before = groups;
-        QVERIFY(!groups.click(3, 22)); // separator
-        QVERIFY(!groups.click(0, 5));  // header row
-        QVERIFY(!groups.click(4, 0));  // label column
-        QCOMPARE(groups, before);
-    }
-
-    void emptyBanksAreUnusable() {
-        BankSizes sizes;
-        Groups groups;
         groups.setMember(12, 3, true);
         groups.setMember(12, 10, true);
         groups.setMember(2, 3, true);
-        groups.prepare(sizes); // banks 10..49 are empty
+        groups.prepare(BankSizes{}); // banks 10..49 are empty
         QVERIFY(groups.isUnusable(12));
         QVERIFY(!groups.isMember(12, 3));
         QVERIFY(!groups.isMember(12, 10));
         QVERIFY(groups.isMember(2, 3));
+        const Groups before = groups;
+        QVERIFY(!groups.click(3, 22)); // separator
+        QVERIFY(!groups.click(0, 5));  // header row
+        QVERIFY(!groups.click(4, 0));  // label column
         QVERIFY(!groups.click(4, groupColumnOfBank(12)));
-        QVERIFY(!groups.isMember(12, 3));
+        QCOMPARE(groups, before);
         QVERIFY(groups.click(4, groupColumnOfBank(2)));
     }
 
@@ -100,7 +90,6 @@ private slots:
         groups.setMember(-1, 0, true);
         QCOMPARE(groups, Groups{});
         QVERIFY(!groups.isMember(50, 0));
-        QCOMPARE(groupLabel(0), QString("Group0"));
         QCOMPARE(groupLabel(10), QString("GroupB"));
         QCOMPARE(groupOfGroupRow(11).value_or(-1), 10);
     }

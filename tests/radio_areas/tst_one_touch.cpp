@@ -1,23 +1,14 @@
-#include "link/protocol.h"
+#include "bank_test_support.h"
 #include "radio_areas/one_touch.h"
 #include "support/test_support.h"
 
 #include <QTest>
 
 using namespace qmh4;
+using qmh4::test::banksOf;
 using qmh4::test::hexBytes;
 
 namespace {
-
-// Banks given as (bank, size) pairs; every other bank empty.
-BankSizes banksOf(std::initializer_list<std::pair<int, int>> sizes) {
-    BankSizes banks;
-    for (int b = 0; b < BankCount; ++b)
-        banks.setSize(b, 0);
-    for (auto [bank, size] : sizes)
-        banks.setSize(bank, size);
-    return banks;
-}
 
 QByteArray blockWithEntry(int k, const char* hex) {
     QByteArray data(64, '\0');
@@ -44,16 +35,11 @@ private slots:
         QVERIFY(oneTouch.chooseChannel(2, 3));
         const QByteArray data = oneTouch.buildBlock();
         QCOMPARE(data.size(), OneTouchBlockSize);
-        QCOMPARE(data.mid(6, 3), hexBytes("05 03 00"));
-        QCOMPARE(data.mid(0, 3), hexBytes("FF 00 00"));
-        QCOMPARE(protocol::writeCommand(OneTouchAddress, data).size(), 65);
+        QCOMPARE(data.mid(0, 9), hexBytes("FF 00 00 FF 00 00 05 03 00"));
 
         OneTouch back(banks);
         back.decodeBlock(data, banks);
-        QCOMPARE(back.entry(2).bankPosition, 1);
-        QCOMPARE(back.entry(2).channelPosition, 3);
-        QVERIFY(!back.entry(2).noSetting);
-        QVERIFY(back.entry(0).noSetting);
+        QCOMPARE(back, oneTouch);
     }
 
     // (stored bank, stored channel) against banks 0 (size 10) and 5 (size 4).
@@ -78,9 +64,7 @@ private slots:
         oneTouch.chooseBank(4, 2);
         oneTouch.chooseChannel(4, 7);
         oneTouch.decodeBlock(blockWithEntry(4, entry.toLatin1().constData()), banks);
-        QCOMPARE(oneTouch.entry(4).bankPosition, bankPosition);
-        QCOMPARE(oneTouch.entry(4).channelPosition, channelPosition);
-        QCOMPARE(oneTouch.entry(4).noSetting, noSetting);
+        QCOMPARE(oneTouch.entry(4), (OneTouchEntry{bankPosition, channelPosition, noSetting}));
     }
 
     // The read looks the radio's banks up among the banks as they are now, not among the list
@@ -90,23 +74,24 @@ private slots:
         const BankSizes read = banksOf({{20, 600}, {30, 400}});
         oneTouch.decodeBlock(blockWithEntry(0, "1E 09 00"), read);
         QCOMPARE(oneTouch.bankEntries(), QStringList({"20", "30"}));
-        QCOMPARE(oneTouch.entry(0).bankPosition, 1);
-        QCOMPARE(oneTouch.entry(0).channelPosition, 9);
+        QCOMPARE(oneTouch.entry(0), (OneTouchEntry{1, 9, false}));
         // Written back, the radio gets what it held.
         QCOMPARE(oneTouch.buildBlock().mid(0, 3), hexBytes("1E 09 00"));
     }
 
-    void noSettingWritesFF() {
+    // "No Setting" and an entry with no bank to name are written as not set, never as the
+    // list's end marker; the "Reset" checks every "No Setting".
+    void notSetIsFF() {
         OneTouch oneTouch;
         oneTouch.chooseBank(0, 3);
         oneTouch.chooseChannel(0, 42);
         oneTouch.setNoSetting(0, true);
         QCOMPARE(oneTouch.buildBlock().mid(0, 3), hexBytes("FF 00 00"));
         oneTouch.reset();
-        for (int k = 0; k < OneTouchCount; ++k) {
-            QVERIFY(oneTouch.entry(k).noSetting);
-            QCOMPARE(oneTouch.entry(k).bankPosition, 0);
-        }
+        QCOMPARE(oneTouch.buildBlock(), hexBytes("FF 00 00").repeated(OneTouchCount));
+        OneTouch noBanks(banksOf({}));
+        QCOMPARE(noBanks.bankCount(), 0);
+        QCOMPARE(noBanks.buildBlock().mid(0, 3), hexBytes("FF 00 00"));
     }
 
     // A bank of more than 256 channels offers only the positions one byte can hold.
@@ -118,13 +103,6 @@ private slots:
         QVERIFY(oneTouch.chooseChannel(0, 255));
         QVERIFY(!oneTouch.chooseChannel(0, 256));
         QCOMPARE(oneTouch.buildBlock().mid(0, 3), hexBytes("00 FF 00"));
-    }
-
-    // With no bank to name, an entry is written as not set, never as the list's end marker.
-    void noBanksWritesNotSet() {
-        OneTouch oneTouch(banksOf({}));
-        QCOMPARE(oneTouch.bankCount(), 0);
-        QCOMPARE(oneTouch.buildBlock().mid(0, 3), hexBytes("FF 00 00"));
     }
 
     void rebuildKeepsBankAndChannel() {

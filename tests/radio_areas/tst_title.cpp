@@ -1,4 +1,3 @@
-#include "link/protocol.h"
 #include "radio_areas/title.h"
 #include "support/test_support.h"
 
@@ -11,31 +10,53 @@ class TitleTest : public QObject {
     Q_OBJECT
 
 private slots:
-    void glyphMarkerIsWrittenAsItsCharacter() {
-        Title title;
-        title.setText("A:3~");
-        const QByteArray data = title.buildBlock();
-        QCOMPARE(data.size(), TitleBlockSize);
-        QCOMPARE(data.left(6), hexBytes("41 00 42 87 00 00"));
-        QCOMPARE(protocol::writeCommand(TitleAddress, data).size(), 79);
-        QCOMPARE(title.radioText(), QString::fromUtf8("A③"));
-
+    // Title text <-> the block's character slots (the bytes given, zeros after them).
+    void characterSlots_data() {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::addColumn<bool>("build"); // false: only read from the radio
+        QTest::newRow("glyph marker as its character ③")
+            << "A:3~" << hexBytes("41 00 42 87") << true;
+        QTest::newRow("sixteen single bytes fill every slot")
+            << "0123456789ABCDEF"
+            << hexBytes("30 00 31 00 32 00 33 00 34 00 35 00 36 00 37 00 38 00 39 00 41 00 42 00 "
+                        "43 00 44 00 45 00 46 00")
+            << true;
+        QTest::newRow("eight double bytes")
+            << QString(8, QChar(0x3042)) << hexBytes("A0 82").repeated(8) << true;
+        QTest::newRow("no character of the code page, then an empty slot")
+            << QString::fromUtf8("Aあ") + "B" << hexBytes("41 00 A0 00 A0 82 00 00 42 00") << false;
+        QTest::newRow("sixteen double bytes cut to what the title may hold")
+            << QString(8, QChar(0x3042)) << hexBytes("A0 82").repeated(16) << false;
+    }
+    void characterSlots() {
+        QFETCH(QString, text);
+        QFETCH(QByteArray, bytes);
+        QFETCH(bool, build);
+        const QByteArray block = bytes.leftJustified(TitleBlockSize, '\0');
+        if (build) {
+            Title title;
+            title.setText(text);
+            QCOMPARE(title.buildBlock(), block);
+        }
         Title back;
-        back.decodeBlock(data);
-        QCOMPARE(back.text(), QString("A:3~"));
+        back.decodeBlock(block);
+        QCOMPARE(back.text(), text);
     }
 
-    void slide() {
+    // The data file holds ① … ⑧; the slide byte pair is 11 11 for "ON", anything else reads
+    // as "OFF".
+    void radioTextAndSlide() {
         Title title;
+        title.setText("A:3~");
+        QCOMPARE(title.radioText(), QString::fromUtf8("A③"));
         QVERIFY(title.setSlide(1));
-        QCOMPARE(title.buildBlock().mid(32, 2), hexBytes("11 11"));
         QVERIFY(!title.setSlide(2));
+        QCOMPARE(title.buildBlock().mid(32, 2), hexBytes("11 11"));
         Title back;
         back.decodeBlock(title.buildBlock());
         QCOMPARE(back.slide(), 1);
-        QByteArray other(34, '\0');
-        other[32] = 0x12;
-        back.decodeBlock(other);
+        back.decodeBlock(hexBytes("12 00").rightJustified(TitleBlockSize, '\0'));
         QCOMPARE(back.slide(), 0);
     }
 
@@ -55,10 +76,9 @@ private slots:
         QTest::newRow("half-width kana") << "" << QString::fromUtf8("ｱ") << true;
         QTest::newRow("Ctrl+V") << "" << QString(QChar(0x16)) << false;
         QTest::newRow("backspace when full") << QString(16, 'x') << "\b" << true;
-        QTest::newRow("markers count two") << ":1~:2~:3~:4~:5~:6~:7~"
-                                           << "z" << true;
-        QTest::newRow("eight markers are full") << ":1~:2~:3~:4~:5~:6~:7~:8~"
-                                                << "z" << false;
+        QTest::newRow("markers count two") << QString(":1~:2~:3~:4~:5~:6~:7~") << "z" << true;
+        QTest::newRow("eight markers are full")
+            << QString(":1~:2~:3~:4~:5~:6~:7~:8~") << "z" << false;
     }
     void typing() {
         QFETCH(QString, text);
@@ -70,8 +90,7 @@ private slots:
     void pasted_data() {
         QTest::addColumn<QString>("text");
         QTest::addColumn<QString>("kept");
-        QTest::newRow("cut at 16 bytes") << "ABCDEFGHIJKLMNOPQRST"
-                                         << "ABCDEFGHIJKLMNOP";
+        QTest::newRow("cut at 16 bytes") << QString("ABCDEFGHIJKLMNOPQRST") << "ABCDEFGHIJKLMNOP";
         QTest::newRow("double bytes cut whole")
             << QString::fromUtf8("ABCDEFGあいう") << QString::fromUtf8("ABCDEFGあいう");
         QTest::newRow("odd byte left")
@@ -96,36 +115,6 @@ private slots:
         title.setText(QString(15, 'x'));
         QVERIFY(title.appendMarker(1)); // 15 bytes: appended, as the button does
         QVERIFY(!title.appendMarker(9));
-    }
-
-    void decodeSlots() {
-        QByteArray data(64, '\0');
-        data[0] = 0x41;       // "A", high byte 0
-        data[2] = char(0xA0); // 0x00A0 is no character of the code page
-        data[4] = char(0xA0);
-        data[5] = char(0x82); // 0x82A0 "あ"
-        data[8] = 0x42;       // after an empty slot
-        Title title;
-        title.decodeBlock(data);
-        QCOMPARE(title.text(), QString::fromUtf8("Aあ") + "B");
-    }
-
-    // Sixteen double-byte characters from the radio are cut to what the title may hold.
-    void decodeCutsToSixteenBytes() {
-        QByteArray data(64, '\0');
-        for (int slot = 0; slot < 16; ++slot) {
-            data[2 * slot] = char(0xA0);
-            data[2 * slot + 1] = char(0x82);
-        }
-        Title title;
-        title.decodeBlock(data);
-        QCOMPARE(title.text(), QString(8, QChar(0x3042)));
-    }
-
-    void sixteenSingleBytesFillEverySlot() {
-        Title title;
-        title.setText("0123456789ABCDEF");
-        QCOMPARE(title.buildBlock().mid(30, 2), hexBytes("46 00"));
     }
 };
 

@@ -12,32 +12,32 @@ class TestSimulatedRadio : public QObject {
     Q_OBJECT
 
 private slots:
+    // Every reply echoes the command and CR LF; "OK" and CR LF end the others, the lengths are
+    // the radio's own.
     void exchangeTable_data() {
         QTest::addColumn<QByteArray>("command");
         QTest::addColumn<int>("replyLength");
-        QTest::addColumn<int>("okAt"); // -1: a read, checked by its CR LF
-        QTest::newRow("identify") << protocol::identifyCommand() << 16 << 12;
-        QTest::newRow("font identify") << protocol::fontIdentifyCommand() << 17 << 13;
-        QTest::newRow("read") << protocol::readCommand(0x1FE01) << 143 << -1;
-        for (int n : {64, 51, 50, 48, 40, 32, 20, 1}) {
-            QTest::addRow("write %d", n) << protocol::writeCommand(0x1100, QByteArray(n, '\x11'))
-                                         << 17 + 2 * n << 13 + 2 * n;
-        }
+        QTest::newRow("identify") << protocol::identifyCommand() << 16;
+        QTest::newRow("font identify") << protocol::fontIdentifyCommand() << 17;
+        QTest::newRow("read") << protocol::readCommand(0x1FE01) << 143;
+        const QList<std::pair<int, int>> writes{{64, 145}, {48, 113}, {40, 97},
+                                                {32, 81},  {20, 57},  {1, 19}};
+        for (const auto& [bytes, length] : writes)
+            QTest::addRow("write %d", bytes)
+                << protocol::writeCommand(0x1100, QByteArray(bytes, '\x11')) << length;
     }
     void exchangeTable() {
         QFETCH(QByteArray, command);
         QFETCH(int, replyLength);
-        QFETCH(int, okAt);
         SimulatedRadio radio;
         const auto reply = radio.respond(command);
         QVERIFY(reply.has_value());
         QCOMPARE(reply->size(), replyLength);
-        if (okAt < 0) {
+        QVERIFY(reply->startsWith(command + "\r\n"));
+        if (command.endsWith("R\r"))
             QVERIFY(protocol::isGoodReadReply(*reply));
-        } else {
-            QCOMPARE(reply->mid(okAt, 2), QByteArray("OK"));
-            QVERIFY(reply->endsWith("\r\n"));
-        }
+        else
+            QVERIFY(reply->endsWith("OK\r\n"));
     }
 
     void writeThenRead() {
@@ -55,7 +55,6 @@ private slots:
         QTest::addColumn<QByteArray>("command");
         QTest::newRow("no CR") << QByteArray("KV~F01200R");
         QTest::newRow("lower-case address") << QByteArray("KV~F0a200R\r");
-        QTest::newRow("address not hex") << QByteArray("KV~F0G200R\r");
         QTest::newRow("read too long") << QByteArray("KV~F01200R0\r");
         QTest::newRow("write without data") << QByteArray("KV~F01200W\r");
         QTest::newRow("write odd digits") << QByteArray("KV~F01200W123\r");
@@ -64,7 +63,6 @@ private slots:
         QTest::newRow("write past the end") << protocol::writeCommand(0x1FFF0, QByteArray(17, 'x'));
         QTest::newRow("unknown kind") << QByteArray("KV~F01200X\r");
         QTest::newRow("identify lower case") << QByteArray("kv~qm-h4e\r");
-        QTest::newRow("noise") << QByteArray("\r");
     }
     void malformedCommandsGetNoAnswer() {
         QFETCH(QByteArray, command);
@@ -79,23 +77,21 @@ private slots:
     void faults_data() {
         QTest::addColumn<int>("fault");
         QTest::addColumn<bool>("read");
-        QTest::addColumn<bool>("answered");
-        QTest::addColumn<bool>("stored");
+        QTest::addColumn<bool>("answered"); // a write is stored exactly when answered
         for (bool read : {true, false}) {
             const char* kind = read ? "read" : "write";
-            QTest::addRow("%s silent", kind) << int(Fault::NoAnswer) << read << false << false;
-            QTest::addRow("%s short", kind) << int(Fault::Truncated) << read << true << true;
-            QTest::addRow("%s long", kind) << int(Fault::ExtraByte) << read << true << true;
-            QTest::addRow("%s marker", kind) << int(Fault::WrongMarker) << read << true << true;
+            QTest::addRow("%s silent", kind) << int(Fault::NoAnswer) << read << false;
+            QTest::addRow("%s short", kind) << int(Fault::Truncated) << read << true;
+            QTest::addRow("%s long", kind) << int(Fault::ExtraByte) << read << true;
+            QTest::addRow("%s marker", kind) << int(Fault::WrongMarker) << read << true;
         }
-        QTest::newRow("read nonhex") << int(Fault::NonHexDigit) << true << true << true;
+        QTest::newRow("read nonhex") << int(Fault::NonHexDigit) << true << true;
     }
     // Every injected fault gives a reply the program's checks refuse.
     void faults() {
         QFETCH(int, fault);
         QFETCH(bool, read);
         QFETCH(bool, answered);
-        QFETCH(bool, stored);
         SimulatedRadio radio(SimulatedRadio::blankImage());
         radio.injectFault(1, static_cast<Fault>(fault));
         const QByteArray data(64, '\x7E');
@@ -109,11 +105,21 @@ private slots:
             QVERIFY(!good);
         }
         if (!read)
-            QCOMPARE(radio.memory(0x2000, 64) == data, stored);
+            QCOMPARE(radio.memory(0x2000, 64) == data, answered);
         // The next exchange is clean again.
         const auto next = radio.respond(command);
         QVERIFY(next.has_value());
         QCOMPARE(radio.log().back().fault, Fault::None);
+    }
+
+    // The font editor's identify carries its "OK" further in; a wrong marker must still hit it.
+    void wrongMarkerOnFontIdentify() {
+        SimulatedRadio radio(SimulatedRadio::blankImage());
+        radio.injectFault(1, Fault::WrongMarker);
+        const auto reply = radio.respond(protocol::fontIdentifyCommand());
+        QVERIFY(reply.has_value());
+        QCOMPARE(reply->size(), 17);
+        QVERIFY(!protocol::isGoodFontIdentifyReply(*reply));
     }
 
     void randomFaultsRepeatWithTheirSeed() {
@@ -134,7 +140,7 @@ private slots:
     }
 
     void faultPlanParsing_data() {
-        QTest::addColumn<QString>("spec");
+        QTest::addColumn<QString>("planText");
         QTest::addColumn<bool>("valid");
         QTest::addColumn<int>("planned");
         QTest::newRow("numbers") << "3=silent,7=short,9=long,12=marker,15=nonhex" << true << 5;
@@ -146,25 +152,15 @@ private slots:
         QTest::newRow("no value") << "3" << false << 0;
     }
     void faultPlanParsing() {
-        QFETCH(QString, spec);
+        QFETCH(QString, planText);
         QFETCH(bool, valid);
         QFETCH(int, planned);
         QString error;
-        const auto plan = FaultPlan::parse(spec, &error);
+        const auto plan = FaultPlan::parse(planText, &error);
         QCOMPARE(plan.has_value(), valid);
         QCOMPARE(error.isEmpty(), valid);
         if (plan)
             QCOMPARE(int(plan->byExchange.size()), planned);
-    }
-
-    void linkTimesOutOnTruncatedReply() {
-        SimulatedRadio radio;
-        radio.injectFault(1, Fault::Truncated);
-        QVERIFY(radio.send(protocol::identifyCommand()));
-        const Reply reply = radio.receive(16, 5ms);
-        QCOMPARE(reply.status, Reply::Status::TimedOut);
-        QVERIFY(reply.bytes.isEmpty());
-        QVERIFY(!radio.isOpen());
     }
 
     void pacedLinkHandsOverTheExpectedBytes() {
@@ -204,7 +200,6 @@ private slots:
         for (int bank = 0; bank < 50; ++bank)
             total += qFromLittleEndian<quint16>(image.constData() + 0x200 + 2 * bank);
         QCOMPARE(total, 1000);
-        QCOMPARE(image.mid(0x240 + 36, 14), QByteArray::fromHex("6400C80064000300640064001400"));
         int used = 0;
         for (int record = 1; record <= 1623; ++record)
             used += image[(record - 1) * 64 + 0x1200] != 0 ? 1 : 0;

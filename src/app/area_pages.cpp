@@ -1,0 +1,86 @@
+#include "app/area_pages.h"
+
+#include "app/bank_page.h"
+#include "app/channel_grid_model.h"
+#include "app/common_set_page.h"
+#include "app/question_box.h"
+#include "app/set_mode_page.h"
+
+#include <QTabWidget>
+
+namespace qmh4 {
+
+bool startAreaTransfer(Form1& window, quint16 stateCode, AreaJob job, Form1::Finish onFinished) {
+    if (window.transferRunning())
+        return false;
+    TransferRunner::Job run = [open = window.linkOpener(), options = window.sessionOptions(),
+                               stop = window.transferControl().stopFlag(),
+                               job = std::move(job)](ChannelTransferObserver& observer) {
+        const std::unique_ptr<Link> link = open();
+        Session session(*link, options, stop);
+        return job(session, observer);
+    };
+    return window.startTransfer(stateCode, std::move(run), std::move(onFinished));
+}
+
+void showAreaPages(Form1& window) {
+    window.bankPage->showBanks();
+    window.commonSetPage->showOneTouch();
+    window.commonSetPage->showTitle();
+    window.setModePage->showSettings();
+    window.setModePage->showDtmf();
+}
+
+bool askBankTotalInit(QWidget* parent) {
+    return askOkCancel(parent, QString::fromLatin1(BankTotalQuestion),
+                       QString::fromLatin1(BankTotalQuestionTitle));
+}
+
+PageChangeGuard::PageChangeGuard(Form1& window)
+    : QObject(&window), window_(window), shown_(window.TabStrip1->currentIndex()) {
+    connect(window.TabStrip1, &QTabWidget::currentChanged, this,
+            &PageChangeGuard::onCurrentChanged);
+}
+
+void PageChangeGuard::onCurrentChanged(int index) {
+    if (reverting_ || index < 0)
+        return;
+    if (window_.transferRunning()) {
+        stayOnPrevious();
+        return;
+    }
+    const Page page = static_cast<Page>(index);
+    BankSizes& banks = window_.areas().banks;
+    switch (bankCheckOnPageChange(banks, page)) {
+    case PageChange::AskInitData:
+        if (!askBankTotalInit(&window_)) {
+            stayOnPrevious();
+            return;
+        }
+        [[fallthrough]];
+    case PageChange::RestoreDefaults:
+        banks.reset();
+        window_.bankPage->showBanks();
+        break;
+    case PageChange::Proceed:
+        break;
+    }
+    shown_ = index;
+    enterPage(page);
+}
+
+void PageChangeGuard::enterPage(Page page) {
+    RadioAreas& areas = window_.areas();
+    if (page == Page::Memory && areas.banks.relabel(window_.channels()))
+        window_.gridModel()->rowsChanged(FirstRow, MemoryChannelCount);
+    else if (page == Page::CommonSet)
+        window_.commonSetPage->rebuildOneTouch();
+}
+
+void PageChangeGuard::stayOnPrevious() {
+    reverting_ = true;
+    window_.TabStrip1->setCurrentIndex(shown_);
+    reverting_ = false;
+}
+
+} // namespace qmh4

@@ -1,0 +1,50 @@
+#pragma once
+
+// The glue between the main window and the pages of the radio's areas ("Bank", "Common Set",
+// "Set Mode"): area transfers on the window's worker runner, the bank check when the page
+// changes, and showing the whole working data again after it was replaced (a read, a file).
+
+#include "app/main_window.h"
+#include "link/session.h"
+#include "radio_areas/bank_sizes.h"
+
+#include <QObject>
+
+#include <functional>
+
+namespace qmh4 {
+
+// One area command's body: runs on the worker thread over a session of the window's port.
+using AreaJob = std::function<TransferResult(Session& session, TransferObserver& observer)>;
+
+// Starts an area transfer with the window's port, reply time-out and stop flag. Nothing
+// happens (false) while another transfer runs. `onFinished` runs on the window's thread once
+// the job has ended, before the end box.
+bool startAreaTransfer(Form1& window, quint16 stateCode, AreaJob job, Form1::Finish onFinished);
+
+// Shows the window's RadioAreas on every page (after a data file was loaded, for instance).
+void showAreaPages(Form1& window);
+
+// The question the bank check asks; true for OK.
+bool askBankTotalInit(QWidget* parent);
+
+// Runs the bank check on every change of the window's page: a total other than 1000 restores
+// the default sizes silently on the way to the "Bank" page and asks on the way to any other
+// (Cancel puts the previous page back); a valid total relabels the memory rows on the way to
+// "Memory" and rebuilds the one-touch lists on the way to "Common Set".
+class PageChangeGuard : public QObject {
+    Q_OBJECT
+public:
+    explicit PageChangeGuard(Form1& window);
+
+private:
+    void onCurrentChanged(int index);
+    void enterPage(Page page);
+    void stayOnPrevious();
+
+    Form1& window_;
+    int shown_;
+    bool reverting_ = false;
+};
+
+} // namespace qmh4

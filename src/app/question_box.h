@@ -1,0 +1,22 @@
+#pragma once
+
+#include <QString>
+
+#include <functional>
+
+class QWidget;
+
+namespace qmh4 {
+
+// The main window's OK/Cancel questions ("Bank Total Error. Init Data?" / "Caution"). Tests
+// replace the sink to answer without a modal box.
+using QuestionSink =
+    std::function<bool(QWidget* parent, const QString& text, const QString& title)>;
+
+// True when the user chose OK.
+bool askOkCancel(QWidget* parent, const QString& text, const QString& title);
+
+// Installs `sink` (an empty one restores the real modal box) and returns the one it replaces.
+QuestionSink setQuestionSink(QuestionSink sink);
+
+} // namespace qmh4

@@ -1,0 +1,155 @@
+#include "cli/radio_request.h"
+
+#include "cli/arguments.h"
+#include "files/text_file.h"
+#include "font_editor/font_file.h"
+#include "link/default_port.h"
+
+#include <QDir>
+#include <QFileInfo>
+
+#include <array>
+
+namespace qmh4::cli {
+
+namespace {
+
+constexpr std::array AllAreas{Area::Channels, Area::Banks,  Area::OneTouch, Area::Title,
+                              Area::Settings, Area::Groups, Area::Glyphs};
+
+QString areaList() {
+    QStringList names;
+    for (Area area : AllAreas)
+        names << areaName(area);
+    return names.join(u',');
+}
+
+// What the window's whole-radio command moves. Its write sends the glyph blocks only from a
+// font file: the data file holds no glyphs, and blank ones would erase the radio's own.
+QList<Area> wholeRadioAreas(const QString& command, bool withFont) {
+    QList<Area> areas(AllAreas.begin(), AllAreas.end());
+    if (command == QLatin1String("write") && !withFont)
+        areas.removeOne(Area::Glyphs);
+    return areas;
+}
+
+// The areas of an --only list in their listed order; nullopt (after saying why) for a name
+// that is no area or a list without any.
+std::optional<QList<Area>> onlyAreas(const QString& command, const QString& list) {
+    QStringList names = list.split(u',', Qt::SkipEmptyParts);
+    for (QString& name : names)
+        name = name.trimmed();
+    QList<Area> chosen;
+    for (Area area : AllAreas) {
+        if (names.removeAll(areaName(area)) > 0)
+            chosen.append(area);
+    }
+    if (!names.isEmpty()) {
+        tell(command,
+             QStringLiteral("unknown area \"%1\" (areas: %2)").arg(names.first(), areaList()));
+        return std::nullopt;
+    }
+    if (chosen.isEmpty()) {
+        tell(command, QStringLiteral("--only names no area (areas: %1)").arg(areaList()));
+        return std::nullopt;
+    }
+    return chosen;
+}
+
+// The glyphs travel only with a font file, and a font file only with the glyphs.
+bool fontMatchesAreas(const RadioRequest& request) {
+    if (request.fontPath.isEmpty() && request.has(Area::Glyphs) && !request.whole) {
+        tell(request.command, QStringLiteral("the glyphs need --font"));
+        return false;
+    }
+    if (!request.fontPath.isEmpty() && !request.has(Area::Glyphs)) {
+        tell(request.command, QStringLiteral("--font needs the glyphs among the areas"));
+        return false;
+    }
+    return true;
+}
+
+bool writableFolder(const QString& command, const QString& path) {
+    const QFileInfo folder(QFileInfo(path).absolutePath());
+    if (folder.isDir() && folder.isWritable())
+        return true;
+    tell(command, QStringLiteral("cannot write into %1")
+                      .arg(QDir::toNativeSeparators(folder.absoluteFilePath())));
+    return false;
+}
+
+// A read ends by saving its files: refuse names and folders that could not take them before
+// the radio is touched, so a long transfer is never lost at the end.
+bool outputsUsable(const RadioRequest& request) {
+    if (!pathEndsWith(request.dataPath, QStringLiteral(".H4"))) {
+        tell(request.command, QStringLiteral("the data file's name must end in .H4"));
+        return false;
+    }
+    if (!request.fontPath.isEmpty() && !hasFontFileExtension(request.fontPath)) {
+        tell(request.command, QStringLiteral("the font file's name must end in .FH4"));
+        return false;
+    }
+    return writableFolder(request.command, request.dataPath) &&
+           (request.fontPath.isEmpty() || writableFolder(request.command, request.fontPath));
+}
+
+} // namespace
+
+QString areaName(Area area) {
+    switch (area) {
+    case Area::Channels:
+        return QStringLiteral("channels");
+    case Area::Banks:
+        return QStringLiteral("banks");
+    case Area::OneTouch:
+        return QStringLiteral("onetouch");
+    case Area::Title:
+        return QStringLiteral("title");
+    case Area::Settings:
+        return QStringLiteral("settings");
+    case Area::Groups:
+        return QStringLiteral("groups");
+    case Area::Glyphs:
+        return QStringLiteral("glyphs");
+    }
+    return {};
+}
+
+std::optional<RadioRequest> parseRadioRequest(const QString& command,
+                                              const QStringList& arguments) {
+    QCommandLineParser parser;
+    parser.addOptions({
+        {QStringLiteral("port"), QStringLiteral("Device path, port name or \"sim\"."),
+         QStringLiteral("P")},
+        {QStringLiteral("only"), QStringLiteral("Comma list of: ") + areaList(),
+         QStringLiteral("AREAS")},
+        {QStringLiteral("font"), QStringLiteral("Font file of the user glyphs."),
+         QStringLiteral("FILE")},
+    });
+    if (!parseArguments(parser, command, arguments, 1))
+        return std::nullopt;
+
+    RadioRequest request;
+    request.command = command;
+    request.dataPath = parser.positionalArguments().first();
+    request.fontPath = parser.value(QStringLiteral("font"));
+    const QList<Area> whole = wholeRadioAreas(command, !request.fontPath.isEmpty());
+    request.areas = whole;
+    if (parser.isSet(QStringLiteral("only"))) {
+        const auto chosen = onlyAreas(command, parser.value(QStringLiteral("only")));
+        if (!chosen)
+            return std::nullopt;
+        request.areas = *chosen;
+    }
+    request.whole = request.areas == whole;
+    if (!fontMatchesAreas(request))
+        return std::nullopt;
+    if (command == QLatin1String("read") && !outputsUsable(request))
+        return std::nullopt;
+    request.port = parser.value(QStringLiteral("port"));
+    if (request.port.isEmpty())
+        request.port = defaultPort();
+    return request;
+}
+
+} // namespace qmh4::cli

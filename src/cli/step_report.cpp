@@ -1,0 +1,72 @@
+#include "cli/step_report.h"
+
+#include "cli/arguments.h"
+
+#include <QTextStream>
+
+#include <unistd.h>
+#include <utility>
+
+namespace qmh4::cli {
+
+StepReport::StepReport(QString command, QString finalBlocks)
+    : command_(std::move(command)), finalBlocks_(std::move(finalBlocks)),
+      terminal_(::isatty(STDERR_FILENO) == 1) {}
+
+StepReport::~StepReport() {
+    endProgressLine();
+}
+
+QString StepReport::stepName(WholeStep step) const {
+    switch (step) {
+    case WholeStep::Channels:
+        return QStringLiteral("channels");
+    case WholeStep::Banks:
+        return QStringLiteral("banks");
+    case WholeStep::OneTouch:
+        return QStringLiteral("onetouch");
+    case WholeStep::Title:
+        return QStringLiteral("title");
+    case WholeStep::Settings:
+        return QStringLiteral("settings");
+    case WholeStep::Glyphs:
+        return QStringLiteral("glyphs");
+    case WholeStep::Groups:
+        return QStringLiteral("groups");
+    case WholeStep::FinalBlocks:
+        return finalBlocks_;
+    }
+    return {};
+}
+
+void StepReport::stepStarted(WholeStep step) {
+    running_ = stepName(step);
+    shown_ = -1;
+    progress(0, 0, 0);
+}
+
+void StepReport::progress(int, int, int percent) {
+    if (!terminal_ || percent == shown_)
+        return;
+    shown_ = percent;
+    QTextStream(stderr) << '\r' << running_ << ' ' << percent << '%' << Qt::flush;
+}
+
+void StepReport::stepFinished(const StepResult& step) {
+    endProgressLine();
+    const EndBox box = stepBox(step.result);
+    if (!box.show)
+        return;
+    QString text = stepName(step.step) + QStringLiteral(": ") + box.text;
+    if (!box.detail.isEmpty())
+        text += QStringLiteral(" (") + box.detail + u')';
+    tell(command_, text);
+}
+
+void StepReport::endProgressLine() {
+    if (terminal_ && shown_ >= 0)
+        QTextStream(stderr) << '\n' << Qt::flush;
+    shown_ = -1;
+}
+
+} // namespace qmh4::cli

@@ -1,0 +1,266 @@
+#include "app/channel_grid_model.h"
+#include "app/memory_page.h"
+#include "editing/channel_detail_dialog.h"
+#include "window_test_support.h"
+
+#include <QApplication>
+#include <QLabel>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTableView>
+#include <QTimer>
+
+using namespace qmh4;
+using namespace qmh4::test;
+
+namespace {
+
+// A channel row as a read from the radio would leave it.
+ChannelRow filledRow(const ChannelTable& table, int row, const QString& frequency) {
+    ChannelRow filled = table.row(row);
+    const QStringList cells = {frequency, "FM",  "5KHz", "2300Hz",   "None", "88.5Hz",
+                               "88.5Hz",  "023", "Off",  "0.000MHz", "",     "NAME"};
+    for (int column = FrequencyColumn; column <= NameColumn; ++column)
+        filled.cell(column) = cells.at(column - FrequencyColumn);
+    filled.used = true;
+    filled.txTone = 12;
+    filled.name = QStringLiteral("NAME");
+    return filled;
+}
+
+// What a modal detail dialog showed when it opened; it is then closed with `button`.
+struct SeenDialog {
+    bool opened = false;
+    QString firstLabel;
+    bool secondSetShown = false;
+    bool amEnabled = false;
+};
+
+// Arms a one-shot look at the next modal dialog; runs before the dialog's own loop waits.
+void inspectNextDialog(QObject* context, SeenDialog& seen, const char* button) {
+    QTimer::singleShot(0, context, [&seen, button] {
+        auto* dialog = qobject_cast<Form2*>(QApplication::activeModalWidget());
+        if (!dialog)
+            return;
+        seen.opened = true;
+        seen.firstLabel = dialog->set1.Label1->text();
+        seen.secondSetShown = dialog->set2.frame && dialog->set2.frame->isVisibleTo(dialog);
+        seen.amEnabled = dialog->set1.DETAIL_MODE[1]->isEnabled();
+        dialog->findChild<QPushButton*>(QString::fromLatin1(button))->click();
+    });
+}
+
+void openOn(Form1& window, int row, bool byDoubleClick) {
+    window.memoryPage->selectRow(row);
+    QTableView* grid = window.memoryPage->MSFlexGrid1;
+    if (byDoubleClick) {
+        const QRect cell = grid->visualRect(window.gridModel()->indexOf(row, FrequencyColumn));
+        // A double click is a press and release, then the double-click press and a release.
+        QTest::mouseClick(grid->viewport(), Qt::LeftButton, {}, cell.center());
+        QTest::mouseDClick(grid->viewport(), Qt::LeftButton, {}, cell.center());
+    } else {
+        QTest::keyClick(grid, Qt::Key_Return);
+    }
+}
+
+} // namespace
+
+class GridEditingWindowTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void init() { settings_.reset(); }
+    void openDetail_data();
+    void openDetail();
+    void overlapShowsItsBox();
+    void clearRows_data();
+    void clearRows();
+    void upDown_data();
+    void upDown();
+    void editingInertDuringTransfer();
+
+private:
+    TestSettings settings_;
+};
+
+void GridEditingWindowTest::openDetail_data() {
+    QTest::addColumn<int>("row");
+    QTest::addColumn<bool>("byDoubleClick");
+    QTest::addColumn<bool>("opens");
+    QTest::addColumn<QString>("firstLabel");
+    QTest::addColumn<bool>("pair");
+    QTest::addColumn<bool>("amEnabled");
+    QTest::addColumn<int>("currentAfter");
+    QTest::newRow("Enter on a Sub row opens its pair, Main first")
+        << 1102 << false << true << "Dual0(Main) " << true << false << 1101;
+    QTest::newRow("double click on a memory row")
+        << 5 << true << true << "Bank000-4" << false << true << 5;
+    QTest::newRow("Enter on a call row: no AM")
+        << 1402 << false << true << "CALL-UHF" << false << false << 1402;
+    QTest::newRow("double click on a bug-finder row does nothing")
+        << 1610 << true << false << "" << false << false << 1610;
+    QTest::newRow("Enter on a bug-finder row does nothing")
+        << 1623 << false << false << "" << false << false << 1623;
+}
+
+void GridEditingWindowTest::openDetail() {
+    QFETCH(int, row);
+    QFETCH(bool, byDoubleClick);
+    QFETCH(bool, opens);
+    QFETCH(QString, firstLabel);
+    QFETCH(bool, pair);
+    QFETCH(bool, amEnabled);
+    QFETCH(int, currentAfter);
+    Form1 window;
+    window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    ChannelTable start = window.channels();
+    start.row(row) = filledRow(start, row, QStringLiteral("145.50000MHz"));
+    window.gridModel()->replaceTable(start);
+
+    SeenDialog seen;
+    inspectNextDialog(this, seen, "DETAIL_CANCEL");
+    openOn(window, row, byDoubleClick);
+    QTest::qWait(0);
+
+    QCOMPARE(seen.opened, opens);
+    QCOMPARE(window.memoryPage->currentRow(), currentAfter);
+    QVERIFY(window.channels() == start); // cancelled or never opened: nothing changed
+    if (!opens)
+        return;
+    QCOMPARE(seen.firstLabel, firstLabel);
+    QCOMPARE(seen.secondSetShown, pair);
+    QCOMPARE(seen.amEnabled, amEnabled);
+}
+
+void GridEditingWindowTest::overlapShowsItsBox() {
+    Dialogs dialogs;
+    Form1 window;
+    ChannelTable start = window.channels();
+    start.row(1404) = filledRow(start, 1404, QStringLiteral("145.50000MHz"));
+    start.row(1405) = filledRow(start, 1405, QStringLiteral("145.50000MHz"));
+    window.gridModel()->replaceTable(start);
+
+    SeenDialog seen;
+    inspectNextDialog(this, seen, "DETAIL_ENTER");
+    openOn(window, 1405, false);
+
+    QVERIFY(seen.opened);
+    QCOMPARE(dialogs.boxes, (QList<Box>{{"Overlaps in Frequency", " Error"}}));
+    QCOMPARE(window.channels().row(1405), start.row(1405));
+}
+
+void GridEditingWindowTest::clearRows_data() {
+    QTest::addColumn<bool>("deleteKey");
+    QTest::addColumn<int>("anchor");
+    QTest::addColumn<int>("end");
+    QTest::addColumn<QList<int>>("cleared");
+    QTest::addColumn<bool>("namesKept");
+    QTest::newRow("Delete spans the call rows")
+        << true << 1400 << 1405 << QList<int>{1400, 1401, 1402, 1403, 1404, 1405} << true;
+    QTest::newRow("Clear skips the call rows")
+        << false << 1400 << 1405 << QList<int>{1400, 1404, 1405} << false;
+    QTest::newRow("Clear, selection made upward")
+        << false << 1405 << 1400 << QList<int>{1400, 1404, 1405} << false;
+    QTest::newRow("Delete from a call row does nothing")
+        << true << 1402 << 1405 << QList<int>{} << true;
+    QTest::newRow("Clear on bug-finder rows only does nothing")
+        << false << 1610 << 1615 << QList<int>{} << false;
+}
+
+void GridEditingWindowTest::clearRows() {
+    QFETCH(bool, deleteKey);
+    QFETCH(int, anchor);
+    QFETCH(int, end);
+    QFETCH(QList<int>, cleared);
+    QFETCH(bool, namesKept);
+    Form1 window;
+    window.show();
+    ChannelTable start = window.channels();
+    for (int row = 1398; row <= 1407; ++row)
+        start.row(row) = filledRow(start, row, QStringLiteral("433.00000MHz"));
+    for (int row = 1608; row <= 1617; ++row)
+        start.row(row) = filledRow(start, row, QStringLiteral("140.00000MHz"));
+    window.gridModel()->replaceTable(start);
+    window.memoryPage->selectRows(anchor, end);
+
+    QSignalSpy changes(window.gridModel(), &QAbstractItemModel::dataChanged);
+    if (deleteKey)
+        QTest::keyClick(window.memoryPage->MSFlexGrid1, Qt::Key_Delete);
+    else
+        window.memoryPage->Clear_Botton->click();
+
+    for (int row = 1396; row <= 1620; ++row) {
+        const ChannelRow& now = window.channels().row(row);
+        if (!cleared.contains(row)) {
+            QCOMPARE(now, start.row(row));
+            continue;
+        }
+        QVERIFY(now.cell(FrequencyColumn).isEmpty());
+        QVERIFY(now.cell(NameColumn).isEmpty());
+        QVERIFY(!now.used);
+        QCOMPARE(now.txTone, quint8(0));
+        QCOMPARE(now.name, namesKept ? start.row(row).name : QString());
+    }
+    QCOMPARE(changes.count(), cleared.isEmpty() ? 0 : 1);
+    QCOMPARE(window.memoryPage->currentRow(), anchor);
+    QCOMPARE(window.memoryPage->selectionEndRow(), end);
+}
+
+void GridEditingWindowTest::upDown_data() {
+    QTest::addColumn<int>("row");
+    QTest::addColumn<int>("button"); // LIST_SET index: 0 Up, 1 Down
+    QTest::addColumn<int>("after");
+    QTest::newRow("Up on row 1 stays") << 1 << 0 << 1;
+    QTest::newRow("Down on row 1623 stays") << 1623 << 1 << 1623;
+    QTest::newRow("Up") << 700 << 0 << 699;
+    QTest::newRow("Down") << 700 << 1 << 701;
+}
+
+void GridEditingWindowTest::upDown() {
+    QFETCH(int, row);
+    QFETCH(int, button);
+    QFETCH(int, after);
+    Form1 window;
+    window.show();
+    window.memoryPage->selectRows(row, row);
+    window.memoryPage->LIST_SET[static_cast<size_t>(button)]->click();
+    QCOMPARE(window.memoryPage->currentRow(), after);
+    QCOMPARE(window.memoryPage->selectionEndRow(), after);
+    // The new current row is in view.
+    QTableView* grid = window.memoryPage->MSFlexGrid1;
+    const QRect cell = grid->visualRect(window.gridModel()->indexOf(after, FrequencyColumn));
+    QVERIFY(grid->viewport()->rect().intersects(cell));
+}
+
+void GridEditingWindowTest::editingInertDuringTransfer() {
+    Dialogs dialogs;
+    Form1 window;
+    window.show();
+    window.choosePortByName(SimulatedPortName);
+    window.simulatedRadio().setPacing(Form1::SimulatedBaud);
+    ChannelTable start = window.channels();
+    for (int row = 1; row <= 3; ++row)
+        start.row(row) = filledRow(start, row, QStringLiteral("145.50000MHz"));
+    window.gridModel()->replaceTable(start);
+    window.memoryPage->selectRows(1, 3);
+
+    QSignalSpy finished(&window, &Form1::transferFinished);
+    window.MEM_ONE_WRITE_Click();
+    QVERIFY(window.transferRunning());
+    SeenDialog seen;
+    inspectNextDialog(this, seen, "DETAIL_CANCEL");
+    window.MSFlexGrid1_KeyDown(Qt::Key_Delete);
+    window.MSFlexGrid1_KeyDown(Qt::Key_Return);
+    window.MSFlexGrid1_DblClick();
+    window.Clear_Botton_Click();
+    window.LIST_SET_Click(1);
+    QTest::qWait(0);
+    QVERIFY(!seen.opened);
+    QVERIFY(window.channels() == start);
+    QVERIFY(finished.wait(20000));
+    QVERIFY(window.channels() == start);
+}
+
+QTEST_MAIN(GridEditingWindowTest)
+#include "tst_grid_editing_window.moc"

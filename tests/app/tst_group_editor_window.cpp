@@ -1,0 +1,190 @@
+#include "app/shared_link.h"
+#include "radio_areas/group_editor_window.h"
+#include "sim/simulated_radio.h"
+#include "window_test_support.h"
+
+#include <QPushButton>
+#include <QTableWidget>
+
+using namespace qmh4;
+using namespace qmh4::test;
+
+namespace {
+
+// An editor on `groups` talking to `radio`, which outlives it.
+struct Editor {
+    Editor(Groups& groups, const std::shared_ptr<SimulatedRadio>& radio, bool* autoFlag = nullptr)
+        : window(
+              groups,
+              [radio]() -> std::unique_ptr<Link> { return std::make_unique<SharedLink>(radio); },
+              autoFlag) {
+        window.setReplyTimeout(std::chrono::milliseconds(100));
+    }
+    Form5 window;
+};
+
+BankSizes sizesWithEmpty(std::initializer_list<int> emptyBanks) {
+    BankSizes sizes;
+    for (int bank : emptyBanks)
+        sizes.setSize(bank, 0);
+    return sizes;
+}
+
+bool runCommand(Form5& editor, QPushButton* command) {
+    QSignalSpy finished(&editor, &Form5::transferFinished);
+    QTest::mouseClick(command, Qt::LeftButton);
+    return finished.count() == 1 || finished.wait(5000);
+}
+
+QColor cellColour(Form5& editor, int row, int column) {
+    return editor.MSFlexGrid1->item(row, column)->background().color();
+}
+
+} // namespace
+
+class GroupEditorWindowTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void gridLayout();
+    void clicksOutsideUsableCellsChangeNothing_data();
+    void clicksOutsideUsableCellsChangeNothing();
+    void writeThenReadThroughRadio();
+    void failedReadKeepsFirstBlock();
+    void autoReadOncePerOpening_data();
+    void autoReadOncePerOpening();
+};
+
+void GroupEditorWindowTest::gridLayout() {
+    Groups groups;
+    Editor editor(groups, std::make_shared<SimulatedRadio>());
+    QTableWidget* grid = editor.window.MSFlexGrid1;
+    QCOMPARE(editor.window.windowTitle(), QStringLiteral("BANK-LINK Setting"));
+    QCOMPARE(grid->rowCount(), 12);
+    QCOMPARE(grid->columnCount(), 55);
+    QCOMPARE(grid->item(1, 0)->text(), QStringLiteral("Group0"));
+    QCOMPARE(grid->item(11, 0)->text(), QStringLiteral("GroupB"));
+    for (int separator : {11, 22, 33, 44})
+        QVERIFY(grid->columnWidth(separator) < grid->columnWidth(separator - 1));
+    QCOMPARE(editor.window.GROUP_READ->text(), QStringLiteral("Read"));
+    QCOMPARE(editor.window.Command1->text(), QStringLiteral("Clear"));
+}
+
+void GroupEditorWindowTest::clicksOutsideUsableCellsChangeNothing_data() {
+    QTest::addColumn<int>("row");
+    QTest::addColumn<int>("column");
+    QTest::newRow("separator 11") << 3 << 11;
+    QTest::newRow("separator 44") << 5 << 44;
+    QTest::newRow("row label") << 2 << 0;
+    QTest::newRow("bank header") << 0 << 5;
+    QTest::newRow("empty bank 7") << 1 << 8;
+}
+
+void GroupEditorWindowTest::clicksOutsideUsableCellsChangeNothing() {
+    QFETCH(int, row);
+    QFETCH(int, column);
+    Groups groups;
+    groups.setMember(7, 0, true); // an empty bank leaves its groups when the editor opens
+    groups.setMember(10, 2, true);
+    groups.prepare(sizesWithEmpty({7}));
+    QVERIFY(!groups.isMember(7, 0));
+    const Groups before = groups;
+    Editor editor(groups, std::make_shared<SimulatedRadio>());
+    QList<QColor> colours;
+    for (int r = 0; r < 12; ++r)
+        for (int c = 0; c < 55; ++c)
+            colours.append(cellColour(editor.window, r, c));
+
+    editor.window.MSFlexGrid1->cellClicked(row, column);
+    QVERIFY(groups == before);
+    int at = 0;
+    for (int r = 0; r < 12; ++r)
+        for (int c = 0; c < 55; ++c)
+            QCOMPARE(cellColour(editor.window, r, c), colours[at++]);
+
+    // A usable cell does toggle: the check above would notice a click that lands.
+    editor.window.MSFlexGrid1->cellClicked(row == 0 ? 1 : row, 1);
+    QVERIFY(!(groups == before));
+}
+
+void GroupEditorWindowTest::writeThenReadThroughRadio() {
+    Dialogs boxes;
+    auto radio = std::make_shared<SimulatedRadio>(SimulatedRadio::blankImage());
+    Groups groups;
+    Editor editor(groups, radio);
+    // Group 0 with banks 0, 7 and 49; GroupB with bank 30.
+    for (const auto& [row, column] : {std::pair{1, 1}, {1, 8}, {1, 54}, {11, 34}})
+        editor.window.MSFlexGrid1->cellClicked(row, column);
+    QVERIFY(runCommand(editor.window, editor.window.GROUP_WRITE));
+    QCOMPARE(boxes.boxes.last(), (Box{"Success Group Data Write", " Finish"}));
+    QCOMPARE(radio->memory(0x100, 8), QByteArray::fromHex("8100000000004000"));
+    QCOMPARE(radio->memory(0x150, 8), QByteArray::fromHex("0000000200000000"));
+
+    const Groups written = groups;
+    QTest::mouseClick(editor.window.Command1, Qt::LeftButton);
+    QVERIFY(!groups.isMember(0, 0));
+    QVERIFY(runCommand(editor.window, editor.window.GROUP_READ));
+    QCOMPARE(boxes.boxes.last().text, QStringLiteral("OK"));
+    QVERIFY(groups == written);
+    QVERIFY(editor.window.isEnabled() && editor.window.GROUP_WRITE->isEnabled());
+}
+
+void GroupEditorWindowTest::failedReadKeepsFirstBlock() {
+    Dialogs boxes;
+    auto radio = std::make_shared<SimulatedRadio>(SimulatedRadio::blankImage());
+    radio->setMemory(0x100, QByteArray::fromHex("80"));               // group 0: bank 0
+    radio->setMemory(0x130, QByteArray::fromHex("4000000000000000")); // group 6: bank 1
+    for (int exchange = 3; exchange <= 5; ++exchange)
+        radio->injectFault(exchange, Fault::WrongMarker);
+    Groups groups;
+    groups.setMember(1, 6, false);
+    groups.setMember(2, 6, true);
+    Editor editor(groups, radio);
+    QVERIFY(runCommand(editor.window, editor.window.GROUP_READ));
+    QCOMPARE(boxes.boxes, (QList<Box>{{"Error", " Error"}}));
+    QVERIFY(groups.isMember(0, 0));
+    QVERIFY(!groups.isMember(1, 6));
+    QVERIFY(groups.isMember(2, 6));
+}
+
+void GroupEditorWindowTest::autoReadOncePerOpening_data() {
+    QTest::addColumn<bool>("radioAnswers");
+    QTest::addColumn<QString>("box");
+    QTest::newRow("read succeeds") << true << "Success ALL DATA READ";
+    QTest::newRow("read fails, closes all the same") << false << "Error";
+}
+
+void GroupEditorWindowTest::autoReadOncePerOpening() {
+    QFETCH(bool, radioAnswers);
+    QFETCH(QString, box);
+    Dialogs boxes;
+    auto radio = std::make_shared<SimulatedRadio>();
+    if (!radioAnswers)
+        for (int exchange = 1; exchange <= 3; ++exchange)
+            radio->injectFault(exchange, Fault::NoAnswer);
+    Groups groups;
+    bool autoFlag = true;
+    {
+        Editor editor(groups, radio, &autoFlag);
+        QSignalSpy finished(&editor.window, &Form5::transferFinished);
+        // exec() returns only when the editor has closed itself.
+        editor.window.exec();
+        QCOMPARE(finished.count(), 1);
+    }
+    QVERIFY(!autoFlag);
+    QCOMPARE(boxes.boxes.size(), 1);
+    QCOMPARE(boxes.boxes[0].text, box);
+    if (radioAnswers)
+        QVERIFY(groups.isMember(0, 0) && groups.isMember(2, 0) && !groups.isMember(3, 0));
+
+    // The flag is spent: the next opening waits for the user.
+    Editor again(groups, radio, &autoFlag);
+    again.window.show();
+    QTest::qWait(50);
+    QVERIFY(again.window.isVisible());
+    QVERIFY(!again.window.transferRunning());
+    QCOMPARE(boxes.boxes.size(), 1);
+}
+
+QTEST_MAIN(GroupEditorWindowTest)
+#include "tst_group_editor_window.moc"

@@ -1,0 +1,277 @@
+#include "app/bank_page.h"
+#include "app/channel_grid_model.h"
+#include "app/file_choice.h"
+#include "app/window_call.h"
+#include "font_editor/font_editor_window.h"
+#include "font_editor/glyph_store.h"
+#include "link/whole_radio.h"
+#include "radio_areas/group_editor_window.h"
+#include "window_test_support.h"
+
+#include <QAction>
+#include <QElapsedTimer>
+
+#include <atomic>
+#include <thread>
+
+using namespace qmh4;
+using namespace qmh4::test;
+
+namespace {
+
+constexpr quint32 GlyphArea = 0x01000;
+constexpr qsizetype GlyphAreaSize = 8 * 32;
+
+QByteArray glyphPattern() {
+    QByteArray bytes(GlyphAreaSize, '\0');
+    for (qsizetype i = 0; i < bytes.size(); ++i)
+        bytes[i] = static_cast<char>((i * 37 + 11) & 0xFF);
+    return bytes;
+}
+
+// Counts the editors the window opens.
+struct EditorCount {
+    explicit EditorCount(Form1& window) {
+        window.fontEditorShown = [this](Form4&) { ++font; };
+        window.bankPage->groupEditorShown = [this](Form5&) { ++groups; };
+    }
+    int font = 0;
+    int groups = 0;
+};
+
+// Runs a whole-radio command, which must go to the worker, and waits for its end.
+bool runCommand(Form1& window, QAction* command) {
+    QSignalSpy finished(&window, &Form1::transferFinished);
+    command->trigger();
+    return window.transferRunning() && finished.wait(120000) && !window.transferRunning();
+}
+
+} // namespace
+
+class WholeRadioWindowTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void init() {
+        settings_.reset();
+        GlyphStore::instance().reset();
+    }
+
+    void readAllThenWriteAllReproducesTheRadio();
+    void writeAllWithFailingStepShowsNoSuccess_data();
+    void writeAllWithFailingStepShowsNoSuccess();
+    void readAllWithNoRadioShowsEachFailureOnce();
+    void openedDataFileWrittenAllLeavesRadioGlyphs();
+    void closingDuringReadAllEndsWithoutBox();
+    void windowCallRunsOrIsAbandoned_data();
+    void windowCallRunsOrIsAbandoned();
+
+private:
+    TestSettings settings_;
+};
+
+void WholeRadioWindowTest::readAllThenWriteAllReproducesTheRadio() {
+    Dialogs recorder;
+    Form1 window;
+    useSimulatedRadio(window, 0, std::chrono::milliseconds(100));
+    EditorCount editors(window);
+    SimulatedRadio& radio = window.simulatedRadio();
+    radio.setMemory(GlyphArea, glyphPattern());
+    const QByteArray source = radio.image();
+
+    // What the read must give, from the same radio without a window.
+    SimulatedRadio twin(source);
+    WholeRadioData expected;
+    WholeRadioOptions options;
+    options.main.replyTimeout = std::chrono::milliseconds(100);
+    options.editors.replyTimeout = std::chrono::milliseconds(100);
+    QVERIFY(readWholeRadio(twin, expected, options).allSucceeded());
+
+    QSignalSpy resets(window.gridModel(), &QAbstractItemModel::modelReset);
+    QVERIFY(runCommand(window, window.ALL_READ));
+    QCOMPARE(editors.font, 1);
+    QCOMPARE(editors.groups, 1);
+    QVERIFY(window.channels() == expected.channels);
+    QVERIFY(window.areas() == expected.areas);
+    QVERIFY(GlyphStore::instance().glyphs() == expected.glyphs);
+    QVERIFY(GlyphStore::instance().holdsRealGlyphs());
+    QCOMPARE(resets.count(), 1);
+    // No box of the area steps; the group editor ends its read with its own.
+    QCOMPARE(recorder.boxes, (QList<Box>{{"Success ALL DATA READ", " Finish"}}));
+    QVERIFY(!*window.autoTransferFlag());
+
+    recorder.boxes.clear();
+    radio.image() = SimulatedRadio::blankImage();
+    radio.clearLog();
+    QVERIFY(runCommand(window, window.ALL_WRITE));
+    QCOMPARE(recorder.boxes, (QList<Box>{{"Success", " Finish"}}));
+    // Every block sent holds what the source radio holds there; the set-mode record keeps
+    // some bytes of the radio it is written to.
+    for (const ExchangeRecord& exchange : radio.log()) {
+        if (!isWrite(exchange.command) || commandAddress(exchange.command) < 0x00100)
+            continue;
+        const quint32 address = commandAddress(exchange.command);
+        const QByteArray data =
+            QByteArray::fromHex(exchange.command.mid(10, exchange.command.size() - 11));
+        QVERIFY2(data == source.mid(address, data.size()),
+                 qPrintable(QString::number(address, 16)));
+    }
+    // Area by area: set mode, both group blocks, one-touch, title, banks, glyphs, the DTMF
+    // blocks, the first and the last channel.
+    const QList<quint32> written = writeAddresses(radio);
+    for (quint32 address : {0x00000u, 0x00100u, 0x00130u, 0x00180u, 0x001A0u, 0x00200u, 0x00240u,
+                            0x01000u, 0x010E0u, 0x01100u, 0x01133u, 0x01173u, 0x01200u, 0x1A780u})
+        QVERIFY2(written.contains(address), qPrintable(QString::number(address, 16)));
+    QCOMPARE(radio.memory(GlyphArea, GlyphAreaSize), glyphPattern());
+    QCOMPARE(radio.memory(0x01200, 1623 * 64), source.mid(0x01200, 1623 * 64));
+}
+
+void WholeRadioWindowTest::writeAllWithFailingStepShowsNoSuccess_data() {
+    QTest::addColumn<quint32>("failingAddress");
+    QTest::addColumn<quint32>("laterAddress");
+    QTest::addColumn<bool>("laterWritten");
+    // The sequence goes on after a failing area step; the glyph blocks stop at their limit.
+    QTest::newRow("title step") << 0x001A0u << 0x00130u << true;
+    QTest::newRow("glyph block") << 0x01060u << 0x01080u << false;
+}
+
+void WholeRadioWindowTest::writeAllWithFailingStepShowsNoSuccess() {
+    QFETCH(quint32, failingAddress);
+    QFETCH(quint32, laterAddress);
+    QFETCH(bool, laterWritten);
+    Dialogs recorder;
+    Form1 window;
+    useSimulatedRadio(window, 0, std::chrono::milliseconds(100));
+    GlyphStore::instance().setPixel(0, 0, 0, true); // real glyphs: the blocks are written
+    SimulatedRadio& radio = window.simulatedRadio();
+
+    // A clean run shows where the block's first attempt falls in the sequence of exchanges.
+    const int cleanStart = radio.exchangeCount() + 1;
+    QVERIFY(runCommand(window, window.ALL_WRITE));
+    QCOMPARE(recorder.boxes, (QList<Box>{{"Success", " Finish"}}));
+    int offset = -1;
+    for (const ExchangeRecord& exchange : radio.log())
+        if (isWrite(exchange.command) && commandAddress(exchange.command) == failingAddress) {
+            offset = exchange.number - cleanStart;
+            break;
+        }
+    QVERIFY(offset >= 0);
+
+    // The same run again, the block going unanswered three times.
+    recorder.boxes.clear();
+    radio.clearLog();
+    const int start = radio.exchangeCount() + 1;
+    for (int attempt = 0; attempt < 3; ++attempt)
+        radio.injectFault(start + offset + attempt, Fault::NoAnswer);
+    QVERIFY(runCommand(window, window.ALL_WRITE));
+    QCOMPARE(recorder.boxes, (QList<Box>{{"Error", " Error"}}));
+    QCOMPARE(writeAddresses(radio).contains(laterAddress), laterWritten);
+    QVERIFY(!window.transferRunning());
+    // A stand-alone transfer afterwards shows its own "Success" again.
+    QVERIFY(runCommand(window, window.ALL_WRITE));
+    QCOMPARE(recorder.count(QStringLiteral("Success")), 1);
+}
+
+void WholeRadioWindowTest::readAllWithNoRadioShowsEachFailureOnce() {
+    Dialogs recorder;
+    Form1 window;
+    useSimulatedRadio(window, 0, std::chrono::milliseconds(100));
+    window.setReplyTimeout(std::chrono::milliseconds(10));
+    window.setEditorReplyTimeout(std::chrono::milliseconds(5));
+    EditorCount editors(window);
+    SimulatedRadio& radio = window.simulatedRadio();
+    FaultPlan silent;
+    for (int exchange = 1; exchange <= 1000; ++exchange)
+        silent.byExchange[exchange] = Fault::NoAnswer;
+    radio.setFaults(silent);
+    const ChannelTable before = window.channels();
+
+    QVERIFY(runCommand(window, window.ALL_READ));
+    // One box per area step, then the font editor's own, then the group editor's.
+    QCOMPARE(recorder.boxes.size(), 7);
+    for (int step = 0; step < 5; ++step)
+        QCOMPARE(recorder.boxes.at(step), (Box{"Error", " Error"}));
+    QCOMPARE(recorder.boxes.at(5).text, QStringLiteral("Error"));
+    QCOMPARE(recorder.boxes.at(6), (Box{"Error", " Error"}));
+    QCOMPARE(editors.font, 1);
+    QCOMPARE(editors.groups, 1);
+
+    // Nothing starts again: the editors read once per opening.
+    const int exchanges = radio.exchangeCount();
+    QTest::qWait(300);
+    QCOMPARE(recorder.boxes.size(), 7);
+    QCOMPARE(radio.exchangeCount(), exchanges);
+    QVERIFY(!window.transferRunning());
+    QVERIFY(!*window.autoTransferFlag());
+    QVERIFY(window.channels() == before);
+    QVERIFY(!GlyphStore::instance().holdsRealGlyphs());
+}
+
+void WholeRadioWindowTest::openedDataFileWrittenAllLeavesRadioGlyphs() {
+    const QString file = settings_.path(QStringLiteral("radio.H4"));
+    Dialogs recorder;
+    FileChooser previous = setFileChooser([&](QWidget*, const FileRequest&) { return file; });
+    {
+        Form1 saver;
+        saver.TEST_CLICK->trigger();
+    }
+    Form1 window;
+    useSimulatedRadio(window, 0, std::chrono::milliseconds(100));
+    SimulatedRadio& radio = window.simulatedRadio();
+    radio.setMemory(GlyphArea, glyphPattern());
+    window.ReadFile->trigger();
+    setFileChooser(std::move(previous));
+    QCOMPARE(recorder.boxes.last(), (Box{"Read File", "Finish"}));
+
+    recorder.boxes.clear();
+    radio.clearLog();
+    QVERIFY(runCommand(window, window.ALL_WRITE));
+    QCOMPARE(recorder.boxes, (QList<Box>{{"Success", " Finish"}}));
+    QCOMPARE(radio.memory(GlyphArea, GlyphAreaSize), glyphPattern());
+    for (quint32 address : writeAddresses(radio))
+        QVERIFY(address < GlyphArea || address >= GlyphArea + GlyphAreaSize);
+}
+
+void WholeRadioWindowTest::closingDuringReadAllEndsWithoutBox() {
+    Dialogs recorder;
+    auto* window = new Form1;
+    useSimulatedRadio(*window, 57600);
+    window->show();
+    window->ALL_READ->trigger();
+    QVERIFY(window->transferRunning());
+    QTest::qWait(200);
+    QElapsedTimer timer;
+    timer.start();
+    QVERIFY(window->close());
+    QVERIFY(timer.elapsed() < 3000);
+    delete window;
+    QVERIFY(recorder.boxes.isEmpty());
+}
+
+void WholeRadioWindowTest::windowCallRunsOrIsAbandoned_data() {
+    QTest::addColumn<bool>("abandon");
+    QTest::newRow("the window thread runs the call") << false;
+    QTest::newRow("the window closes first") << true;
+}
+
+// A worker waiting on the window thread is released either way, and an abandoned call never
+// runs later on data the worker has already let go.
+void WholeRadioWindowTest::windowCallRunsOrIsAbandoned() {
+    QFETCH(bool, abandon);
+    QObject context;
+    WindowCall call(&context);
+    bool ran = false;
+    std::atomic<int> returned{-1};
+    std::thread worker([&] { returned = call.run([&] { ran = true; }) ? 1 : 0; });
+    QTest::qSleep(50); // the worker is now waiting on this thread
+    if (abandon)
+        call.abandon();
+    QTRY_VERIFY(returned.load() >= 0);
+    worker.join();
+    QCoreApplication::processEvents();
+    QCOMPARE(returned.load() == 1, !abandon);
+    QCOMPARE(ran, !abandon);
+}
+
+QTEST_MAIN(WholeRadioWindowTest)
+#include "tst_whole_radio_window.moc"

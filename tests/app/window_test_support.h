@@ -1,0 +1,138 @@
+#pragma once
+
+// Scaffolding shared by the window tests: boxes recorded instead of shown, controls found by
+// their names, the window's built-in simulated radio, and waiting for a transfer to end.
+
+#include "app/main_window.h"
+#include "app/message_box.h"
+#include "app/port_choice.h"
+#include "app/question_box.h"
+#include "app/settings_location.h"
+#include "sim/simulated_radio.h"
+
+#include <QDir>
+#include <QFile>
+#include <QSignalSpy>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <algorithm>
+#include <chrono>
+
+namespace qmh4::test {
+
+struct Box {
+    QString text;
+    QString title;
+    bool operator==(const Box&) const = default;
+};
+
+// Records the boxes the window shows and answers its questions, instead of blocking on them.
+class Dialogs {
+public:
+    explicit Dialogs(bool answerOk = true) : answer(answerOk) {
+        previousBox_ = setMessageSink([this](QWidget*, const QString& text, const QString& title) {
+            boxes.append({text, title});
+        });
+        previousQuestion_ =
+            setQuestionSink([this](QWidget*, const QString& text, const QString& title) {
+                questions.append({text, title});
+                return answer;
+            });
+    }
+    ~Dialogs() {
+        setMessageSink(std::move(previousBox_));
+        setQuestionSink(std::move(previousQuestion_));
+    }
+    Dialogs(const Dialogs&) = delete;
+    Dialogs& operator=(const Dialogs&) = delete;
+
+    int count(const QString& text) const {
+        return static_cast<int>(std::count_if(boxes.begin(), boxes.end(),
+                                              [&](const Box& box) { return box.text == text; }));
+    }
+
+    bool answer;
+    QList<Box> boxes;
+    QList<Box> questions;
+
+private:
+    MessageSink previousBox_;
+    QuestionSink previousQuestion_;
+};
+
+template <typename T>
+T* control(QObject& window, const QString& name) {
+    T* found = window.findChild<T*>(name);
+    if (!found)
+        qFatal("no control %s", qPrintable(name));
+    return found;
+}
+
+// The window on its built-in simulated radio; `baud` 0 answers at once.
+inline void useSimulatedRadio(Form1& window, int baud = 0,
+                              std::chrono::milliseconds timeout = std::chrono::milliseconds(200)) {
+    window.choosePortByName(SimulatedPortName);
+    window.simulatedRadio().setPacing(baud);
+    window.setReplyTimeout(timeout);
+    window.setEditorReplyTimeout(timeout);
+}
+
+// Starts a command with `start` and waits until its transfer has ended.
+template <typename Start>
+bool runCommand(Form1& window, Start start, int timeoutMs = 60000) {
+    QSignalSpy finished(&window, &Form1::transferFinished);
+    start();
+    return finished.count() == 1 || finished.wait(timeoutMs);
+}
+
+inline quint32 commandAddress(const QByteArray& command) {
+    return command.mid(4, 5).toUInt(nullptr, 16);
+}
+
+inline bool isWrite(const QByteArray& command) {
+    return command.startsWith("KV~F") && command.size() > 11 && command.at(9) == 'W';
+}
+
+inline bool isRead(const QByteArray& command) {
+    return command.startsWith("KV~F") && command.endsWith("R\r");
+}
+
+// Addresses of the write commands, in the order the radio saw them.
+inline QList<quint32> writeAddresses(const SimulatedRadio& radio) {
+    QList<quint32> addresses;
+    for (const ExchangeRecord& exchange : radio.log())
+        if (isWrite(exchange.command))
+            addresses.append(commandAddress(exchange.command));
+    return addresses;
+}
+
+// Settings folders of this test run only, so that choosing a port never touches the user's.
+class TestSettings {
+public:
+    TestSettings() {
+        QStandardPaths::setTestModeEnabled(true);
+        QDir().mkpath(path(QStringLiteral("program")));
+        setSettingsFolders(path(QStringLiteral("program")), path(QStringLiteral("user")));
+    }
+    ~TestSettings() { setSettingsFolders({}, {}); }
+    TestSettings(const TestSettings&) = delete;
+    TestSettings& operator=(const TestSettings&) = delete;
+
+    QString path(const QString& name) const { return dir_.filePath(name); }
+    QString folder() const { return dir_.path(); }
+    // Forgets the remembered port and removes both settings files.
+    void reset() const {
+        forgetPortName();
+        QFile::remove(path(QStringLiteral("program/QMH4Writer.INI")));
+        QFile::remove(path(QStringLiteral("user/QMH4Writer.INI")));
+    }
+
+private:
+    QTemporaryDir dir_;
+};
+
+} // namespace qmh4::test
+
+Q_DECLARE_METATYPE(qmh4::test::Box)

@@ -1,0 +1,45 @@
+#pragma once
+
+#include "channels/channel_table.h"
+#include "channels/value_tables.h"
+#include "text/cp932.h"
+
+#include <QStringList>
+
+// Channel rows as the grid holds them, for the editing tests.
+namespace qmh4::test {
+
+// Makes a row a used channel with the twelve cell texts given (markers in the name) and the
+// side-table indices and name entry that go with them.
+inline void putChannel(ChannelTable& table, int rowNumber, const QStringList& cells) {
+    ChannelRow& row = table.row(rowNumber);
+    for (int column = FrequencyColumn; column <= NameColumn; ++column)
+        row.cell(column) = cells[column - FrequencyColumn];
+    row.step = static_cast<quint8>(stepIndex(cells[StepColumn - 1]));
+    row.train = static_cast<quint8>(trainIndex(cells[CarrierColumn - 1]));
+    row.txTone = static_cast<quint8>(ctcssIndex(cells[TxToneColumn - 1]));
+    row.rxTone = static_cast<quint8>(ctcssIndex(cells[RxToneColumn - 1]));
+    row.dcs = static_cast<quint8>(dcsIndex(cells[DcsColumn - 1]));
+    row.used = true;
+    row.name = cp932::markersToGlyphs(cells[NameColumn - 1]);
+}
+
+// A used channel with every field away from the presets.
+inline void fillRow(ChannelTable& table, int rowNumber, const QString& frequency,
+                    const QString& name) {
+    putChannel(table, rowNumber,
+               {frequency, "NFM", "12.5KHz", "1000Hz", "DCS", "67.0Hz", "250.3Hz", "754", "-",
+                "10.000MHz", "*", name});
+}
+
+// Cells 1-12 empty, side tables zeroed, not in use (the name entry is not looked at).
+inline bool rowIsClear(const ChannelRow& row) {
+    for (int column = FrequencyColumn; column <= NameColumn; ++column) {
+        if (!row.cell(column).isEmpty())
+            return false;
+    }
+    return !row.used && row.txTone == 0 && row.rxTone == 0 && row.dcs == 0 && row.train == 0 &&
+           row.step == 0;
+}
+
+} // namespace qmh4::test
