@@ -21,6 +21,7 @@
 #include <QThread>
 
 #include <ctime>
+#include <functional>
 #include <memory>
 #include <thread>
 
@@ -146,38 +147,54 @@ QString outcomeLetters(const WholeRadioResult& result) {
     return letters;
 }
 
-// Unplugs the cable at the start of a channel row's exchange: at once, or a moment later while
-// the reply is awaited.
-class Unplugger : public WholeRadioObserver {
+// Where a lasting fault begins, by the program's own progress rather than by exchange number
+// (a reply that comes late on a loaded machine adds an exchange): before a channel row's
+// exchange, at a percentage of the settings step, or before the transfer starts.
+struct Onset {
+    int row = 0;
+    int settingsPercent = 0;
+    bool atStart() const { return row == 0 && settingsPercent == 0; }
+};
+
+// Runs `action` once, when the transfer reaches the onset.
+class Interrupter : public WholeRadioObserver {
 public:
-    Unplugger(std::unique_ptr<PtyServer>& server, int row, bool whileWaiting)
-        : server_(server), row_(row), whileWaiting_(whileWaiting) {}
-    ~Unplugger() override { finish(); }
-    void finish() {
-        if (later_.joinable())
-            later_.join();
-    }
+    Interrupter(Onset onset, std::function<void()> action)
+        : onset_(onset), action_(std::move(action)) {}
+    void stepStarted(WholeStep step) override { step_ = step; }
     void currentRow(int rowNumber) override {
-        if (rowNumber != row_ || done_)
-            return;
-        done_ = true;
-        if (!whileWaiting_) {
-            server_.reset();
-            return;
-        }
-        later_ = std::thread([this] {
-            std::this_thread::sleep_for(ReplyTimeout / 4);
-            server_.reset();
-        });
+        if (onset_.row != 0 && rowNumber == onset_.row)
+            fire();
+    }
+    void progress(int, int, int percent) override {
+        if (onset_.settingsPercent != 0 && step_ == WholeStep::Settings &&
+            percent == onset_.settingsPercent)
+            fire();
+    }
+    void fire() {
+        if (!fired_ && action_)
+            action_();
+        fired_ = true;
     }
 
 private:
-    std::unique_ptr<PtyServer>& server_;
-    int row_;
-    bool whileWaiting_;
-    bool done_ = false;
-    std::thread later_;
+    Onset onset_;
+    std::function<void()> action_;
+    WholeStep step_ = WholeStep::Channels;
+    bool fired_ = false;
 };
+
+// From the radio's next exchange on, nothing comes back, whatever the transfer tries. The
+// server is stopped meanwhile, so its thread never sees the plan change.
+void silence(SimulatedRadio& radio, PtyServer* server) {
+    if (server)
+        server->stop();
+    const int next = radio.exchangeCount() + 1;
+    for (int n = next; n < next + 2000; ++n)
+        radio.injectFault(n, Fault::NoAnswer);
+    if (server)
+        server->start();
+}
 
 // What one row of the matrix saw.
 struct Run {
@@ -188,6 +205,7 @@ struct Run {
     int descriptorsAfter = 0;
     bool pathGoneAfter = false;
     std::chrono::nanoseconds idleCpu{};
+    QByteArray imageAfter;
     TransferResult cleanAfter;
     BankSizes banksAfter;
 };
@@ -204,7 +222,7 @@ std::unique_ptr<PtyServer> startServer(SimulatedRadio& radio) {
 // Runs the transfer with its fault on a thread of its own (the serial port lives there, as on
 // the window's worker), then, on the same link (a new one after an unplug), a clean bank read.
 Run runRow(SimulatedRadio& radio, Direction direction, const WholeRadioData& start, Trouble trouble,
-           int row) {
+           Onset onset) {
     std::unique_ptr<PtyServer> server = startServer(radio);
     const QString path = server->slavePath();
     auto body = [&] {
@@ -212,13 +230,36 @@ Run runRow(SimulatedRadio& radio, Direction direction, const WholeRadioData& sta
         run.data = start;
         run.descriptorsBefore = descriptorsOn(path);
         auto link = std::make_unique<SerialLink>(path);
-        const bool unplugging = trouble == Trouble::PortGone || trouble == Trouble::PortGoneWaiting;
-        Unplugger unplug(server, unplugging ? row : 0, trouble == Trouble::PortGoneWaiting);
-        WholeRadioObserver* observer = unplugging ? &unplug : nullptr;
+        std::thread unplugLater;
+        std::function<void()> action;
+        switch (trouble) {
+        case Trouble::Once:
+            break;
+        case Trouble::SilentFrom:
+            action = [&] { silence(radio, server.get()); };
+            break;
+        case Trouble::PortGone:
+            action = [&] { server.reset(); };
+            break;
+        case Trouble::PortGoneWaiting:
+            action = [&] {
+                silence(radio, server.get());
+                unplugLater = std::thread([&] {
+                    std::this_thread::sleep_for(ReplyTimeout / 4);
+                    server.reset();
+                });
+            };
+            break;
+        }
+        Interrupter interrupter(onset, action);
+        if (onset.atStart())
+            interrupter.fire();
         run.result = direction == Direction::Read
-                         ? readWholeRadio(*link, run.data, scaledOptions(), nullptr, observer)
-                         : writeWholeRadio(*link, run.data, scaledOptions(), nullptr, observer);
-        unplug.finish();
+                         ? readWholeRadio(*link, run.data, scaledOptions(), nullptr, &interrupter)
+                         : writeWholeRadio(*link, run.data, scaledOptions(), nullptr, &interrupter);
+        if (unplugLater.joinable())
+            unplugLater.join();
+        run.imageAfter = radio.image(); // the server is stopped or idle: nothing in flight
         run.portOpenAfter = link->isOpen();
         run.pathGoneAfter = !QFile::exists(path);
         run.descriptorsAfter = descriptorsOn(path);
@@ -264,6 +305,7 @@ private slots:
 
 private:
     WholeRadioData readUntilLost(const WholeRadioData& start, int stepsDone, int row) const;
+    int writeOnset(Onset onset) const;
 
     // Clean in-process runs: what a read gives, what a write leaves in the radio, and the
     // exchanges of each, to place the faults and to know what was sent before a fault.
@@ -317,101 +359,113 @@ WholeRadioData FaultMatrixTest::readUntilLost(const WholeRadioData& start, int s
 void FaultMatrixTest::matrix_data() {
     QTest::addColumn<Direction>("direction");
     QTest::addColumn<Trouble>("trouble");
+    // A fault that strikes once strikes the exchange of `row`'s channel and the first exchange
+    // of each of `commands`, so one run tries it on every kind of block.
     QTest::addColumn<Fault>("fault");
-    // The channel row whose exchange goes wrong; a fault that strikes once strikes as well the
-    // first exchange of each of `commands`, so one run tries it on every kind of block. A
-    // lasting fault with no row starts at the first exchange of its one command.
-    QTest::addColumn<int>("row");
     QTest::addColumn<QList<QByteArray>>("commands");
+    // A lasting fault begins at `row`'s exchange, at `settingsPercent` of the settings step, or
+    // (both 0) before the transfer.
+    QTest::addColumn<int>("row");
+    QTest::addColumn<int>("settingsPercent");
     QTest::addColumn<Outcomes>("outcomes");
 
     const auto R = Direction::Read;
     const auto W = Direction::Write;
     const auto once = Trouble::Once;
+    const auto none = Fault::None;
     // A bank block, a set-mode block, a glyph and a group block of the editors' reads.
     const QList<QByteArray> readBlocks{"KV~F00200R", "KV~F00040R", "KV~F01040R", "KV~F00130R"};
     // The last pass-table block (two failures end the step), the one-touch block, a glyph block
     // and a group block of the final blocks.
     const QList<QByteArray> writeBlocks{"KV~F00F00W", "KV~F00180W", "KV~F010A0W", "KV~F00130W"};
-    const QList<QByteArray> onlyTheRow;
+    const QList<QByteArray> no;
 
     // Read: channels, banks, one-touch, title, settings, glyphs, groups.
     QTest::newRow("read, no answer once")
-        << R << once << Fault::NoAnswer << 100 << readBlocks << Outcomes("SSSSSSS");
+        << R << once << Fault::NoAnswer << readBlocks << 100 << 0 << Outcomes("SSSSSSS");
     QTest::newRow("read, truncated reply")
-        << R << once << Fault::Truncated << 1102 << readBlocks << Outcomes("SSSSSSS");
+        << R << once << Fault::Truncated << readBlocks << 1102 << 0 << Outcomes("SSSSSSS");
     QTest::newRow("read, one byte too many")
-        << R << once << Fault::ExtraByte << 300 << readBlocks << Outcomes("SSSSSSS");
+        << R << once << Fault::ExtraByte << readBlocks << 300 << 0 << Outcomes("SSSSSSS");
     QTest::newRow("read, wrong marker")
-        << R << once << Fault::WrongMarker << 400 << readBlocks << Outcomes("SSSSSSS");
+        << R << once << Fault::WrongMarker << readBlocks << 400 << 0 << Outcomes("SSSSSSS");
     QTest::newRow("read, non-hex digit")
-        << R << once << Fault::NonHexDigit << 2 << readBlocks << Outcomes("SSSSSSS");
-    // The radio falls silent after the first set-mode block: the steps before keep what they
-    // read, the settings keep nothing of the record's first block.
+        << R << once << Fault::NonHexDigit << readBlocks << 2 << 0 << Outcomes("SSSSSSS");
+    // Silent after the first set-mode block: the steps before keep what they read, the
+    // settings nothing.
     QTest::newRow("read, silent mid-transfer")
-        << R << Trouble::SilentFrom << Fault::NoAnswer << 0 << QList<QByteArray>{"KV~F00040R"}
-        << Outcomes("SSSSFFF");
-    QTest::newRow("read, no radio") << R << Trouble::SilentFrom << Fault::NoAnswer << 0
-                                    << QList<QByteArray>{"KV~QM-H4E"} << Outcomes("FFFFFFF");
+        << R << Trouble::SilentFrom << none << no << 0 << 20 << Outcomes("SSSSFFF");
+    QTest::newRow("read, no radio")
+        << R << Trouble::SilentFrom << none << no << 0 << 0 << Outcomes("FFFFFFF");
     QTest::newRow("read, port gone")
-        << R << Trouble::PortGone << Fault::None << 60 << onlyTheRow << Outcomes("PPPPPPP");
+        << R << Trouble::PortGone << none << no << 60 << 0 << Outcomes("PPPPPPP");
     QTest::newRow("read, port gone while waiting")
-        << R << Trouble::PortGoneWaiting << Fault::NoAnswer << 80 << onlyTheRow
-        << Outcomes("PPPPPPP");
+        << R << Trouble::PortGoneWaiting << none << no << 80 << 0 << Outcomes("PPPPPPP");
 
     // Write: channels with the pass table, banks, one-touch, title, settings, then the group
     // and glyph blocks.
     QTest::newRow("write, no answer once")
-        << W << once << Fault::NoAnswer << 100 << writeBlocks << Outcomes("SSSSSS");
+        << W << once << Fault::NoAnswer << writeBlocks << 100 << 0 << Outcomes("SSSSSS");
     QTest::newRow("write, truncated reply")
-        << W << once << Fault::Truncated << 1201 << writeBlocks << Outcomes("SSSSSS");
+        << W << once << Fault::Truncated << writeBlocks << 1201 << 0 << Outcomes("SSSSSS");
     QTest::newRow("write, one byte too many")
-        << W << once << Fault::ExtraByte << 300 << writeBlocks << Outcomes("SSSSSS");
+        << W << once << Fault::ExtraByte << writeBlocks << 300 << 0 << Outcomes("SSSSSS");
     QTest::newRow("write, wrong marker")
-        << W << once << Fault::WrongMarker << 400 << writeBlocks << Outcomes("SSSSSS");
+        << W << once << Fault::WrongMarker << writeBlocks << 400 << 0 << Outcomes("SSSSSS");
     QTest::newRow("write, non-hex digit in the echo")
-        << W << once << Fault::NonHexDigit << 500 << writeBlocks << Outcomes("SSSSSS");
+        << W << once << Fault::NonHexDigit << writeBlocks << 500 << 0 << Outcomes("SSSSSS");
+    // Silent after the first set-mode block was written.
     QTest::newRow("write, silent mid-transfer")
-        << W << Trouble::SilentFrom << Fault::NoAnswer << 0 << QList<QByteArray>{"KV~F00040W"}
-        << Outcomes("SSSSFF");
-    QTest::newRow("write, no radio") << W << Trouble::SilentFrom << Fault::NoAnswer << 0
-                                     << QList<QByteArray>{"KV~QM-H4E"} << Outcomes("FFFFFF");
+        << W << Trouble::SilentFrom << none << no << 0 << 65 << Outcomes("SSSSFF");
+    QTest::newRow("write, no radio")
+        << W << Trouble::SilentFrom << none << no << 0 << 0 << Outcomes("FFFFFF");
     QTest::newRow("write, port gone")
-        << W << Trouble::PortGone << Fault::None << 60 << onlyTheRow << Outcomes("PPPPPP");
+        << W << Trouble::PortGone << none << no << 60 << 0 << Outcomes("PPPPPP");
     QTest::newRow("write, port gone while waiting")
-        << W << Trouble::PortGoneWaiting << Fault::NoAnswer << 80 << onlyTheRow
-        << Outcomes("PPPPPP");
+        << W << Trouble::PortGoneWaiting << none << no << 80 << 0 << Outcomes("PPPPPP");
+}
+
+// The exchange a lasting fault begins with, counted as in a clean in-process write.
+int FaultMatrixTest::writeOnset(Onset onset) const {
+    SimulatedRadio radio(writeTargetImage_);
+    int first = 0;
+    Interrupter interrupter(onset, [&] {
+        first = radio.exchangeCount() + 1;
+        silence(radio, nullptr); // the rest of the write fails fast
+    });
+    if (onset.atStart())
+        interrupter.fire();
+    WholeRadioData data = writeSource_;
+    WholeRadioOptions fast = scaledOptions();
+    fast.main.replyTimeout = fast.editors.replyTimeout = 1ms;
+    writeWholeRadio(radio, data, fast, nullptr, &interrupter);
+    return first;
 }
 
 void FaultMatrixTest::matrix() {
     QFETCH(Direction, direction);
     QFETCH(Trouble, trouble);
     QFETCH(Fault, fault);
-    QFETCH(int, row);
     QFETCH(QList<QByteArray>, commands);
+    QFETCH(int, row);
+    QFETCH(int, settingsPercent);
     QFETCH(Outcomes, outcomes);
 
     const bool reading = direction == Direction::Read;
-    const std::vector<ExchangeRecord>& log = reading ? readLog_ : writeLog_;
-    const int at = exchangeOf(log, row == 0 ? commands.value(0) : rowCommandPrefix(row, direction));
-    QVERIFY2(at > 0, "the fault's exchange is not part of the transfer");
-
+    const Onset onset{row, settingsPercent};
     SimulatedRadio radio(reading ? sourceImage() : writeTargetImage_);
     if (trouble == Trouble::Once) {
-        radio.injectFault(at, fault);
+        const std::vector<ExchangeRecord>& log = reading ? readLog_ : writeLog_;
+        commands.prepend(rowCommandPrefix(row, direction));
         for (const QByteArray& command : std::as_const(commands)) {
-            const int other = exchangeOf(log, command);
-            QVERIFY2(other > 0, command.constData());
-            radio.injectFault(other, fault);
+            const int at = exchangeOf(log, command);
+            QVERIFY2(at > 0, command.constData());
+            radio.injectFault(at, fault);
         }
-    } else if (fault == Fault::NoAnswer) {
-        // From here on nothing comes back, whatever the transfer tries.
-        for (int n = at; n < at + 2000; ++n)
-            radio.injectFault(n, Fault::NoAnswer);
     }
 
     const WholeRadioData start; // the start-up state of the main window
-    const Run run = runRow(radio, direction, reading ? start : writeSource_, trouble, row);
+    const Run run = runRow(radio, direction, reading ? start : writeSource_, trouble, onset);
 
     // The boxes: one per failed step, "Success" / " Finish" at the end of a clean write only.
     QCOMPARE(outcomeLetters(run.result), outcomes);
@@ -425,7 +479,6 @@ void FaultMatrixTest::matrix() {
 
     // Memory: a recovered fault changes nothing; after a lasting one, what was read or written
     // before it stays, and nothing else is touched.
-    const int firstLost = clean ? std::numeric_limits<int>::max() : at;
     if (reading) {
         const WholeRadioData expected =
             clean ? readReference_ : readUntilLost(start, stepsSucceeded(outcomes), row);
@@ -442,12 +495,13 @@ void FaultMatrixTest::matrix() {
         QVERIFY(run.data.glyphs == expected.glyphs);
         QCOMPARE(run.data.glyphsReal, expected.glyphsReal);
     } else {
+        const int firstLost = clean ? std::numeric_limits<int>::max() : writeOnset(onset);
         const QByteArray expected = imageWrittenBefore(writeTargetImage_, writeLog_, firstLost);
         if (clean)
             QVERIFY(expected == writeReferenceImage_);
         for (quint32 address = 0; address < SimulatedRadio::ImageSize; address += 64) {
             QVERIFY2(
-                radio.memory(address, 64) == expected.mid(address, 64),
+                run.imageAfter.mid(address, 64) == expected.mid(address, 64),
                 qPrintable(QStringLiteral("block at %1").arg(address, 5, 16, QLatin1Char('0'))));
         }
     }
