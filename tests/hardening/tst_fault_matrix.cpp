@@ -1,0 +1,530 @@
+// "Read All Data" and "Write All Data" through the real serial code against the simulated radio
+// on a pseudo-terminal, with one fault per row: a reply lost, cut short, one byte too long, with
+// a wrong marker or a garbled data digit; the radio falling silent; the port vanishing before an
+// exchange or while a reply is awaited. For each the test checks the boxes the steps show, what
+// the program's memory (read) or the radio's memory (write) holds afterwards, that the transfer
+// ended (a watchdog), that the port is closed and no descriptor of it is left, that the process
+// is idle afterwards, and that a clean transfer then succeeds.
+
+#include "channels/channel_record.h"
+#include "link/protocol.h"
+#include "link/serial_link.h"
+#include "link/whole_radio.h"
+#include "radio_areas/area_transfers.h"
+#include "sim/pty_server.h"
+#include "sim/simulated_radio.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QTest>
+#include <QThread>
+
+#include <ctime>
+#include <functional>
+#include <memory>
+#include <thread>
+
+using namespace qmh4;
+using namespace std::chrono_literals;
+
+namespace {
+
+// Short enough for the whole matrix to run in seconds; long enough for a loaded machine to get
+// a reply through the pseudo-terminal in time.
+constexpr auto ReplyTimeout = 50ms;
+// A transfer that has not ended by then hangs.
+constexpr auto Watchdog = 120s;
+// Over this idle period the process may use a little CPU, but nothing like a spinning thread.
+constexpr auto IdlePeriod = 300ms;
+constexpr auto IdleCpuAllowance = 100ms;
+
+enum class Direction { Read, Write };
+
+// What goes wrong, from which exchange on.
+enum class Trouble {
+    Once,            // `fault` on the one exchange, the radio fine otherwise
+    SilentFrom,      // no answer from that exchange on
+    PortGone,        // the pseudo-terminal is closed before that exchange: its path is gone
+    PortGoneWaiting, // it is closed while that exchange's reply is awaited
+};
+
+// Expected outcome of each step, one letter a step: S success, F "Error", P "Port Error".
+using Outcomes = QString;
+
+WholeRadioOptions scaledOptions() {
+    WholeRadioOptions options;
+    options.main.replyTimeout = ReplyTimeout;
+    options.editors.replyTimeout = ReplyTimeout;
+    return options;
+}
+
+QByteArray glyphPattern() {
+    QByteArray bytes(256, '\0');
+    for (int i = 0; i < bytes.size(); ++i)
+        bytes[i] = static_cast<char>((i * 29 + 3) & 0xFF);
+    return bytes;
+}
+
+// The radio the read reads and whose data the write writes: the demo radio with glyphs.
+QByteArray sourceImage() {
+    SimulatedRadio radio;
+    radio.setMemory(0x01000, glyphPattern());
+    return radio.image();
+}
+
+QByteArray rowCommandPrefix(int row, Direction direction) {
+    return "KV~F" + protocol::addressDigits(recordAddress(recordNumber(row))) +
+           (direction == Direction::Read ? "R" : "W");
+}
+
+// Number of the first exchange whose command starts with `prefix`; 0 when none.
+int exchangeOf(const std::vector<ExchangeRecord>& log, const QByteArray& prefix) {
+    for (const ExchangeRecord& exchange : log) {
+        if (exchange.command.startsWith(prefix))
+            return exchange.number;
+    }
+    return 0;
+}
+
+// The radio's memory after the writes of a clean run's exchanges before `firstLost`.
+QByteArray imageWrittenBefore(QByteArray image, const std::vector<ExchangeRecord>& log,
+                              int firstLost) {
+    SimulatedRadio radio(std::move(image));
+    for (const ExchangeRecord& exchange : log) {
+        if (exchange.number < firstLost)
+            radio.respond(exchange.command);
+    }
+    return radio.image();
+}
+
+std::chrono::nanoseconds processCpuTime() {
+    timespec ts{};
+    clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &ts);
+    return std::chrono::seconds(ts.tv_sec) + std::chrono::nanoseconds(ts.tv_nsec);
+}
+
+// Descriptors of this process open on `path` (the server keeps one of its own).
+int descriptorsOn(const QString& path) {
+    const QString target = QFileInfo(path).canonicalFilePath();
+    int count = 0;
+    const QDir fds(QStringLiteral("/proc/self/fd"));
+    for (const QString& fd : fds.entryList(QDir::Files | QDir::System | QDir::NoDotAndDotDot)) {
+        const QString link = QFile::symLinkTarget(fds.filePath(fd));
+        if (!target.isEmpty() && link == target)
+            ++count;
+    }
+    return count;
+}
+
+// The set-mode lists as the pages show them. The raw record a broken read leaves behind is left
+// out: it holds the blocks that came, is never shown or saved, and every write reads it anew.
+SetModeSettings listsOf(SetModeSettings settings) {
+    settings.record.fill('\0');
+    return settings;
+}
+
+int stepsSucceeded(const Outcomes& outcomes) {
+    int steps = 0;
+    while (steps < outcomes.size() && outcomes[steps] == u'S')
+        ++steps;
+    return steps;
+}
+
+QString outcomeLetters(const WholeRadioResult& result) {
+    QString letters;
+    for (const StepResult& step : result.steps) {
+        const EndBox box = stepBox(step.result);
+        if (!box.show)
+            letters += step.result.outcome == Outcome::Success ? u'S' : u'?';
+        else if (box.text == QLatin1String("Error") && box.title == QLatin1String(" Error"))
+            letters += u'F';
+        else if (box.text == QLatin1String("Port Error") && box.title == QLatin1String(" Error"))
+            letters += u'P';
+        else
+            letters += u'?';
+    }
+    return letters;
+}
+
+// Where a lasting fault begins, by the program's own progress rather than by exchange number
+// (a reply that comes late on a loaded machine adds an exchange): before a channel row's
+// exchange, at a percentage of the settings step, or before the transfer starts.
+struct Onset {
+    int row = 0;
+    int settingsPercent = 0;
+    bool atStart() const { return row == 0 && settingsPercent == 0; }
+};
+
+// Runs `action` once, when the transfer reaches the onset.
+class Interrupter : public WholeRadioObserver {
+public:
+    Interrupter(Onset onset, std::function<void()> action)
+        : onset_(onset), action_(std::move(action)) {}
+    void stepStarted(WholeStep step) override { step_ = step; }
+    void currentRow(int rowNumber) override {
+        if (onset_.row != 0 && rowNumber == onset_.row)
+            fire();
+    }
+    void progress(int, int, int percent) override {
+        if (onset_.settingsPercent != 0 && step_ == WholeStep::Settings &&
+            percent == onset_.settingsPercent)
+            fire();
+    }
+    void fire() {
+        if (!fired_ && action_)
+            action_();
+        fired_ = true;
+    }
+
+private:
+    Onset onset_;
+    std::function<void()> action_;
+    WholeStep step_ = WholeStep::Channels;
+    bool fired_ = false;
+};
+
+// From the radio's next exchange on, nothing comes back, whatever the transfer tries. The
+// server is stopped meanwhile, so its thread never sees the plan change.
+void silence(SimulatedRadio& radio, PtyServer* server) {
+    if (server)
+        server->stop();
+    const int next = radio.exchangeCount() + 1;
+    for (int n = next; n < next + 2000; ++n)
+        radio.injectFault(n, Fault::NoAnswer);
+    if (server)
+        server->start();
+}
+
+// What one row of the matrix saw.
+struct Run {
+    WholeRadioResult result;
+    WholeRadioData data;
+    bool portOpenAfter = true;
+    int descriptorsBefore = 0;
+    int descriptorsAfter = 0;
+    bool pathGoneAfter = false;
+    std::chrono::nanoseconds idleCpu{};
+    QByteArray imageAfter;
+    TransferResult cleanAfter;
+    BankSizes banksAfter;
+};
+
+std::unique_ptr<PtyServer> startServer(SimulatedRadio& radio) {
+    auto server = std::make_unique<PtyServer>(radio);
+    QString error;
+    if (!server->open(&error))
+        qFatal("pseudo-terminal: %s", qPrintable(error));
+    server->start();
+    return server;
+}
+
+// Runs the transfer with its fault on a thread of its own (the serial port lives there, as on
+// the window's worker), then, on the same link (a new one after an unplug), a clean bank read.
+Run runRow(SimulatedRadio& radio, Direction direction, const WholeRadioData& start, Trouble trouble,
+           Onset onset) {
+    std::unique_ptr<PtyServer> server = startServer(radio);
+    const QString path = server->slavePath();
+    auto body = [&] {
+        Run run;
+        run.data = start;
+        run.descriptorsBefore = descriptorsOn(path);
+        auto link = std::make_unique<SerialLink>(path);
+        std::thread unplugLater;
+        std::function<void()> action;
+        switch (trouble) {
+        case Trouble::Once:
+            break;
+        case Trouble::SilentFrom:
+            action = [&] { silence(radio, server.get()); };
+            break;
+        case Trouble::PortGone:
+            action = [&] { server.reset(); };
+            break;
+        case Trouble::PortGoneWaiting:
+            action = [&] {
+                silence(radio, server.get());
+                unplugLater = std::thread([&] {
+                    std::this_thread::sleep_for(ReplyTimeout / 4);
+                    server.reset();
+                });
+            };
+            break;
+        }
+        Interrupter interrupter(onset, action);
+        if (onset.atStart())
+            interrupter.fire();
+        run.result = direction == Direction::Read
+                         ? readWholeRadio(*link, run.data, scaledOptions(), nullptr, &interrupter)
+                         : writeWholeRadio(*link, run.data, scaledOptions(), nullptr, &interrupter);
+        if (unplugLater.joinable())
+            unplugLater.join();
+        run.imageAfter = radio.image(); // the server is stopped or idle: nothing in flight
+        run.portOpenAfter = link->isOpen();
+        run.pathGoneAfter = !QFile::exists(path);
+        run.descriptorsAfter = descriptorsOn(path);
+
+        const auto cpuBefore = processCpuTime();
+        std::this_thread::sleep_for(IdlePeriod);
+        run.idleCpu = processCpuTime() - cpuBefore;
+
+        if (server) { // the radio works again: faults off while its server is stopped
+            server->stop();
+            radio.setFaults({});
+            server->start();
+        } else { // plugged in again: a new terminal, a new port
+            radio.setFaults({});
+            server = startServer(radio);
+            link = std::make_unique<SerialLink>(server->slavePath());
+        }
+        Session session(*link, scaledOptions().main);
+        run.cleanAfter = readBanks(session, run.banksAfter);
+        return run;
+    };
+    Run run;
+    std::unique_ptr<QThread> worker(QThread::create([&] { run = body(); }));
+    worker->start();
+    if (!worker->wait(QDeadlineTimer(Watchdog)))
+        qFatal("the transfer did not end within %lld s", static_cast<long long>(Watchdog.count()));
+    server.reset();
+    return run;
+}
+
+} // namespace
+
+Q_DECLARE_METATYPE(Direction)
+Q_DECLARE_METATYPE(Trouble)
+Q_DECLARE_METATYPE(qmh4::Fault)
+
+class FaultMatrixTest : public QObject {
+    Q_OBJECT
+private slots:
+    void initTestCase();
+    void matrix_data();
+    void matrix();
+
+private:
+    WholeRadioData readUntilLost(const WholeRadioData& start, int stepsDone, int row) const;
+    int writeOnset(Onset onset) const;
+
+    // Clean in-process runs: what a read gives, what a write leaves in the radio, and the
+    // exchanges of each, to place the faults and to know what was sent before a fault.
+    WholeRadioData readReference_;
+    std::vector<ExchangeRecord> readLog_;
+    WholeRadioData writeSource_;
+    QByteArray writeTargetImage_;
+    QByteArray writeReferenceImage_;
+    std::vector<ExchangeRecord> writeLog_;
+};
+
+void FaultMatrixTest::initTestCase() {
+    SimulatedRadio source(sourceImage());
+    const WholeRadioResult read = readWholeRadio(source, readReference_, scaledOptions());
+    QVERIFY(read.allSucceeded());
+    QVERIFY(readReference_.glyphsReal);
+    readLog_ = source.log();
+    writeSource_ = readReference_;
+
+    // The write goes to a radio that holds nothing yet, so every block it sends shows.
+    writeTargetImage_ = SimulatedRadio::blankImage();
+    SimulatedRadio target(writeTargetImage_);
+    WholeRadioData data = writeSource_;
+    const WholeRadioResult written = writeWholeRadio(target, data, scaledOptions());
+    QVERIFY(written.allSucceeded());
+    QVERIFY(written.glyphBlocksWritten);
+    writeReferenceImage_ = target.image();
+    writeLog_ = target.log();
+}
+
+// The program's memory after a read that lost the radio: the steps done before took what they
+// read, the failing channel step the rows before `row`, every other step nothing.
+WholeRadioData FaultMatrixTest::readUntilLost(const WholeRadioData& start, int stepsDone,
+                                              int row) const {
+    const WholeRadioData& read = readReference_;
+    WholeRadioData expected = start;
+    const int rowsDone = stepsDone >= 1 ? LastRow : row - 1;
+    for (int r = FirstRow; r <= rowsDone; ++r)
+        expected.channels.row(r) = read.channels.row(r);
+    if (stepsDone >= 2)
+        expected.areas.banks = read.areas.banks;
+    if (stepsDone >= 3)
+        expected.areas.oneTouch = read.areas.oneTouch;
+    if (stepsDone >= 4)
+        expected.areas.title = read.areas.title;
+    // Opening the group editor, read or no read, takes the empty banks out of the groups.
+    expected.areas.groups.prepare(expected.areas.banks);
+    return expected;
+}
+
+void FaultMatrixTest::matrix_data() {
+    QTest::addColumn<Direction>("direction");
+    QTest::addColumn<Trouble>("trouble");
+    // A fault that strikes once strikes the exchange of `row`'s channel and the first exchange
+    // of each of `commands`, so one run tries it on every kind of block.
+    QTest::addColumn<Fault>("fault");
+    QTest::addColumn<QList<QByteArray>>("commands");
+    // A lasting fault begins at `row`'s exchange, at `settingsPercent` of the settings step, or
+    // (both 0) before the transfer.
+    QTest::addColumn<int>("row");
+    QTest::addColumn<int>("settingsPercent");
+    QTest::addColumn<Outcomes>("outcomes");
+
+    const auto R = Direction::Read;
+    const auto W = Direction::Write;
+    const auto once = Trouble::Once;
+    const auto none = Fault::None;
+    // A bank block, a set-mode block, a glyph and a group block of the editors' reads.
+    const QList<QByteArray> readBlocks{"KV~F00200R", "KV~F00040R", "KV~F01040R", "KV~F00130R"};
+    // The last pass-table block (two failures end the step), the one-touch block, a glyph block
+    // and a group block of the final blocks.
+    const QList<QByteArray> writeBlocks{"KV~F00F00W", "KV~F00180W", "KV~F010A0W", "KV~F00130W"};
+    const QList<QByteArray> no;
+
+    // Read: channels, banks, one-touch, title, settings, glyphs, groups.
+    QTest::newRow("read, no answer once")
+        << R << once << Fault::NoAnswer << readBlocks << 100 << 0 << Outcomes("SSSSSSS");
+    QTest::newRow("read, truncated reply")
+        << R << once << Fault::Truncated << readBlocks << 1102 << 0 << Outcomes("SSSSSSS");
+    QTest::newRow("read, one byte too many")
+        << R << once << Fault::ExtraByte << readBlocks << 300 << 0 << Outcomes("SSSSSSS");
+    QTest::newRow("read, wrong marker")
+        << R << once << Fault::WrongMarker << readBlocks << 400 << 0 << Outcomes("SSSSSSS");
+    QTest::newRow("read, non-hex digit")
+        << R << once << Fault::NonHexDigit << readBlocks << 2 << 0 << Outcomes("SSSSSSS");
+    // Silent after the first set-mode block: the steps before keep what they read, the
+    // settings nothing.
+    QTest::newRow("read, silent mid-transfer")
+        << R << Trouble::SilentFrom << none << no << 0 << 20 << Outcomes("SSSSFFF");
+    QTest::newRow("read, no radio")
+        << R << Trouble::SilentFrom << none << no << 0 << 0 << Outcomes("FFFFFFF");
+    QTest::newRow("read, port gone")
+        << R << Trouble::PortGone << none << no << 60 << 0 << Outcomes("PPPPPPP");
+    QTest::newRow("read, port gone while waiting")
+        << R << Trouble::PortGoneWaiting << none << no << 80 << 0 << Outcomes("PPPPPPP");
+
+    // Write: channels with the pass table, banks, one-touch, title, settings, then the group
+    // and glyph blocks.
+    QTest::newRow("write, no answer once")
+        << W << once << Fault::NoAnswer << writeBlocks << 100 << 0 << Outcomes("SSSSSS");
+    QTest::newRow("write, truncated reply")
+        << W << once << Fault::Truncated << writeBlocks << 1201 << 0 << Outcomes("SSSSSS");
+    QTest::newRow("write, one byte too many")
+        << W << once << Fault::ExtraByte << writeBlocks << 300 << 0 << Outcomes("SSSSSS");
+    QTest::newRow("write, wrong marker")
+        << W << once << Fault::WrongMarker << writeBlocks << 400 << 0 << Outcomes("SSSSSS");
+    QTest::newRow("write, non-hex digit in the echo")
+        << W << once << Fault::NonHexDigit << writeBlocks << 500 << 0 << Outcomes("SSSSSS");
+    // Silent after the first set-mode block was written.
+    QTest::newRow("write, silent mid-transfer")
+        << W << Trouble::SilentFrom << none << no << 0 << 65 << Outcomes("SSSSFF");
+    QTest::newRow("write, no radio")
+        << W << Trouble::SilentFrom << none << no << 0 << 0 << Outcomes("FFFFFF");
+    QTest::newRow("write, port gone")
+        << W << Trouble::PortGone << none << no << 60 << 0 << Outcomes("PPPPPP");
+    QTest::newRow("write, port gone while waiting")
+        << W << Trouble::PortGoneWaiting << none << no << 80 << 0 << Outcomes("PPPPPP");
+}
+
+// The exchange a lasting fault begins with, counted as in a clean in-process write.
+int FaultMatrixTest::writeOnset(Onset onset) const {
+    SimulatedRadio radio(writeTargetImage_);
+    int first = 0;
+    Interrupter interrupter(onset, [&] {
+        first = radio.exchangeCount() + 1;
+        silence(radio, nullptr); // the rest of the write fails fast
+    });
+    if (onset.atStart())
+        interrupter.fire();
+    WholeRadioData data = writeSource_;
+    WholeRadioOptions fast = scaledOptions();
+    fast.main.replyTimeout = fast.editors.replyTimeout = 1ms;
+    writeWholeRadio(radio, data, fast, nullptr, &interrupter);
+    return first;
+}
+
+void FaultMatrixTest::matrix() {
+    QFETCH(Direction, direction);
+    QFETCH(Trouble, trouble);
+    QFETCH(Fault, fault);
+    QFETCH(QList<QByteArray>, commands);
+    QFETCH(int, row);
+    QFETCH(int, settingsPercent);
+    QFETCH(Outcomes, outcomes);
+
+    const bool reading = direction == Direction::Read;
+    const Onset onset{row, settingsPercent};
+    SimulatedRadio radio(reading ? sourceImage() : writeTargetImage_);
+    if (trouble == Trouble::Once) {
+        const std::vector<ExchangeRecord>& log = reading ? readLog_ : writeLog_;
+        commands.prepend(rowCommandPrefix(row, direction));
+        for (const QByteArray& command : std::as_const(commands)) {
+            const int at = exchangeOf(log, command);
+            QVERIFY2(at > 0, command.constData());
+            radio.injectFault(at, fault);
+        }
+    }
+
+    const WholeRadioData start; // the start-up state of the main window
+    const Run run = runRow(radio, direction, reading ? start : writeSource_, trouble, onset);
+
+    // The boxes: one per failed step, "Success" / " Finish" at the end of a clean write only.
+    QCOMPARE(outcomeLetters(run.result), outcomes);
+    QVERIFY(!run.result.stopped);
+    const bool clean = !outcomes.contains(u'F') && !outcomes.contains(u'P');
+    QCOMPARE(run.result.finalBox.show, !reading && clean);
+    if (run.result.finalBox.show) {
+        QCOMPARE(run.result.finalBox.text, QStringLiteral("Success"));
+        QCOMPARE(run.result.finalBox.title, QStringLiteral(" Finish"));
+    }
+
+    // Memory: a recovered fault changes nothing; after a lasting one, what was read or written
+    // before it stays, and nothing else is touched.
+    if (reading) {
+        const WholeRadioData expected =
+            clean ? readReference_ : readUntilLost(start, stepsSucceeded(outcomes), row);
+        for (int r = FirstRow; r <= LastRow; ++r)
+            QVERIFY2(run.data.channels.row(r) == expected.channels.row(r),
+                     qPrintable(QStringLiteral("row %1").arg(r)));
+        const RadioAreas& areas = run.data.areas;
+        QVERIFY(areas.banks == expected.areas.banks);
+        QVERIFY(areas.oneTouch == expected.areas.oneTouch);
+        QVERIFY(areas.title == expected.areas.title);
+        QVERIFY(listsOf(areas.setMode) == listsOf(expected.areas.setMode));
+        QVERIFY(areas.dtmf == expected.areas.dtmf);
+        QVERIFY(areas.groups == expected.areas.groups);
+        QVERIFY(run.data.glyphs == expected.glyphs);
+        QCOMPARE(run.data.glyphsReal, expected.glyphsReal);
+    } else {
+        const int firstLost = clean ? std::numeric_limits<int>::max() : writeOnset(onset);
+        const QByteArray expected = imageWrittenBefore(writeTargetImage_, writeLog_, firstLost);
+        if (clean)
+            QVERIFY(expected == writeReferenceImage_);
+        for (quint32 address = 0; address < SimulatedRadio::ImageSize; address += 64) {
+            QVERIFY2(
+                run.imageAfter.mid(address, 64) == expected.mid(address, 64),
+                qPrintable(QStringLiteral("block at %1").arg(address, 5, 16, QLatin1Char('0'))));
+        }
+    }
+
+    // The port: closed, no descriptor left behind; gone for good when it was unplugged.
+    QVERIFY(!run.portOpenAfter);
+    const bool unplugged = trouble == Trouble::PortGone || trouble == Trouble::PortGoneWaiting;
+    QCOMPARE(run.pathGoneAfter, unplugged);
+    if (!unplugged)
+        QCOMPARE(run.descriptorsAfter, run.descriptorsBefore);
+
+    // Idle afterwards, and usable again.
+    QVERIFY2(
+        run.idleCpu < IdleCpuAllowance,
+        qPrintable(
+            QStringLiteral("%1 ms of CPU while idle")
+                .arg(std::chrono::duration_cast<std::chrono::milliseconds>(run.idleCpu).count())));
+    QCOMPARE(run.cleanAfter.outcome, Outcome::Success);
+    BankSizes inRadio;
+    inRadio.decodeBlock(0, radio.memory(0x00200, 64));
+    inRadio.decodeBlock(1, radio.memory(0x00240, 64));
+    QVERIFY(run.banksAfter == inRadio);
+}
+
+QTEST_GUILESS_MAIN(FaultMatrixTest)
+#include "tst_fault_matrix.moc"
