@@ -12,7 +12,6 @@ namespace qmh4 {
 namespace {
 
 constexpr char CR = '\r';
-constexpr char LF = '\n';
 
 struct ParsedBlockCommand {
     quint32 address = 0;
