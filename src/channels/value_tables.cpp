@@ -262,4 +262,16 @@ QString offsetTextFromHz(quint32 hz) {
     return QStringLiteral("%1.%2MHz").arg(khz / 1000).arg(paddedDecimal(khz % 1000, 3));
 }
 
+const QStringList& listedModeCaptions() {
+    return listedModes();
+}
+
+const QStringList& listedToneTypeCaptions() {
+    return listedToneTypes();
+}
+
+const QStringList& shiftCaptions() {
+    return shifts();
+}
+
 } // namespace qmh4

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 #include <QStringView>
 
 #include <array>
@@ -47,6 +48,9 @@ int shiftIndex(QStringView caption);
 // The detail dialog and the data file number mode and tone type in the order their lists show
 // them: mode 0 "FM", 1 "AM", 2 "NFM", 3 "WFM"; tone type 0 "None", 1 "Tone", 2 "TSQ", 3 "SQ",
 // 4 "DCS", 5 "Train". Shift is numbered alike everywhere.
+const QStringList& listedModeCaptions();     // "FM" "AM" "NFM" "WFM"
+const QStringList& listedToneTypeCaptions(); // "None" "Tone" "TSQ" "SQ" "DCS" "Train"
+const QStringList& shiftCaptions();          // "Off" "+" "-"
 QString listedModeCaption(int index);
 int listedModeIndex(QStringView caption);
 QString listedToneTypeCaption(int index);

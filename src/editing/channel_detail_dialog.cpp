@@ -161,12 +161,11 @@ void Form2::buildColumnSet(DetailColumnSet& set, const QString& suffix, const QS
     column->addLayout(frequency);
 
     column->addWidget(optionGroup(set.DETAIL_MODE, "DETAIL_MODE", suffix,
-                                  QStringLiteral("Modulation Mode"), {"FM", "AM", "NFM", "WFM"},
-                                  4));
+                                  QStringLiteral("Modulation Mode"), listedModeCaptions(), 4));
     column->addWidget(optionGroup(set.DETAIL_STEP, "DETAIL_STEP", suffix, QStringLiteral("Step"),
                                   stepCaptions(), 4));
     column->addWidget(optionGroup(set.PALSE_TYPE, "PALSE_TYPE", suffix, QStringLiteral("TSQ/DCS"),
-                                  {"None", "Tone", "TSQ", "SQ", "DCS", "Train"}, 3));
+                                  listedToneTypeCaptions(), 3));
 
     set.TX_TONE_COMBO =
         choiceList(QStringLiteral("TX_TONE_COMBO") + suffix, CtcssCount, ctcssCaption);

@@ -10,20 +10,6 @@ namespace qmh4 {
 
 namespace {
 
-// Captions in the dialog's numbering, which is also what the grid shows.
-const QStringList& modeCaptions() {
-    static const QStringList captions{"FM", "AM", "NFM", "WFM"};
-    return captions;
-}
-const QStringList& toneTypeCaptions() {
-    static const QStringList captions{"None", "Tone", "TSQ", "SQ", "DCS", "Train"};
-    return captions;
-}
-const QStringList& shiftCaptions() {
-    static const QStringList captions{"Off", "+", "-"};
-    return captions;
-}
-
 QString captionOrError(const QStringList& captions, int index) {
     return index >= 0 && index < captions.size() ? captions[index] : QStringLiteral("ERROR");
 }
@@ -64,9 +50,9 @@ DetailFields fieldsOfRow(const ChannelTable& table, int rowNumber) {
     fields.label = row.cell(LabelColumn);
     const FrequencyParts frequency = splitFrequencyText(row.cell(FrequencyColumn));
     fields.frequency = {frequency.megahertz, frequency.decimals};
-    fields.mode = indexOfCaption(modeCaptions(), row.cell(ModeColumn));
+    fields.mode = indexOfCaption(listedModeCaptions(), row.cell(ModeColumn));
     fields.step = indexWithin(row.step, StepCount, DefaultStepIndex);
-    fields.toneType = indexOfCaption(toneTypeCaptions(), row.cell(ToneTypeColumn));
+    fields.toneType = indexOfCaption(listedToneTypeCaptions(), row.cell(ToneTypeColumn));
     fields.txTone = indexWithin(row.txTone, CtcssCount, DefaultToneIndex);
     fields.rxTone = indexWithin(row.rxTone, CtcssCount, DefaultToneIndex);
     fields.dcs = indexWithin(row.dcs, DcsCount, DefaultDcsIndex);
@@ -134,12 +120,12 @@ void writeRecordToRow(ChannelTable& table, int rowNumber, const DetailRecord& re
     ChannelRow& row = table.row(rowNumber);
     if (!record.frequency.isEmpty())
         row.cell(FrequencyColumn) = record.frequency + QLatin1String("MHz");
-    row.cell(ModeColumn) = captionOrError(modeCaptions(), record.mode);
+    row.cell(ModeColumn) = captionOrError(listedModeCaptions(), record.mode);
     const int step = indexWithin(record.step, StepCount, DefaultStepIndex);
     const int train = indexWithin(record.train, TrainCount, DefaultTrainIndex);
     row.cell(StepColumn) = stepCaption(step);
     row.cell(CarrierColumn) = trainCaption(train);
-    row.cell(ToneTypeColumn) = captionOrError(toneTypeCaptions(), record.toneType);
+    row.cell(ToneTypeColumn) = captionOrError(listedToneTypeCaptions(), record.toneType);
     const int txTone = indexWithin(record.txTone, CtcssCount, DefaultToneIndex);
     const int rxTone = indexWithin(record.rxTone, CtcssCount, DefaultToneIndex);
     const int dcs = indexWithin(record.dcs, DcsCount, DefaultDcsIndex);

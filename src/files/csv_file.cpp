@@ -142,10 +142,10 @@ bool validateImportedRow(ChannelRow& row) {
     const int rx = ctcssIndex(row.cell(RxToneColumn));
     const int dcs = dcsIndex(row.cell(DcsColumn));
     const QString name = filterNameForRadio(row.cell(NameColumn));
-    if (!oneOf(row.cell(ModeColumn), {"FM", "AM", "NFM", "WFM"}) || step < 0 || train < 0 ||
-        !oneOf(row.cell(ToneTypeColumn), {"None", "Tone", "TSQ", "SQ", "DCS", "Train"}) || tx < 0 ||
-        rx < 0 || dcs < 0 || !oneOf(row.cell(ShiftColumn), {"Off", "+", "-"}) ||
-        !oneOf(row.cell(SkipColumn), {"*", ""}) || nameByteCount(name) > NameByteLimit) {
+    if (listedModeIndex(row.cell(ModeColumn)) < 0 || step < 0 || train < 0 ||
+        listedToneTypeIndex(row.cell(ToneTypeColumn)) < 0 || tx < 0 || rx < 0 || dcs < 0 ||
+        shiftIndex(row.cell(ShiftColumn)) < 0 || !oneOf(row.cell(SkipColumn), {"*", ""}) ||
+        nameByteCount(name) > NameByteLimit) {
         return false;
     }
     row.cell(CarrierColumn) = trainCaption(train);

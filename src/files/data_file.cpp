@@ -13,12 +13,9 @@ namespace qmh4 {
 namespace {
 
 // The data file numbers mode, tone type and shift in caption order.
-const QStringList FileModes = {QStringLiteral("FM"), QStringLiteral("AM"), QStringLiteral("NFM"),
-                               QStringLiteral("WFM")};
-const QStringList FileToneTypes = {QStringLiteral("None"), QStringLiteral("Tone"),
-                                   QStringLiteral("TSQ"),  QStringLiteral("SQ"),
-                                   QStringLiteral("DCS"),  QStringLiteral("Train")};
-const QStringList FileShifts = {QStringLiteral("Off"), QStringLiteral("+"), QStringLiteral("-")};
+const QStringList& FileModes = listedModeCaptions();
+const QStringList& FileToneTypes = listedToneTypeCaptions();
+const QStringList& FileShifts = shiftCaptions();
 
 constexpr int ChannelFixedLength = 38;   // "CH" line without its name
 constexpr int ChannelNameByteLimit = 32; // name bytes a "CH" line may carry
