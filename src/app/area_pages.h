@@ -11,6 +11,7 @@
 #include <QObject>
 
 #include <functional>
+#include <memory>
 
 namespace qmh4 {
 
@@ -21,6 +22,34 @@ using AreaJob = std::function<TransferResult(Session& session, TransferObserver&
 // happens (false) while another transfer runs. `onFinished` runs on the window's thread once
 // the job has ended, before the end box.
 bool startAreaTransfer(Form1& window, quint16 stateCode, AreaJob job, Form1::Finish onFinished);
+
+// Reads one area into a copy taken now; the area takes the copy over when the transfer ends, so
+// what was decoded before a failure stays. `read(session, copy, observer)` runs on the worker.
+template <typename Area, typename Read>
+bool readAreaTransfer(Form1& window, quint16 stateCode, Area& area, Read read,
+                      std::function<void()> show) {
+    auto copy = std::make_shared<Area>(area);
+    return startAreaTransfer(
+        window, stateCode,
+        [copy, read](Session& session, TransferObserver& observer) {
+            return read(session, *copy, observer);
+        },
+        [&area, copy, show](const TransferResult&) {
+            area = *copy;
+            show();
+        });
+}
+
+// Writes one area as it is now: later edits (or a language switch) change nothing it sends.
+template <typename Area, typename Write>
+bool writeAreaTransfer(Form1& window, quint16 stateCode, const Area& area, Write write) {
+    auto snapshot = std::make_shared<const Area>(area);
+    return startAreaTransfer(window, stateCode,
+                             [snapshot, write](Session& session, TransferObserver& observer) {
+                                 return write(session, *snapshot, observer);
+                             },
+                             {});
+}
 
 // Shows the window's RadioAreas on every page (after a data file was loaded, for instance).
 void showAreaPages(Form1& window);

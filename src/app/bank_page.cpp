@@ -178,28 +178,21 @@ void BankPage::Bank_Clear_Click() {
 }
 
 void BankPage::READ_BANK_Click() {
-    auto banks = std::make_shared<BankSizes>(window_.areas().banks);
-    startAreaTransfer(
-        window_, area_state::BankRead,
-        [banks](Session& session, TransferObserver& observer) {
-            return readBanks(session, *banks, &observer);
+    readAreaTransfer(
+        window_, area_state::BankRead, window_.areas().banks,
+        [](Session& session, BankSizes& banks, TransferObserver& observer) {
+            return readBanks(session, banks, &observer);
         },
-        // What was decoded before a failure stays.
-        [this, banks](const TransferResult&) {
-            window_.areas().banks = *banks;
-            showBanks();
-        });
+        [this] { showBanks(); });
 }
 
 void BankPage::WRITE_BANK_Click() {
     if (!window_.areas().banks.isWritable())
         return;
-    auto banks = std::make_shared<const BankSizes>(window_.areas().banks);
-    startAreaTransfer(window_, area_state::BankWrite,
-                      [banks](Session& session, TransferObserver& observer) {
-                          return writeBanks(session, *banks, &observer);
-                      },
-                      {});
+    writeAreaTransfer(window_, area_state::BankWrite, window_.areas().banks,
+                      [](Session& session, const BankSizes& banks, TransferObserver& observer) {
+                          return writeBanks(session, banks, &observer);
+                      });
 }
 
 void BankPage::GROUP_SET_Click() {

@@ -253,26 +253,20 @@ void CommonSetPage::COMMON_ONE_TOUCH_RESET_Click() {
 }
 
 void CommonSetPage::READ_ONE_TOUCH_Click() {
-    auto oneTouch = std::make_shared<OneTouch>(window_.areas().oneTouch);
-    auto banks = std::make_shared<const BankSizes>(window_.areas().banks);
-    startAreaTransfer(
-        window_, area_state::OneTouchRead,
-        [oneTouch, banks](Session& session, TransferObserver& observer) {
-            return readOneTouch(session, *oneTouch, *banks, &observer);
+    readAreaTransfer(
+        window_, area_state::OneTouchRead, window_.areas().oneTouch,
+        [banks = window_.areas().banks](Session& session, OneTouch& oneTouch,
+                                        TransferObserver& observer) {
+            return readOneTouch(session, oneTouch, banks, &observer);
         },
-        [this, oneTouch](const TransferResult&) {
-            window_.areas().oneTouch = *oneTouch;
-            showOneTouch();
-        });
+        [this] { showOneTouch(); });
 }
 
 void CommonSetPage::WRITE_ONE_TOUCH_Click() {
-    auto oneTouch = std::make_shared<const OneTouch>(window_.areas().oneTouch);
-    startAreaTransfer(window_, area_state::OneTouchWrite,
-                      [oneTouch](Session& session, TransferObserver& observer) {
-                          return writeOneTouch(session, *oneTouch, &observer);
-                      },
-                      {});
+    writeAreaTransfer(window_, area_state::OneTouchWrite, window_.areas().oneTouch,
+                      [](Session& session, const OneTouch& oneTouch, TransferObserver& observer) {
+                          return writeOneTouch(session, oneTouch, &observer);
+                      });
 }
 
 // ---- title -----------------------------------------------------------------------------------
@@ -305,25 +299,19 @@ void CommonSetPage::TITLE_CLEAR_Click() {
 }
 
 void CommonSetPage::TITLE_READ_Click() {
-    auto title = std::make_shared<Title>(window_.areas().title);
-    startAreaTransfer(
-        window_, area_state::TitleRead,
-        [title](Session& session, TransferObserver& observer) {
-            return readTitle(session, *title, &observer);
+    readAreaTransfer(
+        window_, area_state::TitleRead, window_.areas().title,
+        [](Session& session, Title& title, TransferObserver& observer) {
+            return readTitle(session, title, &observer);
         },
-        [this, title](const TransferResult&) {
-            window_.areas().title = *title;
-            showTitle();
-        });
+        [this] { showTitle(); });
 }
 
 void CommonSetPage::TITLE_WRITE_Click() {
-    auto title = std::make_shared<const Title>(window_.areas().title);
-    startAreaTransfer(window_, area_state::TitleWrite,
-                      [title](Session& session, TransferObserver& observer) {
-                          return writeTitle(session, *title, &observer);
-                      },
-                      {});
+    writeAreaTransfer(window_, area_state::TitleWrite, window_.areas().title,
+                      [](Session& session, const Title& title, TransferObserver& observer) {
+                          return writeTitle(session, title, &observer);
+                      });
 }
 
 // ---- setting frame ---------------------------------------------------------------------------

@@ -351,25 +351,19 @@ void SetModePage::Set_Mode_Clear_Click() {
 // ---- DTMF commands ---------------------------------------------------------------------------
 
 void SetModePage::READ_DTMF_Click() {
-    auto dtmf = std::make_shared<DtmfSettings>(window_.areas().dtmf);
-    startAreaTransfer(
-        window_, area_state::DtmfRead,
-        [dtmf](Session& session, TransferObserver& observer) {
-            return readDtmf(session, *dtmf, &observer);
+    readAreaTransfer(
+        window_, area_state::DtmfRead, window_.areas().dtmf,
+        [](Session& session, DtmfSettings& dtmf, TransferObserver& observer) {
+            return readDtmf(session, dtmf, &observer);
         },
-        [this, dtmf](const TransferResult&) {
-            window_.areas().dtmf = *dtmf;
-            showDtmf();
-        });
+        [this] { showDtmf(); });
 }
 
 void SetModePage::WRITE_DTMF_Click() {
-    auto dtmf = std::make_shared<const DtmfSettings>(window_.areas().dtmf);
-    startAreaTransfer(window_, area_state::DtmfWrite,
-                      [dtmf](Session& session, TransferObserver& observer) {
-                          return writeDtmf(session, *dtmf, &observer);
-                      },
-                      {});
+    writeAreaTransfer(window_, area_state::DtmfWrite, window_.areas().dtmf,
+                      [](Session& session, const DtmfSettings& dtmf, TransferObserver& observer) {
+                          return writeDtmf(session, dtmf, &observer);
+                      });
 }
 
 void SetModePage::RESET_DTMF_Click() {
