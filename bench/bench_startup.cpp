@@ -6,7 +6,7 @@
 
 #include "app/main_window.h"
 #include "app/memory_page.h"
-#include "app/message_box.h"
+#include "widgets/message_box.h"
 #include "app/port_choice.h"
 #include "sim/simulated_radio.h"
 

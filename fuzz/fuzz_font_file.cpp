@@ -1,7 +1,7 @@
 // The font-file reader on any bytes: no crash, never more than eight glyphs, and the glyphs it
 // read survive a save and a load unchanged.
 
-#include "font_editor/font_file.h"
+#include "font/font_file.h"
 #include "fuzz_support.h"
 
 #include <cstddef>

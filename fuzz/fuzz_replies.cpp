@@ -9,8 +9,8 @@
 // through shows up as a round trip that does not hold.
 
 #include "channels/channel_record.h"
-#include "font_editor/glyph_store.h"
-#include "font_editor/glyph_transfer.h"
+#include "font/glyph_store.h"
+#include "transfers/glyph_transfer.h"
 #include "fuzz_support.h"
 #include "link/protocol.h"
 #include "radio_areas/bank_sizes.h"

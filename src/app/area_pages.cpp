@@ -3,7 +3,7 @@
 #include "app/bank_page.h"
 #include "app/channel_grid_model.h"
 #include "app/common_set_page.h"
-#include "app/question_box.h"
+#include "widgets/question_box.h"
 #include "app/set_mode_page.h"
 
 #include <QTabWidget>
@@ -50,8 +50,7 @@ void PageChangeGuard::onCurrentChanged(int index) {
         return;
     }
     const Page page = static_cast<Page>(index);
-    BankSizes& banks = window_.areas().banks;
-    switch (bankCheckOnPageChange(banks, page)) {
+    switch (bankCheckOnPageChange(window_.areas().banks, page)) {
     case PageChange::AskInitData:
         if (!askBankTotalInit(&window_)) {
             stayOnPrevious();
@@ -59,7 +58,8 @@ void PageChangeGuard::onCurrentChanged(int index) {
         }
         [[fallthrough]];
     case PageChange::RestoreDefaults:
-        banks.reset();
+        editAreas(window_, QStringLiteral("Bank sizes"),
+                  [](RadioAreas& areas) { areas.banks.reset(); });
         window_.bankPage->showBanks();
         break;
     case PageChange::Proceed:
@@ -70,10 +70,11 @@ void PageChangeGuard::onCurrentChanged(int index) {
 }
 
 void PageChangeGuard::enterPage(Page page) {
-    RadioAreas& areas = window_.areas();
-    if (page == Page::Memory && areas.banks.relabel(window_.channels()))
-        window_.gridModel()->rowsChanged(FirstRow, MemoryChannelCount);
-    else if (page == Page::CommonSet)
+    if (page == Page::Memory) {
+        const BankSizes& banks = window_.areas().banks;
+        window_.document().editRows(QStringLiteral("Bank labels"), FirstRow, MemoryChannelCount,
+                                    [&](ChannelTable& table) { banks.relabel(table); });
+    } else if (page == Page::CommonSet)
         window_.commonSetPage->rebuildOneTouch();
 }
 

@@ -23,19 +23,20 @@ using AreaJob = std::function<TransferResult(Session& session, TransferObserver&
 // the job has ended, before the end box.
 bool startAreaTransfer(Form1& window, quint16 stateCode, AreaJob job, Form1::Finish onFinished);
 
-// Reads one area into a copy taken now; the area takes the copy over when the transfer ends, so
-// what was decoded before a failure stays. `read(session, copy, observer)` runs on the worker.
+// Reads one area (the member `area` of the working areas) into a copy taken now; the document
+// takes the copy over when the transfer ends, so what was decoded before a failure stays.
+// `read(session, copy, observer)` runs on the worker.
 template <typename Area, typename Read>
-bool readAreaTransfer(Form1& window, quint16 stateCode, Area& area, Read read,
-                      std::function<void()> show) {
-    auto copy = std::make_shared<Area>(area);
+bool readAreaTransfer(Form1& window, quint16 stateCode, Area RadioAreas::*area, Read read,
+                      std::function<void()> show, const QString& name) {
+    auto copy = std::make_shared<Area>(window.areas().*area);
     return startAreaTransfer(
         window, stateCode,
         [copy, read](Session& session, TransferObserver& observer) {
             return read(session, *copy, observer);
         },
-        [&area, copy, show](const TransferResult&) {
-            area = *copy;
+        [&window, area, copy, show, name](const TransferResult&) {
+            window.document().editAreas(name, [&](RadioAreas& areas) { areas.*area = *copy; });
             show();
         });
 }
@@ -49,6 +50,12 @@ bool writeAreaTransfer(Form1& window, quint16 stateCode, const Area& area, Write
                                  return write(session, *snapshot, observer);
                              },
                              {});
+}
+
+// A change of the areas made on a page, named for the undo menu.
+inline void editAreas(Form1& window, const QString& name,
+                      const RadioDocument::AreasEdit& edit) {
+    window.document().editAreas(name, edit);
 }
 
 // Shows the window's RadioAreas on every page (after a data file was loaded, for instance).

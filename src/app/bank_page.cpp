@@ -1,10 +1,10 @@
 #include "app/bank_page.h"
 
-#include "app/area_controls.h"
+#include "widgets/area_controls.h"
 #include "app/area_pages.h"
 #include "app/common_set_page.h"
-#include "radio_areas/area_transfers.h"
-#include "radio_areas/group_editor_window.h"
+#include "transfers/area_transfers.h"
+#include "app/group_editor_window.h"
 
 #include <QEvent>
 #include <QGridLayout>
@@ -146,7 +146,8 @@ bool BankPage::eventFilter(QObject* watched, QEvent* event) {
 }
 
 void BankPage::Slider1_Change(int bank, int value) {
-    window_.areas().banks.setSize(bank, value);
+    editAreas(window_, QStringLiteral("Bank size"),
+              [&](RadioAreas& areas) { areas.banks.setSize(bank, value); });
     Text1[static_cast<size_t>(bank)]->setBoxText(QString::number(value));
     showTotal();
 }
@@ -155,7 +156,8 @@ void BankPage::Slider1_Change(int bank, int value) {
 // above 1000 gives 100.
 void BankPage::Text1_Apply(int bank) {
     const int size = mendedBankSize(Text1[static_cast<size_t>(bank)]->text());
-    window_.areas().banks.setSize(bank, size);
+    editAreas(window_, QStringLiteral("Bank size"),
+              [&](RadioAreas& areas) { areas.banks.setSize(bank, size); });
     showBank(bank);
     showTotal();
 }
@@ -163,8 +165,12 @@ void BankPage::Text1_Apply(int bank) {
 void BankPage::BANK_UP_Click(int index) {
     if (window_.transferRunning() || selectedBank_ < 0 || selectedBank_ >= BankCount)
         return;
-    BankSizes& banks = window_.areas().banks;
-    if (index == 0 ? banks.stepUp(selectedBank_) : banks.stepDown(selectedBank_)) {
+    bool stepped = false;
+    editAreas(window_, QStringLiteral("Bank size"), [&](RadioAreas& areas) {
+        stepped = index == 0 ? areas.banks.stepUp(selectedBank_)
+                             : areas.banks.stepDown(selectedBank_);
+    });
+    if (stepped) {
         showBank(selectedBank_);
         showTotal();
     }
@@ -173,17 +179,17 @@ void BankPage::BANK_UP_Click(int index) {
 void BankPage::Bank_Clear_Click() {
     if (window_.transferRunning())
         return;
-    window_.areas().banks.reset();
+    editAreas(window_, QStringLiteral("Bank Clear"), [](RadioAreas& areas) { areas.banks.reset(); });
     showBanks();
 }
 
 void BankPage::READ_BANK_Click() {
     readAreaTransfer(
-        window_, area_state::BankRead, window_.areas().banks,
+        window_, area_state::BankRead, &RadioAreas::banks,
         [](Session& session, BankSizes& banks, TransferObserver& observer) {
             return readBanks(session, banks, &observer);
         },
-        [this] { showBanks(); });
+        [this] { showBanks(); }, QStringLiteral("Bank Read"));
 }
 
 void BankPage::WRITE_BANK_Click() {
@@ -198,11 +204,11 @@ void BankPage::WRITE_BANK_Click() {
 void BankPage::GROUP_SET_Click() {
     if (window_.transferRunning())
         return;
-    BankSizes& banks = window_.areas().banks;
-    if (bankCheckOnGroupEditor(banks) == PageChange::AskInitData) {
+    if (bankCheckOnGroupEditor(window_.areas().banks) == PageChange::AskInitData) {
         if (!askBankTotalInit(&window_))
             return;
-        banks.reset();
+        editAreas(window_, QStringLiteral("Bank sizes"),
+                  [](RadioAreas& areas) { areas.banks.reset(); });
         showBanks();
     }
     openGroupEditor(window_.autoTransferFlag());
@@ -210,14 +216,22 @@ void BankPage::GROUP_SET_Click() {
 
 TransferResult BankPage::openGroupEditor(bool* autoTransfer) {
     window_.commonSetPage->rebuildOneTouch();
-    RadioAreas& areas = window_.areas();
-    areas.groups.prepare(areas.banks);
-    Form5 editor(areas.groups, window_.linkOpener(), autoTransfer, &window_);
-    editor.setReplyTimeout(window_.editorReplyTimeout());
-    if (groupEditorShown)
-        groupEditorShown(editor);
-    editor.exec();
-    return editor.lastResult();
+    editAreas(window_, QStringLiteral("Groups"),
+              [](RadioAreas& areas) { areas.groups.prepare(areas.banks); });
+    // The editor works on a copy, which becomes the working groups when it closes.
+    Groups groups = window_.areas().groups;
+    TransferResult result;
+    {
+        Form5 editor(groups, window_.linkOpener(), autoTransfer, &window_);
+        editor.setReplyTimeout(window_.editorReplyTimeout());
+        if (groupEditorShown)
+            groupEditorShown(editor);
+        editor.exec();
+        result = editor.lastResult();
+    }
+    editAreas(window_, QStringLiteral("Group Editor"),
+              [&](RadioAreas& areas) { areas.groups = groups; });
+    return result;
 }
 
 } // namespace qmh4

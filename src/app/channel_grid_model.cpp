@@ -9,8 +9,14 @@ const std::array<const char*, ColumnCount> ChannelGridModel::HeaderTexts = {
 const std::array<int, ColumnCount> ChannelGridModel::WidthTwips = {
     1200, 1350, 550, 700, 1, 800, 800, 800, 600, 600, 1000, 550, 3000};
 
-ChannelGridModel::ChannelGridModel(ChannelTable& table, QObject* parent)
-    : QAbstractTableModel(parent), table_(table) {}
+ChannelGridModel::ChannelGridModel(const RadioDocument& document, QObject* parent)
+    : QAbstractTableModel(parent), document_(document) {
+    connect(&document, &RadioDocument::rowsChanged, this, &ChannelGridModel::onRowsChanged);
+    connect(&document, &RadioDocument::everythingAboutToBeReplaced, this,
+            &ChannelGridModel::beginResetModel);
+    connect(&document, &RadioDocument::everythingReplaced, this,
+            &ChannelGridModel::endResetModel);
+}
 
 int ChannelGridModel::rowCount(const QModelIndex& parent) const {
     return parent.isValid() ? 0 : RowCount;
@@ -23,7 +29,7 @@ int ChannelGridModel::columnCount(const QModelIndex& parent) const {
 QVariant ChannelGridModel::data(const QModelIndex& index, int role) const {
     if (!index.isValid() || role != Qt::DisplayRole)
         return {};
-    return table_.cell(gridRow(index), index.column());
+    return table().cell(gridRow(index), index.column());
 }
 
 QVariant ChannelGridModel::headerData(int section, Qt::Orientation orientation, int role) const {
@@ -36,15 +42,9 @@ QVariant ChannelGridModel::headerData(int section, Qt::Orientation orientation, 
     return QString::fromLatin1(HeaderTexts[static_cast<size_t>(section)]);
 }
 
-void ChannelGridModel::rowsChanged(int firstGridRow, int lastGridRow) {
+void ChannelGridModel::onRowsChanged(int firstGridRow, int lastGridRow) {
     emit dataChanged(indexOf(firstGridRow, LabelColumn), indexOf(lastGridRow, NameColumn),
                      {Qt::DisplayRole});
-}
-
-void ChannelGridModel::replaceTable(const ChannelTable& table) {
-    beginResetModel();
-    table_ = table;
-    endResetModel();
 }
 
 } // namespace qmh4

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "channels/channel_table.h"
+#include "document/radio_document.h"
 
 #include <QAbstractTableModel>
 
@@ -8,8 +8,10 @@
 
 namespace qmh4 {
 
-// The channel grid's view of the ChannelTable. Model row r is grid row r + 1; model columns are
-// the grid's columns 0 (row label) to 12, so a column number means the same everywhere.
+// The channel grid's view of the document's channel table, read only: it follows the document's
+// signals, one dataChanged for a range of rows and one reset when everything was replaced.
+// Model row r is grid row r + 1; model columns are the grid's columns 0 (row label) to 12, so a
+// column number means the same everywhere.
 class ChannelGridModel : public QAbstractTableModel {
     Q_OBJECT
 public:
@@ -18,7 +20,7 @@ public:
     // Column widths as the window has always set them, in twips; "Carrier" is 1 twip: hidden.
     static const std::array<int, ColumnCount> WidthTwips;
 
-    explicit ChannelGridModel(ChannelTable& table, QObject* parent = nullptr);
+    explicit ChannelGridModel(const RadioDocument& document, QObject* parent = nullptr);
 
     int rowCount(const QModelIndex& parent = {}) const override;
     int columnCount(const QModelIndex& parent = {}) const override;
@@ -29,16 +31,12 @@ public:
     static int gridRow(const QModelIndex& index) { return index.row() + FirstRow; }
     QModelIndex indexOf(int gridRow, int column) const { return index(gridRow - FirstRow, column); }
 
-    ChannelTable& table() { return table_; }
-    const ChannelTable& table() const { return table_; }
-
-    // Tell the views that grid rows first..last changed: one signal for the whole range.
-    void rowsChanged(int firstGridRow, int lastGridRow);
-    // Replaces the whole table in one model reset (a finished read, a loaded file).
-    void replaceTable(const ChannelTable& table);
+    const ChannelTable& table() const { return document_.channels(); }
 
 private:
-    ChannelTable& table_;
+    void onRowsChanged(int firstGridRow, int lastGridRow);
+
+    const RadioDocument& document_;
 };
 
 } // namespace qmh4

@@ -1,11 +1,11 @@
 #include "app/common_set_page.h"
 
-#include "app/area_controls.h"
+#include "widgets/area_controls.h"
 #include "app/area_pages.h"
 #include "app/interface_language.h"
 #include "app/set_mode_controls.h"
 #include "app/set_mode_page.h"
-#include "radio_areas/area_transfers.h"
+#include "transfers/area_transfers.h"
 #include "text/cp932.h"
 
 #include <QCheckBox>
@@ -116,9 +116,15 @@ QGroupBox* CommonSetPage::buildOneTouchFrame() {
         connect(COMMON_BANK[i], &QComboBox::currentIndexChanged, this,
                 [this, k](int position) { COMMON_BANK_Click(k, position); });
         connect(COMMON_CH[i], &QComboBox::currentIndexChanged, this,
-                [this, k](int position) { window_.areas().oneTouch.chooseChannel(k, position); });
+                [this, k](int position) {
+                    editAreas(window_, QStringLiteral("One-touch channel"),
+                              [&](RadioAreas& areas) { areas.oneTouch.chooseChannel(k, position); });
+                });
         connect(NO_SET[i], &QCheckBox::toggled, this,
-                [this, k](bool checked) { window_.areas().oneTouch.setNoSetting(k, checked); });
+                [this, k](bool checked) {
+                    editAreas(window_, QStringLiteral("One-touch No Setting"),
+                              [&](RadioAreas& areas) { areas.oneTouch.setNoSetting(k, checked); });
+                });
     }
     layout->addLayout(grid);
     READ_ONE_TOUCH = namedButton("READ_ONE_TOUCH", "Read", frame);
@@ -169,7 +175,10 @@ QGroupBox* CommonSetPage::buildTitleFrame() {
     slide->addStretch(1);
     layout->addLayout(slide);
     connect(Combo1, &QComboBox::currentIndexChanged, this,
-            [this](int position) { window_.areas().title.setSlide(position); });
+            [this](int position) {
+                editAreas(window_, QStringLiteral("Title slide"),
+                          [&](RadioAreas& areas) { areas.title.setSlide(position); });
+            });
 
     TITLE_READ = namedButton("TITLE_READ", "Read", frame);
     TITLE_WRITE = namedButton("TITLE_WRITE", "Write", frame);
@@ -235,31 +244,33 @@ void CommonSetPage::showOneTouchEntry(int k) {
 }
 
 void CommonSetPage::COMMON_BANK_Click(int k, int position) {
-    window_.areas().oneTouch.chooseBank(k, position);
+    editAreas(window_, QStringLiteral("One-touch bank"),
+              [&](RadioAreas& areas) { areas.oneTouch.chooseBank(k, position); });
     showOneTouchEntry(k);
 }
 
 void CommonSetPage::rebuildOneTouch() {
-    RadioAreas& areas = window_.areas();
-    areas.oneTouch.rebuild(areas.banks);
+    editAreas(window_, QStringLiteral("One-touch lists"),
+              [](RadioAreas& areas) { areas.oneTouch.rebuild(areas.banks); });
     showOneTouch();
 }
 
 void CommonSetPage::COMMON_ONE_TOUCH_RESET_Click() {
     if (window_.transferRunning())
         return;
-    window_.areas().oneTouch.reset();
+    editAreas(window_, QStringLiteral("One-touch Reset"),
+              [](RadioAreas& areas) { areas.oneTouch.reset(); });
     showOneTouch();
 }
 
 void CommonSetPage::READ_ONE_TOUCH_Click() {
     readAreaTransfer(
-        window_, area_state::OneTouchRead, window_.areas().oneTouch,
+        window_, area_state::OneTouchRead, &RadioAreas::oneTouch,
         [banks = window_.areas().banks](Session& session, OneTouch& oneTouch,
                                         TransferObserver& observer) {
             return readOneTouch(session, oneTouch, banks, &observer);
         },
-        [this] { showOneTouch(); });
+        [this] { showOneTouch(); }, QStringLiteral("One-touch Read"));
 }
 
 void CommonSetPage::WRITE_ONE_TOUCH_Click() {
@@ -279,32 +290,38 @@ void CommonSetPage::showTitle() {
 }
 
 void CommonSetPage::TITLE_TEXT_Change() {
-    Title& title = window_.areas().title;
-    if (title.setText(TITLE_TEXT->text()) != TITLE_TEXT->text())
-        TITLE_TEXT->setBoxText(title.text());
+    const QString typed = TITLE_TEXT->text();
+    QString kept;
+    editAreas(window_, QStringLiteral("Typing in the title"),
+              [&](RadioAreas& areas) { kept = areas.title.setText(typed); });
+    if (kept != typed)
+        TITLE_TEXT->setBoxText(window_.areas().title.text());
 }
 
 void CommonSetPage::Command2_Click(int index) {
     if (window_.transferRunning())
         return;
-    if (window_.areas().title.appendMarker(index + 1))
+    bool appended = false;
+    editAreas(window_, QStringLiteral("Title glyph"),
+              [&](RadioAreas& areas) { appended = areas.title.appendMarker(index + 1); });
+    if (appended)
         showTitle();
 }
 
 void CommonSetPage::TITLE_CLEAR_Click() {
     if (window_.transferRunning())
         return;
-    window_.areas().title.reset();
+    editAreas(window_, QStringLiteral("Title Clear"), [](RadioAreas& areas) { areas.title.reset(); });
     showTitle();
 }
 
 void CommonSetPage::TITLE_READ_Click() {
     readAreaTransfer(
-        window_, area_state::TitleRead, window_.areas().title,
+        window_, area_state::TitleRead, &RadioAreas::title,
         [](Session& session, Title& title, TransferObserver& observer) {
             return readTitle(session, title, &observer);
         },
-        [this] { showTitle(); });
+        [this] { showTitle(); }, QStringLiteral("Title Read"));
 }
 
 void CommonSetPage::TITLE_WRITE_Click() {
@@ -327,7 +344,8 @@ void CommonSetPage::SETTING_WRITE_Click() {
 void CommonSetPage::SETTING_RESET_Click() {
     if (window_.transferRunning())
         return;
-    window_.areas().setMode.resetCommonSetting();
+    editAreas(window_, QStringLiteral("Setting Reset"),
+              [](RadioAreas& areas) { areas.setMode.resetCommonSetting(); });
     window_.setModePage->showSettings();
 }
 

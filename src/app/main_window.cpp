@@ -8,19 +8,19 @@
 #include "app/common_set_page.h"
 #include "app/file_choice.h"
 #include "app/memory_page.h"
-#include "app/message_box.h"
+#include "widgets/message_box.h"
 #include "app/port_choice.h"
 #include "app/set_mode_page.h"
 #include "app/settings_location.h"
-#include "app/shared_link.h"
-#include "editing/channel_detail_dialog.h"
+#include "ports/shared_link.h"
+#include "app/channel_detail_dialog.h"
 #include "editing/grid_editing.h"
 #include "files/csv_file.h"
 #include "files/data_file.h"
 #include "files/settings_file.h"
-#include "font_editor/font_editor_window.h"
-#include "font_editor/glyph_store.h"
-#include "link/channel_transfer.h"
+#include "app/font_editor_window.h"
+#include "font/glyph_store.h"
+#include "transfers/channel_transfer.h"
 #include "link/serial_link.h"
 #include "sim/simulated_radio.h"
 
@@ -103,12 +103,13 @@ struct Form1::WholeRun {
 };
 
 Form1::Form1(QWidget* parent)
-    : QMainWindow(parent), model_(new ChannelGridModel(table_, this)),
+    : QMainWindow(parent), model_(new ChannelGridModel(document_, this)),
       windowCall_(std::make_shared<WindowCall>(this)) {
     setObjectName(QStringLiteral("Form1"));
     setWindowTitle(QStringLiteral("KORVAN QM-H4 Clone Utility"));
     buildMenus();
     buildCentralArea();
+    keepSelectionAcrossReset();
     connectCommands();
     loadWindow();
 }
@@ -267,9 +268,8 @@ void Form1::connectCommands() {
 
     connect(&runner_, &TransferRunner::progressChanged, this, &Form1::showProgress);
     connect(&runner_, &TransferRunner::currentRowChanged, this, &Form1::followRow);
-    connect(&runner_, &TransferRunner::rowDecoded, this,
-            [this](int gridRow, const ChannelRow& row) { table_.row(gridRow) = row; });
-    connect(&runner_, &TransferRunner::emptyRowsBlanked, this, [this] { table_.blankEmptyRows(); });
+    // A read decodes into its own copy, which the document takes over in one change at the end.
+    connect(&document_, &RadioDocument::everythingReplaced, this, [this] { showAreaPages(*this); });
     connect(&runner_, &TransferRunner::finished, this, &Form1::onTransferFinished);
 }
 
@@ -278,7 +278,7 @@ void Form1::connectCommands() {
 // default side tables, the call and bug-finder rows.
 void Form1::loadWindow() {
     setModePage->applyStartDefaults(); // the scan lists' "OFF"/"ON" entries come first
-    comPort_ = FirstComPort;
+    document_.setComPort(FirstComPort);
     ProgressBar1->setRange(0, 100);
     ProgressBar1->setValue(0);
     Progress->setText(percentText(0));
@@ -309,13 +309,13 @@ void Form1::readPortSettings() {
 // ---- port and language -----------------------------------------------------------------------
 
 void Form1::setComPortNumber(int number, bool checkItem) {
-    comPort_ = (number >= 1 && number <= LastComPort) ? number : FirstComPort;
+    document_.setComPort(number);
     if (checkItem)
-        MenuSetCom[static_cast<size_t>(comPort_)]->setChecked(true);
+        MenuSetCom[static_cast<size_t>(document_.comPort())]->setChecked(true);
 }
 
 QString Form1::portDevice() const {
-    return defaultPort(namedPort_, comPort_);
+    return defaultPort(namedPort_, document_.comPort());
 }
 
 void Form1::MenuSetCom_Click(int number) {
@@ -370,8 +370,7 @@ void Form1::ALL_Reset_Click() {
     const MemoryPage::RowRange selection = memoryPage->selectedRows();
     const int current = memoryPage->currentRow();
     memoryPage->ALL_Reset->setEnabled(false);
-    clearAllChannels(table_);
-    repaintRows(FirstRow, LastRow);
+    document_.editRows(QStringLiteral("All Clear"), FirstRow, LastRow, clearAllChannels);
     if (current == selection.first)
         memoryPage->selectRows(selection.first, selection.last);
     else
@@ -382,25 +381,28 @@ void Form1::ALL_Reset_Click() {
 
 // ---- files -----------------------------------------------------------------------------------
 
-RadioData Form1::currentData() const {
-    return {table_, areas_, comPort_};
+void Form1::adoptChannels(const ChannelTable& table, const QString& what) {
+    document_.replaceChannels(what, table);
 }
 
-void Form1::adoptChannels(const ChannelTable& table) {
-    const MemoryPage::RowRange selection = memoryPage->selectedRows();
-    const int current = memoryPage->currentRow();
-    model_->replaceTable(table);
-    // The reset loses the view's selection: put it back as it was.
-    if (current == selection.first)
-        memoryPage->selectRows(selection.first, selection.last);
-    else
-        memoryPage->selectRows(selection.last, selection.first);
+// A model reset loses the view's selection: put it back as it was.
+void Form1::keepSelectionAcrossReset() {
+    auto selection = std::make_shared<MemoryPage::RowRange>();
+    auto current = std::make_shared<int>(0);
+    connect(model_, &QAbstractItemModel::modelAboutToBeReset, this, [this, selection, current] {
+        *selection = memoryPage->selectedRows();
+        *current = memoryPage->currentRow();
+    });
+    connect(model_, &QAbstractItemModel::modelReset, this, [this, selection, current] {
+        if (*current == selection->first)
+            memoryPage->selectRows(selection->first, selection->last);
+        else
+            memoryPage->selectRows(selection->last, selection->first);
+    });
 }
 
-void Form1::adoptData(const RadioData& data) {
-    adoptChannels(data.channels);
-    areas_ = data.areas;
-    showAreaPages(*this);
+void Form1::adoptData(const RadioData& data, const QString& what) {
+    document_.replaceAll(what, data);
 }
 
 void Form1::ReadFile_Click() {
@@ -431,10 +433,10 @@ void Form1::FILE_INPORT_Click() {
     const QString path = chooseFile(this, importCsvRequest());
     if (path.isEmpty())
         return;
-    ChannelTable imported = table_;
+    ChannelTable imported = document_.channels();
     const FileOutcome outcome = importCsvFile(path, imported);
     if (outcome.ok) {
-        adoptChannels(imported);
+        adoptChannels(imported, QStringLiteral("Import"));
         ProgressBar1->setMaximum(RowCount);
         ProgressBar1->setValue(RowCount);
     }
@@ -449,7 +451,7 @@ void Form1::FILE_EXPORT_Click() {
     if (path.isEmpty())
         return;
     const FileOutcome outcome =
-        exportCsvFile(withDefaultSuffix(path, QStringLiteral("CSV")), table_);
+        exportCsvFile(withDefaultSuffix(path, QStringLiteral("CSV")), document_.channels());
     if (outcome.ok) {
         ProgressBar1->setMaximum(RowCount);
         ProgressBar1->setValue(RowCount);
@@ -461,13 +463,21 @@ void Form1::FILE_EXPORT_Click() {
 // ---- editors and the whole radio -------------------------------------------------------------
 
 TransferResult Form1::openFontEditor() {
-    Form4 editor(linkOpener(), &autoTransfer_, this);
-    editor.setStopFlag(control_.stopFlag());
-    editor.setReplyTimeout(editorOptions_.replyTimeout);
-    if (fontEditorShown)
-        fontEditorShown(editor);
-    editor.exec();
-    return fromFontResult(editor.lastResult());
+    // The editor works on a copy, which becomes the working glyphs when it closes.
+    GlyphStore glyphs = document_.glyphs();
+    FontResult result;
+    {
+        Form4 editor(glyphs, linkOpener(), &autoTransfer_, this);
+        editor.setStopFlag(control_.stopFlag());
+        editor.setReplyTimeout(editorOptions_.replyTimeout);
+        if (fontEditorShown)
+            fontEditorShown(editor);
+        editor.exec();
+        result = editor.lastResult();
+    }
+    document_.editGlyphs(QStringLiteral("Font Editor"),
+                         [&](GlyphStore& working) { working = glyphs; });
+    return fromFontResult(result);
 }
 
 void Form1::Command1_Click() {
@@ -508,9 +518,10 @@ void Form1::showStepBox(const StepResult& step, bool reading) {
 void Form1::adoptWholeRead(WholeRun& run) {
     if (std::exchange(run.adopted, true))
         return;
-    adoptChannels(run.data.channels);
-    areas_ = run.data.areas;
-    showAreaPages(*this);
+    RadioData read = document_.data();
+    read.channels = run.data.channels;
+    read.areas = run.data.areas;
+    adoptData(read, QStringLiteral("Read All Data"));
 }
 
 bool Form1::startWholeRadio(StateCode code) {
@@ -518,8 +529,8 @@ bool Form1::startWholeRadio(StateCode code) {
         return false;
     const bool reading = code == ReadWholeRadioState;
     auto run = std::make_shared<WholeRun>();
-    run->data = {table_, areas_, GlyphStore::instance().glyphs(),
-                 GlyphStore::instance().holdsRealGlyphs()};
+    run->data = {document_.channels(), document_.areas(), document_.glyphs().glyphs(),
+                 document_.glyphs().holdsRealGlyphs()};
     windowCall_->reopen();
     WholeRadioOptions options;
     options.main = sessionOptions_;
@@ -563,7 +574,9 @@ bool Form1::startWholeRadio(StateCode code) {
         // The settings step has refreshed the record from the radio.
         for (const StepResult& step : run->result.steps)
             if (step.step == WholeStep::Settings && step.result.outcome == Outcome::Success)
-                areas_.setMode.record = run->data.areas.setMode.record;
+                document_.editAreas(QStringLiteral("Write All Data"), [&](RadioAreas& areas) {
+                    areas.setMode.record = run->data.areas.setMode.record;
+                });
         const EndBox& box = run->result.finalBox;
         if (box.show)
             showMessage(this, box.text, box.title);
@@ -594,11 +607,9 @@ bool Form1::eventFilter(QObject* watched, QEvent* event) {
 void Form1::MSFlexGrid1_DblClick() {
     if (control_.busy())
         return;
-    const DetailEdit edit = editChannel(this, table_, memoryPage->currentRow());
+    const DetailEdit edit = editChannel(this, document_, memoryPage->currentRow());
     if (!edit.opened)
         return;
-    if (!edit.commit.rows.isEmpty())
-        repaintRows(edit.commit.rows.first, edit.commit.rows.last);
     memoryPage->selectRow(edit.currentRow);
     if (edit.commit.outcome == CommitOutcome::Overlap)
         showMessage(this, QString::fromLatin1(OverlapMessage), QString::fromLatin1(OverlapTitle));
@@ -617,9 +628,7 @@ void Form1::MSFlexGrid1_KeyDown(int key) {
         return;
     const int current = memoryPage->currentRow();
     const int end = memoryPage->selectionEndRow();
-    const RowSpan cleared = clearRows(table_, current, end, ClearVariant::DeleteKey);
-    if (!cleared.isEmpty())
-        repaintRows(cleared.first, cleared.last);
+    clearRowsOf(document_, current, end, ClearVariant::DeleteKey);
 }
 
 void Form1::Clear_Botton_Click() {
@@ -627,9 +636,7 @@ void Form1::Clear_Botton_Click() {
         return;
     const int current = memoryPage->currentRow();
     const int end = memoryPage->selectionEndRow();
-    const RowSpan cleared = clearRows(table_, current, end, ClearVariant::ClearButton);
-    if (!cleared.isEmpty())
-        repaintRows(cleared.first, cleared.last);
+    clearRowsOf(document_, current, end, ClearVariant::ClearButton);
     memoryPage->selectRows(current, end);
 }
 
@@ -638,10 +645,6 @@ void Form1::LIST_SET_Click(int index) {
         return;
     const int current = memoryPage->currentRow();
     memoryPage->selectRow(index == 0 ? rowAfterUp(current) : rowAfterDown(current));
-}
-
-void Form1::repaintRows(int first, int last) {
-    model_->rowsChanged(first, last);
 }
 
 void Form1::READ_Botton_Click() {
@@ -697,7 +700,7 @@ void Form1::startChannelTransfer(StateCode code) {
     const MemoryPage::RowRange rows = memoryPage->selectedRows();
     // The transfer works on its own copy: a write sends what the table held when it started,
     // a read decodes into the copy, which the table adopts when the transfer ends.
-    auto snapshot = std::make_shared<ChannelTable>(table_);
+    auto snapshot = std::make_shared<ChannelTable>(document_.channels());
     const bool reads = code == ReadAllState || code == ReadSelectedState;
     TransferRunner::Job job = [open = linkOpener(), options = sessionOptions_,
                                stop = control_.stopFlag(), snapshot, code,
@@ -720,7 +723,9 @@ void Form1::startChannelTransfer(StateCode code) {
     };
     Finish adopt;
     if (reads)
-        adopt = [this, snapshot](const TransferResult&) { model_->replaceTable(*snapshot); };
+        adopt = [this, snapshot](const TransferResult&) {
+            adoptChannels(*snapshot, QStringLiteral("Memory Read"));
+        };
     startTransfer(code, std::move(job), std::move(adopt));
 }
 

@@ -1,13 +1,12 @@
 #pragma once
 
-#include "app/transfer_runner.h"
-#include "app/window_call.h"
-#include "channels/channel_table.h"
-#include "files/radio_data.h"
+#include "widgets/transfer_runner.h"
+#include "widgets/window_call.h"
+#include "document/radio_document.h"
 #include "files/text_file.h"
 #include "link/session.h"
-#include "link/transfer_control.h"
-#include "link/whole_radio.h"
+#include "transfers/transfer_control.h"
+#include "transfers/whole_radio.h"
 #include "radio_areas/radio_areas.h"
 
 #include <QMainWindow>
@@ -59,16 +58,18 @@ public:
     explicit Form1(QWidget* parent = nullptr);
     ~Form1() override;
 
-    ChannelTable& channels() { return table_; }
+    // The working data; every change goes through it.
+    RadioDocument& document() { return document_; }
+    const ChannelTable& channels() const { return document_.channels(); }
     // The bank sizes, set-mode settings, DTMF memories, one-touch keys, title and groups.
-    RadioAreas& areas() { return areas_; }
+    const RadioAreas& areas() const { return document_.areas(); }
     ChannelGridModel* gridModel() { return model_; }
     TransferControl& transferControl() { return control_; }
     bool transferRunning() const { return control_.busy(); }
 
     // The COM port number 1..16 and the port chosen by name ("/dev/ttyUSB0", "sim"), which
     // wins when set. checkItem puts the menu's check mark on item n.
-    int comPortNumber() const { return comPort_; }
+    int comPortNumber() const { return document_.comPort(); }
     void setComPortNumber(int number, bool checkItem = true);
     const QString& namedPort() const { return namedPort_; }
     // What the transfers open: the named port, else the COM port's device.
@@ -92,10 +93,10 @@ public:
     // Called with the font editor before it is shown (tests drive it from here).
     std::function<void(Form4& editor)> fontEditorShown;
 
-    // The working data as a data file holds it, and taking such data over: the grid in one
-    // reset, then every page. The COM port stays as it is.
-    RadioData currentData() const;
-    void adoptData(const RadioData& data);
+    // The working data as a data file holds it, and taking such data over (named `what`): the
+    // grid in one reset, then every page. The COM port stays as it is.
+    const RadioData& currentData() const { return document_.data(); }
+    void adoptData(const RadioData& data, const QString& what = QStringLiteral("Open"));
 
     // The built-in simulated radio behind "Simulated radio"; created with its demo image.
     SimulatedRadio& simulatedRadio();
@@ -183,8 +184,8 @@ private:
     void followRow(int gridRow);
     void onTransferFinished(const TransferResult& result);
     void endTransfer();
-    void repaintRows(int first, int last);
-    void adoptChannels(const ChannelTable& table);
+    void adoptChannels(const ChannelTable& table, const QString& what);
+    void keepSelectionAcrossReset();
     FileOutcome saveSettingsFile();
     // The editors, modal; what their last transfer gave.
     TransferResult openFontEditor();
@@ -194,8 +195,7 @@ private:
     void adoptWholeRead(WholeRun& run);
     void showStepBox(const StepResult& step, bool reading);
 
-    ChannelTable table_;
-    RadioAreas areas_;
+    RadioDocument document_;
     ChannelGridModel* model_;
     TransferControl control_;
     SessionOptions sessionOptions_;
@@ -203,7 +203,6 @@ private:
     bool autoTransfer_ = false;
     bool wholeRadioRun_ = false;
     std::shared_ptr<SimulatedRadio> simulatedRadio_;
-    int comPort_ = 1;
     QString namedPort_;
     int language_ = 0;
     QActionGroup* portGroup_ = nullptr;

@@ -1,6 +1,8 @@
 #include "app/set_mode_controls.h"
 
-#include "app/area_controls.h"
+#include "app/area_pages.h"
+
+#include "widgets/area_controls.h"
 #include "app/interface_language.h"
 #include "app/main_window.h"
 
@@ -53,8 +55,11 @@ ChoiceOnlyComboBox* SetModeControls::list(SetModeArray array, int index) const {
 }
 
 void SetModeControls::chosen(SetModeArray array, int index, int position) {
-    SetModeSettings& settings = window_.areas().setMode;
-    if (!settings.setPosition(array, index, position)) {
+    bool taken = false;
+    editAreas(window_, QStringLiteral("Set mode choice"), [&](RadioAreas& areas) {
+        taken = areas.setMode.setPosition(array, index, position);
+    });
+    if (!taken) {
         showSettings();
         return;
     }

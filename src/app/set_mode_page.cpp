@@ -1,10 +1,10 @@
 #include "app/set_mode_page.h"
 
-#include "app/area_controls.h"
+#include "widgets/area_controls.h"
 #include "app/area_pages.h"
 #include "app/interface_language.h"
 #include "app/set_mode_controls.h"
-#include "radio_areas/area_transfers.h"
+#include "transfers/area_transfers.h"
 
 #include <QCheckBox>
 #include <QGridLayout>
@@ -188,11 +188,14 @@ void SetModePage::buildSettingFrames(QWidget* area) {
             grid->addWidget(Set_Mode_Scan_Check, row, 0);
             grid->addWidget(Set_Mode_Scan_Time, row, 1);
             connect(Set_Mode_Scan_Check, &QCheckBox::toggled, this, [this](bool checked) {
-                window_.areas().setMode.scanTimerChecked = checked;
+                editAreas(window_, QStringLiteral("Scan timer"),
+                          [&](RadioAreas& areas) { areas.setMode.scanTimerChecked = checked; });
                 Set_Mode_Scan_Time->setEnabled(checked);
             });
             connect(Set_Mode_Scan_Time, &QLineEdit::editingFinished, this, [this] {
-                window_.areas().setMode.scanTime = mendedScanTime(Set_Mode_Scan_Time->text());
+                const QString time = mendedScanTime(Set_Mode_Scan_Time->text());
+                editAreas(window_, QStringLiteral("Scan time"),
+                          [&](RadioAreas& areas) { areas.setMode.scanTime = time; });
                 showScanTimer();
             });
         }
@@ -207,7 +210,10 @@ ChoiceOnlyComboBox* SetModePage::timingList(const char* name, const QStringList&
     list->setObjectName(QString::fromLatin1(name));
     list->setEntries(entries, 0);
     connect(list, &QComboBox::currentIndexChanged, this,
-            [this, apply](int position) { (window_.areas().dtmf.*apply)(position); });
+            [this, apply](int position) {
+                editAreas(window_, QStringLiteral("DTMF timing"),
+                          [&](RadioAreas& areas) { (areas.dtmf.*apply)(position); });
+            });
     return list;
 }
 
@@ -225,7 +231,8 @@ QGroupBox* SetModePage::buildDtmfFrame() {
         field->setObjectName(QStringLiteral("COMMON_DTMF[%1]").arg(index));
         COMMON_DTMF[static_cast<size_t>(index)] = field;
         connect(field, &QLineEdit::textChanged, this, [this, index](const QString& text) {
-            window_.areas().dtmf.setMemory(index, text);
+            editAreas(window_, QStringLiteral("Typing in DTMF memory %1").arg(index),
+                      [&](RadioAreas& areas) { areas.dtmf.setMemory(index, text); });
         });
         connect(field, &QLineEdit::editingFinished, this,
                 [this, field] { field->setBoxText(cleanedDtmfText(field->text())); });
@@ -307,7 +314,7 @@ void SetModePage::showDtmf() {
 // ---- set-mode commands -----------------------------------------------------------------------
 
 void SetModePage::Set_Mode_Read_Click() {
-    RadioAreas& areas = window_.areas();
+    const RadioAreas& areas = window_.areas();
     auto settings = std::make_shared<SetModeSettings>(areas.setMode);
     auto dtmf = std::make_shared<DtmfSettings>(areas.dtmf);
     // Both Read commands decode the DTMF blocks: a write after a read sends the DTMF fields,
@@ -318,15 +325,17 @@ void SetModePage::Set_Mode_Read_Click() {
             return readSetMode(session, *settings, *dtmf, &observer);
         },
         [this, settings, dtmf](const TransferResult&) {
-            window_.areas().setMode = *settings;
-            window_.areas().dtmf = *dtmf;
+            editAreas(window_, QStringLiteral("Set Mode Read"), [&](RadioAreas& areas) {
+                areas.setMode = *settings;
+                areas.dtmf = *dtmf;
+            });
             showSettings();
             showDtmf();
         });
 }
 
 void SetModePage::Set_Mode_Write_Click() {
-    RadioAreas& areas = window_.areas();
+    const RadioAreas& areas = window_.areas();
     auto settings = std::make_shared<SetModeSettings>(areas.setMode);
     auto dtmf = std::make_shared<const DtmfSettings>(areas.dtmf);
     startAreaTransfer(
@@ -336,14 +345,16 @@ void SetModePage::Set_Mode_Write_Click() {
         },
         // The write has refreshed the record from the radio; the lists stay as they were.
         [this, settings](const TransferResult&) {
-            window_.areas().setMode.record = settings->record;
+            editAreas(window_, QStringLiteral("Set Mode Write"),
+                      [&](RadioAreas& areas) { areas.setMode.record = settings->record; });
         });
 }
 
 void SetModePage::Set_Mode_Clear_Click() {
     if (window_.transferRunning())
         return;
-    window_.areas().resetSetModePage();
+    editAreas(window_, QStringLiteral("Set Mode Clear"),
+              [](RadioAreas& areas) { areas.resetSetModePage(); });
     showSettings();
     showDtmf();
 }
@@ -352,11 +363,11 @@ void SetModePage::Set_Mode_Clear_Click() {
 
 void SetModePage::READ_DTMF_Click() {
     readAreaTransfer(
-        window_, area_state::DtmfRead, window_.areas().dtmf,
+        window_, area_state::DtmfRead, &RadioAreas::dtmf,
         [](Session& session, DtmfSettings& dtmf, TransferObserver& observer) {
             return readDtmf(session, dtmf, &observer);
         },
-        [this] { showDtmf(); });
+        [this] { showDtmf(); }, QStringLiteral("DTMF Read"));
 }
 
 void SetModePage::WRITE_DTMF_Click() {
@@ -369,7 +380,7 @@ void SetModePage::WRITE_DTMF_Click() {
 void SetModePage::RESET_DTMF_Click() {
     if (window_.transferRunning())
         return;
-    window_.areas().dtmf.reset();
+    editAreas(window_, QStringLiteral("DTMF Reset"), [](RadioAreas& areas) { areas.dtmf.reset(); });
     showDtmf();
 }
 

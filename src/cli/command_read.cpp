@@ -3,10 +3,10 @@
 #include "cli/radio_request.h"
 #include "cli/step_report.h"
 #include "files/data_file.h"
-#include "font_editor/font_file.h"
+#include "font/font_file.h"
 #include "link/link.h"
-#include "link/port_factory.h"
-#include "radio_areas/area_transfers.h"
+#include "ports/port_factory.h"
+#include "transfers/area_transfers.h"
 
 #include <array>
 #include <memory>

@@ -3,11 +3,11 @@
 #include "cli/radio_request.h"
 #include "cli/step_report.h"
 #include "files/data_file.h"
-#include "font_editor/font_file.h"
-#include "font_editor/glyph_transfer.h"
+#include "font/font_file.h"
+#include "transfers/glyph_transfer.h"
 #include "link/link.h"
-#include "link/port_factory.h"
-#include "radio_areas/area_transfers.h"
+#include "ports/port_factory.h"
+#include "transfers/area_transfers.h"
 
 #include <array>
 #include <memory>

@@ -2,8 +2,8 @@
 
 #include "cli/arguments.h"
 #include "files/text_file.h"
-#include "font_editor/font_file.h"
-#include "link/default_port.h"
+#include "font/font_file.h"
+#include "ports/default_port.h"
 
 #include <QDir>
 #include <QFileInfo>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "link/whole_radio.h"
+#include "transfers/whole_radio.h"
 
 #include <QString>
 

@@ -1,6 +1,7 @@
 #include "editing/grid_editing.h"
 
 #include "channels/value_tables.h"
+#include "document/radio_document.h"
 
 #include <QStringList>
 
@@ -238,6 +239,36 @@ bool passFrequencyTaken(const ChannelTable& table, int rowNumber, const QString&
             return true;
     }
     return false;
+}
+
+QString rowsCaption(int firstRow, int lastRow) {
+    if (firstRow == lastRow)
+        return QStringLiteral("row %1").arg(firstRow);
+    return QStringLiteral("rows %1\u2013%2").arg(firstRow).arg(lastRow);
+}
+
+RowSpan clearRowsOf(RadioDocument& document, int currentRow, int selectionEndRow,
+                    ClearVariant variant) {
+    const int top = std::min(currentRow, selectionEndRow);
+    const int bottom = std::max(currentRow, selectionEndRow);
+    RowSpan cleared;
+    document.editRows(QStringLiteral("Clear ") + rowsCaption(top, bottom), top, bottom,
+                      [&](ChannelTable& table) {
+                          cleared = clearRows(table, currentRow, selectionEndRow, variant);
+                      });
+    return cleared;
+}
+
+CommitReport commitDetailTo(RadioDocument& document, const DetailResult& result) {
+    const int first = result.firstRow;
+    const int last = result.secondRow != 0 ? result.secondRow : first;
+    CommitReport report;
+    if (result.code == DetailCode::Cancelled)
+        return report;
+    document.editRows(QStringLiteral("Edit ") + rowsCaption(std::min(first, last), std::max(first, last)),
+                      std::min(first, last), std::max(first, last),
+                      [&](ChannelTable& table) { report = commitDetail(table, result); });
+    return report;
 }
 
 } // namespace qmh4

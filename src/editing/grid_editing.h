@@ -145,3 +145,18 @@ int rowAfterDown(int currentRow);
 bool passFrequencyTaken(const ChannelTable& table, int rowNumber, const QString& frequencyText);
 
 } // namespace qmh4
+
+namespace qmh4 {
+
+class RadioDocument;
+
+// The same edits as named changes of the working data ("Clear rows 5–9", "Edit row 12"), so
+// the grid repaints just those rows and undo can take them back.
+RowSpan clearRowsOf(RadioDocument& document, int currentRow, int selectionEndRow,
+                    ClearVariant variant);
+CommitReport commitDetailTo(RadioDocument& document, const DetailResult& result);
+
+// "row 5" or "rows 5–9", for the names of changes.
+QString rowsCaption(int firstRow, int lastRow);
+
+} // namespace qmh4

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "files/radio_data.h"
+#include "document/radio_data.h"
 #include "files/text_file.h"
 
 #include <QByteArray>

@@ -1,10 +1,10 @@
-#include "app/area_controls.h"
+#include "widgets/area_controls.h"
 #include "app/bank_page.h"
 #include "app/common_set_page.h"
 #include "app/set_mode_controls.h"
 #include "app/set_mode_page.h"
-#include "radio_areas/area_transfers.h"
-#include "radio_areas/group_editor_window.h"
+#include "transfers/area_transfers.h"
+#include "app/group_editor_window.h"
 #include "window_test_support.h"
 
 #include <QClipboard>

@@ -1,11 +1,11 @@
-#include "app/area_controls.h"
+#include "widgets/area_controls.h"
 #include "app/bank_page.h"
 #include "app/channel_grid_model.h"
 #include "app/common_set_page.h"
 #include "app/file_choice.h"
 #include "files/csv_file.h"
-#include "font_editor/glyph_store.h"
-#include "link/whole_radio.h"
+#include "font/glyph_store.h"
+#include "transfers/whole_radio.h"
 #include "window_test_support.h"
 
 #include <QAction>
@@ -74,7 +74,6 @@ class FileMenuWindowTest : public QObject {
 private slots:
     void init() {
         settings_.reset();
-        GlyphStore::instance().reset();
     }
 
     void cancelledOpenChangesNothing();
@@ -115,7 +114,9 @@ void FileMenuWindowTest::savedFileOpensToTheSameData() {
     FileAnswers answers({path(QStringLiteral("radio")), path(QStringLiteral("radio.H4"))});
     Form1 source;
     fillWithDemo(source);
-    source.areas().title.setText(QStringLiteral("QM:1~H4"));
+    source.document().editAreas({}, [](RadioAreas& areas) {
+        areas.title.setText(QStringLiteral("QM:1~H4"));
+    });
     source.TEST_CLICK->trigger();
     QCOMPARE(recorder.boxes, (QList<Box>{{"Save File", "Finish"}}));
 

@@ -1,6 +1,6 @@
 #include "app/channel_grid_model.h"
 #include "app/memory_page.h"
-#include "editing/channel_detail_dialog.h"
+#include "app/channel_detail_dialog.h"
 #include "editing/grid_editing.h"
 #include "window_test_support.h"
 
@@ -103,7 +103,7 @@ void GridEditingWindowTest::openDetail() {
     QVERIFY(QTest::qWaitForWindowExposed(&window));
     ChannelTable start = window.channels();
     start.row(row) = filledRow(start, row, QStringLiteral("145.50000MHz"));
-    window.gridModel()->replaceTable(start);
+    window.document().replaceChannels({}, start);
 
     SeenDialog seen;
     inspectNextDialog(this, seen, "DETAIL_CANCEL");
@@ -122,7 +122,7 @@ void GridEditingWindowTest::overlapShowsItsBox() {
     ChannelTable start = window.channels();
     start.row(1404) = filledRow(start, 1404, QStringLiteral("145.50000MHz"));
     start.row(1405) = filledRow(start, 1405, QStringLiteral("145.50000MHz"));
-    window.gridModel()->replaceTable(start);
+    window.document().replaceChannels({}, start);
 
     SeenDialog seen;
     inspectNextDialog(this, seen, "DETAIL_ENTER");
@@ -160,7 +160,7 @@ void GridEditingWindowTest::clearRows() {
         start.row(row) = filledRow(start, row, QStringLiteral("433.00000MHz"));
     for (int row = 1608; row <= 1617; ++row)
         start.row(row) = filledRow(start, row, QStringLiteral("140.00000MHz"));
-    window.gridModel()->replaceTable(start);
+    window.document().replaceChannels({}, start);
     window.memoryPage->selectRows(anchor, end);
 
     if (deleteKey)
@@ -210,7 +210,7 @@ void GridEditingWindowTest::editingInertDuringTransfer() {
     ChannelTable start = window.channels();
     for (int row = 1; row <= 3; ++row)
         start.row(row) = filledRow(start, row, QStringLiteral("145.50000MHz"));
-    window.gridModel()->replaceTable(start);
+    window.document().replaceChannels({}, start);
     window.memoryPage->selectRows(1, 3);
 
     SeenDialog seen;

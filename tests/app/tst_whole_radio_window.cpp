@@ -1,9 +1,9 @@
 #include "app/bank_page.h"
 #include "app/channel_grid_model.h"
 #include "app/file_choice.h"
-#include "font_editor/font_editor_window.h"
-#include "font_editor/glyph_store.h"
-#include "radio_areas/group_editor_window.h"
+#include "app/font_editor_window.h"
+#include "font/glyph_store.h"
+#include "app/group_editor_window.h"
 #include "window_test_support.h"
 
 #include <QAction>
@@ -48,7 +48,6 @@ class WholeRadioWindowTest : public QObject {
 private slots:
     void init() {
         settings_.reset();
-        GlyphStore::instance().reset();
     }
 
     void readAllThenWriteAllReproducesTheRadio();
@@ -75,7 +74,7 @@ void WholeRadioWindowTest::readAllThenWriteAllReproducesTheRadio() {
     QVERIFY(runCommand(window, window.ALL_READ));
     QCOMPARE(editors.font, 1);
     QCOMPARE(editors.groups, 1);
-    QVERIFY(GlyphStore::instance().holdsRealGlyphs());
+    QVERIFY(window.document().glyphs().holdsRealGlyphs());
     QCOMPARE(resets.count(), 1);
     // No box of the area steps; the group editor ends its read with its own.
     QCOMPARE(recorder.boxes, (QList<Box>{{"Success ALL DATA READ", " Finish"}}));
@@ -121,7 +120,9 @@ void WholeRadioWindowTest::writeAllWithFailingStepShowsNoSuccess() {
     Dialogs recorder;
     Form1 window;
     useSimulatedRadio(window, 0, std::chrono::milliseconds(100));
-    GlyphStore::instance().setPixel(0, 0, 0, true); // real glyphs: the blocks are written
+    window.document().editGlyphs({}, [](GlyphStore& glyphs) {
+        glyphs.setPixel(0, 0, 0, true); // real glyphs: the blocks are written
+    });
     SimulatedRadio& radio = window.simulatedRadio();
 
     // A clean run shows where the block's first attempt falls in the sequence of exchanges.
@@ -178,7 +179,7 @@ void WholeRadioWindowTest::readAllWithNoRadioShowsEachFailureOnce() {
     QCOMPARE(radio.exchangeCount(), exchanges);
     QVERIFY(!window.transferRunning() && !*window.autoTransferFlag());
     QVERIFY(window.channels() == before);
-    QVERIFY(!GlyphStore::instance().holdsRealGlyphs());
+    QVERIFY(!window.document().glyphs().holdsRealGlyphs());
 }
 
 void WholeRadioWindowTest::openedDataFileWrittenAllLeavesRadioGlyphs() {

@@ -4,9 +4,9 @@
 // their names, the window's built-in simulated radio, and waiting for a transfer to end.
 
 #include "app/main_window.h"
-#include "app/message_box.h"
+#include "widgets/message_box.h"
 #include "app/port_choice.h"
-#include "app/question_box.h"
+#include "widgets/question_box.h"
 #include "app/settings_location.h"
 #include "sim/simulated_radio.h"
 

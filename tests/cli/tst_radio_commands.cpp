@@ -2,8 +2,8 @@
 #include "cli_test_support.h"
 #include "files/data_file.h"
 #include "files/text_file.h"
-#include "font_editor/font_file.h"
-#include "link/whole_radio.h"
+#include "font/font_file.h"
+#include "transfers/whole_radio.h"
 #include "sim/simulated_radio.h"
 
 #include <QTemporaryDir>

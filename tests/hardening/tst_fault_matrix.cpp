@@ -9,8 +9,8 @@
 #include "channels/channel_record.h"
 #include "link/protocol.h"
 #include "link/serial_link.h"
-#include "link/whole_radio.h"
-#include "radio_areas/area_transfers.h"
+#include "transfers/whole_radio.h"
+#include "transfers/area_transfers.h"
 #include "sim/pty_server.h"
 #include "sim/simulated_radio.h"
 

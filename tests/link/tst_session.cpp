@@ -1,6 +1,6 @@
 #include "link/protocol.h"
 #include "link/session.h"
-#include "link/transfer_control.h"
+#include "transfers/transfer_control.h"
 #include "sim/simulated_radio.h"
 #include "support/test_support.h"
 

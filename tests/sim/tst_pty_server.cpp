@@ -1,4 +1,4 @@
-#include "link/channel_transfer.h"
+#include "transfers/channel_transfer.h"
 #include "link/serial_link.h"
 #include "sim/pty_server.h"
 #include "sim/simulated_radio.h"

@@ -1,0 +1,428 @@
+#include "app/font_editor_window.h"
+
+#include "widgets/message_box.h"
+#include "font/font_file.h"
+#include "link/link.h"
+
+#include <QAction>
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QFileDialog>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QMenu>
+#include <QMenuBar>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QTableWidget>
+#include <QThread>
+#include <QTimer>
+#include <QVBoxLayout>
+
+namespace qmh4 {
+
+namespace {
+
+constexpr int CellPixels = 24;
+const QColor SetColour(0x20, 0x20, 0x20);
+const QColor ClearColour(Qt::white);
+
+QString chooseOpenFontFile(QWidget* parent) {
+    return QFileDialog::getOpenFileName(
+        parent, QString(), QString(),
+        QStringLiteral("FH4 (*.FH4);;FH4 Files (*.FH4);;All Files (*.*)"));
+}
+
+QString chooseSaveFontFile(QWidget* parent) {
+    // QFileDialog asks before overwriting an existing file.
+    return QFileDialog::getSaveFileName(
+        parent, QString(), QString(),
+        QStringLiteral("H4フォントファイル(*.FH4);;すべてのファイル(*.*)"));
+}
+
+QPushButton* makeButton(const char* name, const QString& caption, QWidget* parent) {
+    auto* button = new QPushButton(caption, parent);
+    button->setObjectName(QLatin1String(name));
+    button->setAutoDefault(false);
+    return button;
+}
+
+} // namespace
+
+Form4::Form4(GlyphStore& glyphs, LinkOpener openLink, bool* autoTransfer, QWidget* parent)
+    : QDialog(parent), glyphs_(glyphs), openLink_(std::move(openLink)),
+      autoTransfer_(autoTransfer),
+      chooseOpen_(chooseOpenFontFile), chooseSave_(chooseSaveFontFile) {
+    setObjectName(QStringLiteral("Form4"));
+    setWindowTitle(QStringLiteral("Font"));
+    setModal(true);
+    buildControls();
+    connectCommands();
+    showGlyph();
+}
+
+Form4::~Form4() {
+    if (worker_) {
+        worker_->wait();
+        delete worker_;
+    }
+}
+
+void Form4::buildControls() {
+    MSFlexGrid1 = new QTableWidget(GlyphSide, GlyphSide, this);
+    MSFlexGrid1->setObjectName(QStringLiteral("MSFlexGrid1"));
+    MSFlexGrid1->horizontalHeader()->hide();
+    MSFlexGrid1->verticalHeader()->hide();
+    MSFlexGrid1->horizontalHeader()->setMinimumSectionSize(CellPixels);
+    MSFlexGrid1->verticalHeader()->setMinimumSectionSize(CellPixels);
+    MSFlexGrid1->horizontalHeader()->setDefaultSectionSize(CellPixels);
+    MSFlexGrid1->verticalHeader()->setDefaultSectionSize(CellPixels);
+    MSFlexGrid1->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    MSFlexGrid1->setSelectionMode(QAbstractItemView::ContiguousSelection);
+    MSFlexGrid1->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    MSFlexGrid1->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    MSFlexGrid1->setFixedSize(GlyphSide * CellPixels + 2 * MSFlexGrid1->frameWidth(),
+                              GlyphSide * CellPixels + 2 * MSFlexGrid1->frameWidth());
+    for (int r = 0; r < GlyphSide; ++r)
+        for (int c = 0; c < GlyphSide; ++c)
+            MSFlexGrid1->setItem(r, c, new QTableWidgetItem);
+
+    FONT_LIST = new QComboBox(this);
+    FONT_LIST->setObjectName(QStringLiteral("FONT_LIST"));
+    for (int g = 1; g <= GlyphCount; ++g)
+        FONT_LIST->addItem(QString::number(g));
+    FONT_LIST->setEditable(false); // typing into the list is refused
+
+    FONT_NEXT = makeButton("FONT_NEXT", QStringLiteral("NEXT"), this);
+    FONT_BACK = makeButton("FONT_BACK", QStringLiteral("BACK"), this);
+    IKKATU_ON = makeButton("IKKATU_ON", QStringLiteral("Select Setting"), this);
+    IKKATU_OFF = makeButton("IKKATU_OFF", QStringLiteral("Select Delete"), this);
+    FONT_CLEAR = makeButton("FONT_CLEAR", QStringLiteral("Clear"), this);
+    ALL_CLEAR = makeButton("ALL_CLEAR", QStringLiteral("All Clear"), this);
+    R_FONT = makeButton("R_FONT", QStringLiteral("Read"), this);
+    FONT_WRITE = makeButton("FONT_WRITE", QStringLiteral("Write"), this);
+    READ_ALL = makeButton("READ_ALL", QStringLiteral("Read ALL"), this);
+    WRITE_ALL = makeButton("WRITE_ALL", QStringLiteral("Write ALL"), this);
+    Command1 = makeButton("Command1", QStringLiteral("OK"), this);
+    ProgressBar1 = new QProgressBar(this);
+    ProgressBar1->setObjectName(QStringLiteral("ProgressBar1"));
+    ProgressBar1->setRange(0, 100);
+    ProgressBar1->setValue(0);
+
+    auto* menuBar = new QMenuBar(this);
+    MenuFile = menuBar->addMenu(QStringLiteral("File(&F)"));
+    MenuFile->setObjectName(QStringLiteral("MenuFile"));
+    FONT_READ = MenuFile->addAction(QStringLiteral("Font File Open(&O)"));
+    FONT_READ->setObjectName(QStringLiteral("FONT_READ"));
+    FONT_SAVE = MenuFile->addAction(QStringLiteral("Font File Save(&S)"));
+    FONT_SAVE->setObjectName(QStringLiteral("FONT_SAVE"));
+
+    auto* side = new QGridLayout;
+    side->addWidget(FONT_LIST, 0, 0, 1, 2);
+    side->addWidget(FONT_BACK, 1, 0);
+    side->addWidget(FONT_NEXT, 1, 1);
+    side->addWidget(IKKATU_ON, 2, 0);
+    side->addWidget(IKKATU_OFF, 2, 1);
+    side->addWidget(FONT_CLEAR, 3, 0);
+    side->addWidget(ALL_CLEAR, 3, 1);
+    side->addWidget(R_FONT, 4, 0);
+    side->addWidget(FONT_WRITE, 4, 1);
+    side->addWidget(READ_ALL, 5, 0);
+    side->addWidget(WRITE_ALL, 5, 1);
+    side->setRowStretch(6, 1);
+    side->addWidget(Command1, 7, 0, 1, 2);
+
+    auto* body = new QHBoxLayout;
+    body->addWidget(MSFlexGrid1);
+    body->addLayout(side);
+    auto* layout = new QVBoxLayout(this);
+    layout->setMenuBar(menuBar);
+    layout->addLayout(body);
+    layout->addWidget(ProgressBar1);
+}
+
+void Form4::connectCommands() {
+    connect(MSFlexGrid1, &QTableWidget::cellClicked, this, &Form4::MSFlexGrid1_Click);
+    connect(FONT_LIST, &QComboBox::currentIndexChanged, this, &Form4::FONT_LIST_Click);
+    connect(FONT_NEXT, &QPushButton::clicked, this, &Form4::FONT_NEXT_Click);
+    connect(FONT_BACK, &QPushButton::clicked, this, &Form4::FONT_BACK_Click);
+    connect(IKKATU_ON, &QPushButton::clicked, this, &Form4::IKKATU_ON_Click);
+    connect(IKKATU_OFF, &QPushButton::clicked, this, &Form4::IKKATU_OFF_Click);
+    connect(FONT_CLEAR, &QPushButton::clicked, this, &Form4::FONT_CLEAR_Click);
+    connect(ALL_CLEAR, &QPushButton::clicked, this, &Form4::ALL_CLEAR_Click);
+    connect(R_FONT, &QPushButton::clicked, this, &Form4::R_FONT_Click);
+    connect(FONT_WRITE, &QPushButton::clicked, this, &Form4::FONT_WRITE_Click);
+    connect(READ_ALL, &QPushButton::clicked, this, &Form4::READ_ALL_Click);
+    connect(WRITE_ALL, &QPushButton::clicked, this, &Form4::WRITE_ALL_Click);
+    connect(FONT_READ, &QAction::triggered, this, &Form4::FONT_READ_Click);
+    connect(FONT_SAVE, &QAction::triggered, this, &Form4::FONT_SAVE_Click);
+    connect(Command1, &QPushButton::clicked, this, &Form4::Command1_Click);
+}
+
+void Form4::setReplyTimeout(std::chrono::milliseconds timeout) {
+    if (!transferRunning())
+        transfers_ = GlyphTransfers(timeout);
+}
+
+void Form4::setFileChoosers(FileChooser open, FileChooser save) {
+    chooseOpen_ = std::move(open);
+    chooseSave_ = std::move(save);
+}
+
+int Form4::selectedGlyph() const {
+    return FONT_LIST->currentIndex();
+}
+
+void Form4::showGlyph() {
+    const Glyph& glyph = glyphs_.glyph(selectedGlyph());
+    MSFlexGrid1->setUpdatesEnabled(false);
+    for (int r = 0; r < GlyphSide; ++r)
+        for (int c = 0; c < GlyphSide; ++c)
+            MSFlexGrid1->item(r, c)->setBackground(glyph.pixel(r, c) ? SetColour : ClearColour);
+    MSFlexGrid1->setUpdatesEnabled(true);
+}
+
+void Form4::MSFlexGrid1_Click(int row, int column) {
+    if (transferRunning())
+        return;
+    GlyphStore& store = glyphs_;
+    const int g = selectedGlyph();
+    store.setPixel(g, row, column, !store.glyph(g).pixel(row, column));
+    showGlyph();
+}
+
+void Form4::FONT_LIST_Click() {
+    showGlyph();
+}
+
+void Form4::FONT_NEXT_Click() {
+    if (selectedGlyph() < GlyphCount - 1)
+        FONT_LIST->setCurrentIndex(selectedGlyph() + 1);
+}
+
+void Form4::FONT_BACK_Click() {
+    if (selectedGlyph() >= 1)
+        FONT_LIST->setCurrentIndex(selectedGlyph() - 1);
+}
+
+void Form4::setSelectionPixels(bool on) {
+    GlyphStore& store = glyphs_;
+    const int g = selectedGlyph();
+    for (const QTableWidgetSelectionRange& range : MSFlexGrid1->selectedRanges())
+        for (int r = range.topRow(); r <= range.bottomRow(); ++r)
+            for (int c = range.leftColumn(); c <= range.rightColumn(); ++c)
+                store.setPixel(g, r, c, on);
+    showGlyph();
+}
+
+void Form4::IKKATU_ON_Click() {
+    setSelectionPixels(true);
+}
+
+void Form4::IKKATU_OFF_Click() {
+    setSelectionPixels(false);
+}
+
+void Form4::FONT_CLEAR_Click() {
+    glyphs_.clearGlyph(selectedGlyph());
+    showGlyph();
+}
+
+void Form4::ALL_CLEAR_Click() {
+    glyphs_.clearAll();
+    showGlyph();
+    tell(QStringLiteral("ALL Clear"), QStringLiteral(" Clear"));
+}
+
+void Form4::FONT_SAVE_Click() {
+    const QString path = chooseSave_(this);
+    if (path.isEmpty())
+        return;
+    const FontFileResult result = saveFontFile(path, glyphs_.glyphs());
+    if (result.ok)
+        tell(QStringLiteral("Save File"), fontmsg::Finish);
+    else
+        tell(result.error, fontmsg::ErrorTitle);
+}
+
+void Form4::FONT_READ_Click() {
+    const QString path = chooseOpen_(this);
+    if (path.isEmpty())
+        return;
+    GlyphSet glyphs = glyphs_.glyphs();
+    const FontFileResult result = loadFontFile(path, glyphs);
+    if (!result.ok) {
+        tell(result.error, fontmsg::ErrorTitle);
+        return;
+    }
+    glyphs_.setGlyphs(glyphs);
+    showGlyph();
+    tell(QStringLiteral("Read Font File"), fontmsg::Finish);
+}
+
+void Form4::R_FONT_Click() {
+    const int g = selectedGlyph();
+    auto glyph = std::make_shared<Glyph>(glyphs_.glyph(g));
+    startTransfer(
+        SingleRead,
+        [this, g, glyph](Link& link, const FontHooks& hooks) {
+            return transfers_.readGlyph(link, g, *glyph, hooks);
+        },
+        [this, g, glyph](const FontResult& result) {
+            if (result.ok()) {
+                glyphs_.setGlyph(g, *glyph);
+                showGlyph();
+            }
+        });
+}
+
+void Form4::FONT_WRITE_Click() {
+    const int g = selectedGlyph();
+    const Glyph glyph = glyphs_.glyph(g);
+    startTransfer(SingleWrite,
+                  [this, g, glyph](Link& link, const FontHooks& hooks) {
+                      return transfers_.writeGlyph(link, g, glyph, hooks);
+                  },
+                  {});
+}
+
+void Form4::READ_ALL_Click() {
+    auto glyphs = std::make_shared<GlyphSet>(glyphs_.glyphs());
+    startTransfer(
+        ReadAllRunning,
+        [this, glyphs](Link& link, const FontHooks& hooks) {
+            return transfers_.readAll(link, *glyphs, hooks);
+        },
+        [this, glyphs](const FontResult& result) {
+            // What was decoded stays, but only a complete read vouches for all eight glyphs.
+            GlyphStore& store = glyphs_;
+            for (int g = 0; g < result.glyphsDecoded; ++g)
+                store.setGlyph(g, (*glyphs)[static_cast<std::size_t>(g)], result.ok());
+            if (result.ok())
+                FONT_LIST->setCurrentIndex(0);
+            showGlyph();
+        });
+}
+
+void Form4::WRITE_ALL_Click() {
+    const GlyphSet glyphs = glyphs_.glyphs();
+    startTransfer(WriteAllRunning,
+                  [this, glyphs](Link& link, const FontHooks& hooks) {
+                      return transfers_.writeAll(link, glyphs, hooks);
+                  },
+                  {});
+}
+
+bool Form4::startTransfer(State state, Job job, Done done) {
+    if (transferRunning())
+        return false;
+    state_ = state;
+    done_ = std::move(done);
+    setCommandsEnabled(false);
+    ProgressBar1->setValue(0);
+
+    FontHooks hooks;
+    hooks.progress = [this](int percent) {
+        QMetaObject::invokeMethod(
+            this, [this, percent] { ProgressBar1->setValue(percent); }, Qt::QueuedConnection);
+    };
+    if (const std::atomic<bool>* stop = stop_)
+        hooks.stopRequested = [stop] { return stop->load(); };
+
+    worker_ = QThread::create([this, job = std::move(job), hooks = std::move(hooks)] {
+        std::unique_ptr<Link> link = openLink_ ? openLink_() : nullptr;
+        if (!link) {
+            workerResult_ = FontResult{FontOutcome::PortError, fontmsg::PortError,
+                                       QStringLiteral("no port to open"), 0};
+            return;
+        }
+        workerResult_ = job(*link, hooks);
+        link->close();
+    });
+    connect(worker_, &QThread::finished, this, &Form4::onWorkerFinished);
+    worker_->start();
+    return true;
+}
+
+void Form4::onWorkerFinished() {
+    worker_->wait();
+    delete worker_;
+    worker_ = nullptr;
+    lastResult_ = workerResult_;
+    if (done_)
+        done_(lastResult_);
+    done_ = nullptr;
+    state_ = Idle;
+    ProgressBar1->setValue(0);
+    setCommandsEnabled(true);
+
+    const bool autoRead = autoRead_;
+    autoRead_ = false;
+    // During the whole-radio read a success shows no box; failures always do.
+    const bool quiet =
+        lastResult_.outcome == FontOutcome::Stopped || (autoRead && lastResult_.ok());
+    if (!quiet)
+        tell(lastResult_.message, lastResult_.title());
+    emit transferFinished(lastResult_);
+    if (autoRead)
+        accept();
+}
+
+void Form4::setCommandsEnabled(bool enabled) {
+    for (QWidget* control : {static_cast<QWidget*>(MSFlexGrid1), static_cast<QWidget*>(FONT_LIST),
+                             static_cast<QWidget*>(FONT_NEXT), static_cast<QWidget*>(FONT_BACK),
+                             static_cast<QWidget*>(IKKATU_ON), static_cast<QWidget*>(IKKATU_OFF),
+                             static_cast<QWidget*>(FONT_CLEAR), static_cast<QWidget*>(ALL_CLEAR),
+                             static_cast<QWidget*>(R_FONT), static_cast<QWidget*>(FONT_WRITE),
+                             static_cast<QWidget*>(READ_ALL), static_cast<QWidget*>(WRITE_ALL),
+                             static_cast<QWidget*>(Command1)})
+        control->setEnabled(enabled);
+    MenuFile->setEnabled(enabled);
+    FONT_READ->setEnabled(enabled);
+    FONT_SAVE->setEnabled(enabled);
+}
+
+void Form4::checkAutoTransfer() {
+    if (!autoTransfer_ || !*autoTransfer_ || transferRunning())
+        return;
+    // Cleared before the read starts: every box re-activates the editor, and a read that
+    // fails must not start again.
+    *autoTransfer_ = false;
+    autoRead_ = true;
+    READ_ALL_Click();
+}
+
+void Form4::showEvent(QShowEvent* event) {
+    QDialog::showEvent(event);
+    QTimer::singleShot(0, this, &Form4::checkAutoTransfer);
+}
+
+void Form4::changeEvent(QEvent* event) {
+    QDialog::changeEvent(event);
+    if (event->type() == QEvent::ActivationChange && isActiveWindow())
+        checkAutoTransfer();
+}
+
+void Form4::Command1_Click() {
+    if (!transferRunning())
+        accept();
+}
+
+void Form4::reject() {
+    if (!transferRunning())
+        QDialog::reject();
+}
+
+void Form4::closeEvent(QCloseEvent* event) {
+    if (transferRunning())
+        event->ignore();
+    else
+        QDialog::closeEvent(event);
+}
+
+void Form4::tell(const QString& text, const QString& title) {
+    showMessage(this, text, title);
+}
+
+} // namespace qmh4

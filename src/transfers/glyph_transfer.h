@@ -1,0 +1,124 @@
+#pragma once
+
+#include "font/glyph_store.h"
+
+#include <QByteArray>
+#include <QByteArrayView>
+#include <QString>
+
+#include <chrono>
+#include <functional>
+#include <optional>
+
+namespace qmh4 {
+
+class Link;
+
+// The glyph exchanges of the radio's clone port. The font editor identifies with the short text
+// "KV~QM-H4" + CR and the radio answers with 17 characters, "OK" at 13 and 14. Glyph g lives at
+// 0x01000 + 32 g; a read returns 143 characters (the 32 glyph bytes are the first data bytes, hex
+// at 13 + 2k and 14 + 2k), a 32-byte write is answered with 81 characters, "OK" at 77 and 78.
+namespace glyphwire {
+inline constexpr qsizetype IdentifyReplyLength = 17;
+inline constexpr qsizetype IdentifyThreshold = 15; // enough to see the "OK"
+inline constexpr qsizetype ReadReplyLength = 143;
+inline constexpr qsizetype ReadThreshold = 79; // enough to hold the 32 glyph bytes
+inline constexpr qsizetype WriteReplyLength = 81;
+
+QByteArray identifyCommand();
+quint32 glyphAddress(int glyph);
+QByteArray readCommand(int glyph);
+QByteArray writeCommand(int glyph, const Glyph& pixels);
+
+bool identifyAnswered(QByteArrayView reply);    // "OK" at 13 and 14
+bool writeAnswered(QByteArrayView reply);       // "OK" at 77 and 78
+bool isFullReadReply(QByteArrayView reply);     // exactly 143 characters, hex data, CR LF
+bool isFullWriteReply(QByteArrayView reply);    // exactly 81 characters with "OK"
+bool isFullIdentifyReply(QByteArrayView reply); // exactly 17 characters with "OK"
+// The 32 glyph bytes of a read reply (hex at 13 + 2k and 14 + 2k); nullopt when the reply is too
+// short for them or one of their digits is not a hex digit.
+std::optional<Glyph> glyphFromReadReply(QByteArrayView reply);
+} // namespace glyphwire
+
+// Texts of the font editor's boxes (text first, then title).
+namespace fontmsg {
+inline const QString Finish = QStringLiteral(" Finish");
+inline const QString ErrorTitle = QStringLiteral(" Error");
+inline const QString Error = QStringLiteral("Error");
+inline const QString PortError = QStringLiteral("Port Error");
+inline const QString ComError = QStringLiteral("Com Error");
+inline const QString AllRead = QStringLiteral("All Font Data Read");
+inline const QString AllWritten = QStringLiteral("All Font Data Write");
+inline const QString GlyphRead = QStringLiteral("Success Font Read");
+inline const QString GlyphWritten = QStringLiteral("Success Font Write");
+// "Font Data Error", an ideographic space, "COM_TYPE ", two full-width digits.
+QString dataError(int type); // 11 single write identify, 12 single write, 13 single read identify
+} // namespace fontmsg
+
+enum class FontOutcome {
+    Success,
+    Failed,    // the radio did not answer as it should; message says how
+    PortError, // the port could not be opened or failed
+    Stopped,   // the caller asked to stop (the program is closing); no message
+};
+
+struct FontResult {
+    FontOutcome outcome = FontOutcome::Failed;
+    QString message;       // text of the box: a success text, "Error", "Port Error", ...
+    QString detail;        // the port's own words for a port error (for logs and the CLI)
+    int glyphsDecoded = 0; // reads: glyphs 0 .. glyphsDecoded-1 (whole set) or 1 (single)
+
+    bool ok() const { return outcome == FontOutcome::Success; }
+    QString title() const { return ok() ? fontmsg::Finish : fontmsg::ErrorTitle; }
+};
+
+struct FontHooks {
+    std::function<void(int percent)> progress;
+    std::function<bool()> stopRequested; // checked after every exchange
+};
+
+// The glyph blocks without a handshake, as the whole-set commands and the whole-radio write run
+// them: failed attempts of all eight blocks count together, `failureLimit` of them give "Error".
+// Every wait takes the reply only once its full length has arrived.
+FontResult readGlyphBlocks(Link& link, GlyphSet& glyphs, int failureLimit,
+                           std::chrono::milliseconds wait, const FontHooks& hooks = {});
+FontResult writeGlyphBlocks(Link& link, const GlyphSet& glyphs, int failureLimit,
+                            std::chrono::milliseconds wait, const FontHooks& hooks = {});
+
+// The font editor's four transfers. It keeps the editor's retry counter: the single-glyph
+// commands resend after a reply time-out and give up with "Com Error" at the 21st time-out,
+// counted across single-glyph transfers since Read ALL, Write ALL or the last "Com Error".
+// The Link is passed per call so that it can be made on the thread that runs the transfer.
+class GlyphTransfers {
+public:
+    static constexpr int IdentifyAttempts = 3;
+    static constexpr int WholeSetFailureLimit = 10;
+    static constexpr int TimeoutLimit = 21;
+
+    explicit GlyphTransfers(std::chrono::milliseconds wait = std::chrono::milliseconds(200))
+        : wait_(wait) {}
+
+    // `glyphs` gets glyphs 0 .. glyphsDecoded-1 replaced by what the radio holds.
+    FontResult readAll(Link& link, GlyphSet& glyphs, const FontHooks& hooks = {});
+    FontResult writeAll(Link& link, const GlyphSet& glyphs, const FontHooks& hooks = {});
+    FontResult readGlyph(Link& link, int index, Glyph& glyph, const FontHooks& hooks = {});
+    FontResult writeGlyph(Link& link, int index, const Glyph& glyph, const FontHooks& hooks = {});
+
+    int timeouts() const { return timeouts_; }
+
+private:
+    enum class Step { Answered, GaveUp, PortFault, Stopped };
+    FontResult identifyWholeSet(Link& link, const FontHooks& hooks);
+    FontResult runWholeSet(Link& link, const FontHooks& hooks, const QString& successText,
+                           const std::function<FontResult()>& blocks);
+    Step exchangeSingle(Link& link, const QByteArray& command, qsizetype threshold,
+                        QByteArray& reply, const FontHooks& hooks,
+                        const std::function<bool(const QByteArray&)>& usable = {});
+    FontResult singleFailure(Step step, Link& link);
+    std::optional<FontResult> identifySingle(Link& link, const FontHooks& hooks, int errorType);
+
+    std::chrono::milliseconds wait_;
+    int timeouts_ = 0;
+};
+
+} // namespace qmh4

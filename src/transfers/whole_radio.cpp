@@ -1,0 +1,174 @@
+#include "transfers/whole_radio.h"
+
+#include "transfers/glyph_transfer.h"
+#include "link/link.h"
+#include "transfers/area_transfers.h"
+
+#include <algorithm>
+
+namespace qmh4 {
+
+namespace {
+
+bool stopping(const std::atomic<bool>* stop) {
+    return stop && stop->load();
+}
+
+FontHooks fontHooks(const std::atomic<bool>* stop) {
+    FontHooks hooks;
+    if (stop)
+        hooks.stopRequested = [stop] { return stop->load(); };
+    return hooks;
+}
+
+// Runs one step, reports it, and tells whether the sequence may go on.
+class Steps {
+public:
+    Steps(WholeRadioResult& result, Link& link, const SessionOptions& options,
+          const std::atomic<bool>* stop, WholeRadioObserver* observer)
+        : result_(result), link_(link), options_(options), stop_(stop), observer_(observer) {}
+
+    bool run(WholeStep step, const std::function<TransferResult()>& body) {
+        if (observer_)
+            observer_->stepStarted(step);
+        const StepResult done{step, body()};
+        result_.steps.push_back(done);
+        if (observer_)
+            observer_->stepFinished(done);
+        if (done.result.outcome == Outcome::Stopped || stopping(stop_)) {
+            result_.stopped = true;
+            return false;
+        }
+        return true;
+    }
+
+    // A step that is an ordinary transfer of its own, on a fresh session (its own handshake).
+    template <typename Body>
+    bool runInSession(WholeStep step, Body body) {
+        return run(step, [&] {
+            Session session(link_, options_, stop_);
+            return body(session);
+        });
+    }
+
+private:
+    WholeRadioResult& result_;
+    Link& link_;
+    const SessionOptions& options_;
+    const std::atomic<bool>* stop_;
+    WholeRadioObserver* observer_;
+};
+
+} // namespace
+
+EndBox stepBox(const TransferResult& result) {
+    switch (result.outcome) {
+    case Outcome::Failed:
+        return {true, QStringLiteral("Error"), QStringLiteral(" Error"), result.detail};
+    case Outcome::PortError:
+        return {true, QStringLiteral("Port Error"), QStringLiteral(" Error"), result.detail};
+    case Outcome::Success:
+    case Outcome::Stopped:
+        break;
+    }
+    return {};
+}
+
+TransferResult fromFontResult(const FontResult& font) {
+    switch (font.outcome) {
+    case FontOutcome::Success:
+        return {Outcome::Success, {}};
+    case FontOutcome::PortError:
+        return {Outcome::PortError, font.detail};
+    case FontOutcome::Stopped:
+        return {Outcome::Stopped, {}};
+    case FontOutcome::Failed:
+        break;
+    }
+    return {Outcome::Failed, {}};
+}
+
+bool WholeRadioResult::allSucceeded() const {
+    return !stopped && std::all_of(steps.begin(), steps.end(), [](const StepResult& s) {
+        return s.result.outcome == Outcome::Success;
+    });
+}
+
+TransferResult readGlyphsAsEditor(Link& link, GlyphSet& glyphs, SessionOptions options,
+                                  const std::atomic<bool>* stop) {
+    GlyphTransfers transfers(options.replyTimeout);
+    return fromFontResult(transfers.readAll(link, glyphs, fontHooks(stop)));
+}
+
+TransferResult readGroupsAsEditor(Link& link, RadioAreas& areas, SessionOptions options,
+                                  const std::atomic<bool>* stop) {
+    // Opening the group editor first makes the empty banks unusable.
+    areas.groups.prepare(areas.banks);
+    Session session(link, options, stop);
+    return readGroups(session, areas.groups);
+}
+
+WholeRadioResult readWholeRadio(Link& link, WholeRadioData& data, const WholeRadioOptions& options,
+                                const std::atomic<bool>* stop, WholeRadioObserver* observer) {
+    WholeRadioResult result;
+    Steps steps(result, link, options.main, stop, observer);
+    RadioAreas& areas = data.areas;
+    const bool goOn = steps.runInSession(WholeStep::Channels, [&](Session& s) {
+        TransferResult r = readAllChannels(s, data.channels, observer);
+        data.channels.blankEmptyRows(); // once more, before the bank read
+        return r;
+    }) && steps.runInSession(WholeStep::Banks, [&](Session& s) {
+        return readBanks(s, areas.banks, observer);
+    }) && steps.runInSession(WholeStep::OneTouch, [&](Session& s) {
+        return readOneTouch(s, areas.oneTouch, areas.banks, observer);
+    }) && steps.runInSession(WholeStep::Title, [&](Session& s) {
+        return readTitle(s, areas.title, observer);
+    }) && steps.runInSession(WholeStep::Settings, [&](Session& s) {
+        return readSetMode(s, areas.setMode, areas.dtmf, observer);
+    }) && steps.run(WholeStep::Glyphs, [&] {
+        if (options.readGlyphs)
+            return options.readGlyphs(link, data);
+        const TransferResult r = readGlyphsAsEditor(link, data.glyphs, options.editors, stop);
+        data.glyphsReal = data.glyphsReal || r.outcome == Outcome::Success;
+        return r;
+    });
+    if (goOn) {
+        steps.run(WholeStep::Groups, [&] {
+            if (options.readGroups)
+                return options.readGroups(link, data);
+            return readGroupsAsEditor(link, areas, options.editors, stop);
+        });
+    }
+    return result;
+}
+
+WholeRadioResult writeWholeRadio(Link& link, WholeRadioData& data, const WholeRadioOptions& options,
+                                 const std::atomic<bool>* stop, WholeRadioObserver* observer) {
+    WholeRadioResult result;
+    Steps steps(result, link, options.main, stop, observer);
+    RadioAreas& areas = data.areas;
+    const bool goOn = steps.runInSession(WholeStep::Channels, [&](Session& s) {
+        return writeAllChannels(s, data.channels, observer);
+    }) && steps.runInSession(WholeStep::Banks, [&](Session& s) {
+        return writeBanks(s, areas.banks, observer);
+    }) && steps.runInSession(WholeStep::OneTouch, [&](Session& s) {
+        return writeOneTouch(s, areas.oneTouch, observer);
+    }) && steps.runInSession(WholeStep::Title, [&](Session& s) {
+        return writeTitle(s, areas.title, observer);
+    }) && steps.runInSession(WholeStep::Settings, [&](Session& s) {
+        return writeSetMode(s, areas.setMode, areas.dtmf, observer);
+    }) && steps.runInSession(WholeStep::FinalBlocks, [&](Session& s) {
+        const TransferResult groups = writeGroups(s, areas.groups, observer, Handshake::No);
+        if (groups.outcome != Outcome::Success || !data.glyphsReal)
+            return groups;
+        const FontResult glyphs = writeGlyphBlocks(link, data.glyphs, FinalGlyphFailureLimit,
+                                                   options.main.replyTimeout, fontHooks(stop));
+        result.glyphBlocksWritten = glyphs.ok();
+        return fromFontResult(glyphs);
+    });
+    if (goOn && result.allSucceeded())
+        result.finalBox = {true, QStringLiteral("Success"), QStringLiteral(" Finish"), {}};
+    return result;
+}
+
+} // namespace qmh4

@@ -1,0 +1,195 @@
+#include "widgets/message_box.h"
+#include "ports/shared_link.h"
+#include "app/font_editor_window.h"
+#include "font/glyph_store.h"
+#include "sim/simulated_radio.h"
+
+#include <QComboBox>
+#include <QPushButton>
+#include <QTableWidget>
+#include <QTemporaryDir>
+#include <QTest>
+
+using namespace qmh4;
+
+namespace {
+
+constexpr quint32 GlyphArea = 0x01000;
+
+// A message box as the test records it: text, then title.
+QString box(const QString& text, const QString& title) {
+    return text + " | " + title;
+}
+
+// The glyphs every editor of a test case works on (a fresh set per test).
+GlyphStore& store() {
+    static GlyphStore glyphs;
+    return glyphs;
+}
+
+QByteArray patternMemory() {
+    QByteArray memory(256, '\0');
+    for (int i = 0; i < memory.size(); ++i)
+        memory[i] = static_cast<char>((i * 53 + 7) & 0xFF);
+    return memory;
+}
+
+} // namespace
+
+class FontEditorWindowTest : public QObject {
+    Q_OBJECT
+private slots:
+    void init() {
+        store().reset();
+        radio_ = std::make_shared<SimulatedRadio>(SimulatedRadio::blankImage());
+        radio_->setMemory(GlyphArea, patternMemory());
+        boxes_.clear();
+        previousSink_ = setMessageSink([this](QWidget*, const QString& text, const QString& title) {
+            boxes_.append(box(text, title));
+        });
+    }
+
+    void cleanup() { setMessageSink(previousSink_); }
+
+    // NEXT on glyph 8 and BACK on glyph 1 stay put, and the grid shows the glyph selected. A
+    // click toggles its pixel; Select Setting on rows 4 to 6, columns 9 and 10 sets those six
+    // pixels and Select Delete clears them; Clear empties the glyph, All Clear every glyph.
+    void editingCommands() {
+        store().setGlyph(6, decodeGlyph(QByteArray(1, '\x02')), false); // pixel (1, 0), not real
+        auto editor = makeEditor();
+        editor->FONT_LIST->setCurrentIndex(7);
+        editor->FONT_NEXT->click();
+        QCOMPARE(editor->selectedGlyph(), 7);
+        editor->FONT_BACK->click();
+        QCOMPARE(editor->selectedGlyph(), 6);
+        QVERIFY(editor->MSFlexGrid1->item(1, 0)->background() !=
+                editor->MSFlexGrid1->item(0, 0)->background());
+        editor->FONT_LIST->setCurrentIndex(0);
+        editor->FONT_BACK->click();
+        QCOMPARE(editor->selectedGlyph(), 0);
+        editor->FONT_NEXT->click();
+        editor->FONT_NEXT->click();
+        QCOMPARE(editor->selectedGlyph(), 2);
+        const Glyph& glyph = store().glyph(2);
+        emit editor->MSFlexGrid1->cellClicked(15, 0);
+        QVERIFY(glyph.pixel(15, 0) && glyph.countSet() == 1 && store().holdsRealGlyphs());
+        emit editor->MSFlexGrid1->cellClicked(15, 0);
+        QCOMPARE(glyph.countSet(), 0);
+        editor->MSFlexGrid1->setRangeSelected(QTableWidgetSelectionRange(4, 9, 6, 10), true);
+        editor->IKKATU_ON->click();
+        QVERIFY(glyph.countSet() == 6 && glyph.pixel(4, 9) && glyph.pixel(6, 10));
+        editor->IKKATU_OFF->click();
+        QCOMPARE(glyph.countSet(), 0);
+        editor->IKKATU_ON->click();
+        editor->FONT_CLEAR->click();
+        QCOMPARE(glyph.countSet(), 0);
+        QCOMPARE(store().glyph(6).countSet(), 1);
+        QVERIFY(boxes_.isEmpty());
+        editor->ALL_CLEAR->click();
+        QCOMPARE(store().glyph(6).countSet(), 0);
+        QCOMPARE(boxes_, QStringList{box("ALL Clear", " Clear")});
+    }
+
+    void transferButtons_data() {
+        QTest::addColumn<QString>("button");
+        QTest::addColumn<QString>("message");
+        QTest::newRow("Read ALL") << u"READ_ALL"_qs << u"All Font Data Read"_qs;
+        QTest::newRow("Write ALL") << u"WRITE_ALL"_qs << u"All Font Data Write"_qs;
+        QTest::newRow("read one") << u"R_FONT"_qs << u"Success Font Read"_qs;
+        QTest::newRow("write one") << u"FONT_WRITE"_qs << u"Success Font Write"_qs;
+    }
+
+    // Each transfer button runs its transfer with every command disabled meanwhile, shows one
+    // box, and moves only its own glyphs: all eight, or glyph 3 (index 2) selected in the list.
+    void transferButtons() {
+        QFETCH(QString, button);
+        QFETCH(QString, message);
+        for (int g = 0; g < GlyphCount; ++g)
+            store().setPixel(g, 15 - g, g, true);
+        const GlyphSet mine = store().glyphs();
+        auto editor = makeEditor();
+        editor->FONT_LIST->setCurrentIndex(2);
+        editor->findChild<QPushButton*>(button)->click();
+        QVERIFY(editor->transferRunning() && !editor->WRITE_ALL->isEnabled() &&
+                !editor->MSFlexGrid1->isEnabled());
+        editor->READ_ALL->click(); // disabled: nothing happens
+        waitForTransfer(*editor);
+        QCOMPARE(boxes_, QStringList{box(message, " Finish")});
+        QVERIFY(editor->WRITE_ALL->isEnabled());
+        const bool reads = button.contains("READ") || button == "R_FONT";
+        for (int g = 0; g < GlyphCount; ++g) {
+            const bool moved = button.contains("ALL") || g == 2;
+            const QByteArray onRadio = patternMemory().mid(32 * g, 32);
+            const QByteArray own = encodeGlyph(mine[static_cast<size_t>(g)]);
+            QCOMPARE(encodeGlyph(store().glyph(g)), moved && reads ? onRadio : own);
+            QCOMPARE(radio_->memory(GlyphArea + 32 * quint32(g), 32),
+                     moved && !reads ? own : onRadio);
+        }
+    }
+
+    void failedReadAllKeepsStoreUnvouched() {
+        // Glyphs 0 and 1 arrive, then the radio falls silent for good.
+        for (int i = 4; i <= 20; ++i)
+            radio_->injectFault(i, Fault::NoAnswer);
+        auto editor = makeEditor();
+        editor->READ_ALL->click();
+        waitForTransfer(*editor);
+        QCOMPARE(boxes_, QStringList{box("Error", " Error")});
+        QCOMPARE(encodeGlyph(store().glyph(1)), patternMemory().mid(32, 32));
+        QCOMPARE(store().glyph(2).countSet(), 0);
+        QVERIFY(!store().holdsRealGlyphs());
+    }
+
+    void busyEditorIgnoresClose() {
+        radio_->setPacing(57600); // a read takes about a quarter second
+        auto editor = makeEditor();
+        editor->setReplyTimeout(std::chrono::milliseconds(200));
+        editor->show();
+        QVERIFY(QTest::qWaitForWindowExposed(editor.get()));
+        editor->READ_ALL->click();
+        QVERIFY(!editor->close());
+        editor->reject();
+        QVERIFY(editor->isVisible() && !editor->Command1->isEnabled());
+        waitForTransfer(*editor);
+        QCOMPARE(boxes_, QStringList{box("All Font Data Read", " Finish")});
+        QVERIFY(editor->close());
+    }
+
+    void fontFileCommands() {
+        QTemporaryDir dir;
+        for (int g = 0; g < GlyphCount; ++g)
+            store().setPixel(g, g, 15 - g, true);
+        const GlyphSet saved = store().glyphs();
+        auto editor = makeEditor();
+        QString chosen = dir.filePath("mine.FH4");
+        editor->setFileChoosers([&](QWidget*) { return chosen; }, [&](QWidget*) { return chosen; });
+
+        editor->FONT_SAVE->trigger();
+        QCOMPARE(boxes_, QStringList{box("Save File", " Finish")});
+
+        store().reset();
+        editor->FONT_READ->trigger();
+        QCOMPARE(boxes_.last(), box("Read Font File", " Finish"));
+        QVERIFY(store().glyphs() == saved && store().holdsRealGlyphs());
+    }
+
+private:
+    std::unique_ptr<Form4> makeEditor() {
+        std::shared_ptr<Link> radio = radio_;
+        auto editor =
+            std::make_unique<Form4>(store(), [radio] { return std::make_unique<SharedLink>(radio); });
+        editor->setReplyTimeout(std::chrono::milliseconds(2));
+        return editor;
+    }
+
+    void waitForTransfer(Form4& editor) {
+        QTRY_VERIFY_WITH_TIMEOUT(!editor.transferRunning(), 10000);
+    }
+
+    std::shared_ptr<SimulatedRadio> radio_;
+    QStringList boxes_; // every box shown, in order
+    MessageSink previousSink_;
+};
+
+QTEST_MAIN(FontEditorWindowTest)
+#include "tst_font_editor_window.moc"

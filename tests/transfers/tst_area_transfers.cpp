@@ -1,0 +1,158 @@
+#include "radio_areas/bank_test_support.h"
+#include "transfers/area_transfers.h"
+#include "sim/simulated_radio.h"
+#include "support/test_support.h"
+
+#include <QTest>
+
+using namespace qmh4;
+using namespace std::chrono_literals;
+
+namespace {
+
+// Short replies so failing attempts do not make the test slow.
+SessionOptions quick() {
+    return SessionOptions{30ms};
+}
+
+// The commands the radio saw, shortened to their first ten characters ("KV~F00200W").
+QStringList commandsSeen(const SimulatedRadio& radio) {
+    QStringList seen;
+    for (const ExchangeRecord& e : radio.log())
+        seen.append(QString::fromLatin1(e.command.left(10)).trimmed());
+    return seen;
+}
+
+// Every byte the area transfers own in the radio's memory: (address, size).
+const std::pair<int, int> Areas[] = {
+    {0x00000, 148}, {0x00100, 88},  {0x00180, 27},
+    {0x001A0, 34},  {0x00200, 128}, {0x01100, 0x1173 + 50 - 0x1100},
+};
+constexpr int KeptOffsets[] = {1, 48, 49, 52, 71, 72, 78, 92, 143, 144};
+
+} // namespace
+
+class AreaTransfersTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    // Everything read from a radio in use and written to another radio gives that radio the
+    // same memory in every area.
+    void readAndWriteEveryAreaReproducesTheMemory() {
+        SimulatedRadio source;
+        RadioAreas areas;
+        Session read(source, quick());
+        QCOMPARE(readBanks(read, areas.banks).outcome, Outcome::Success);
+        QCOMPARE(readOneTouch(read, areas.oneTouch, areas.banks).outcome, Outcome::Success);
+        QCOMPARE(readTitle(read, areas.title).outcome, Outcome::Success);
+        QCOMPARE(readSetMode(read, areas.setMode, areas.dtmf).outcome, Outcome::Success);
+        QCOMPARE(readGroups(read, areas.groups).outcome, Outcome::Success);
+
+        QByteArray scribbled = source.image();
+        for (auto [address, size] : Areas)
+            scribbled.replace(address, size, QByteArray(size, char(0x5A)));
+        for (int offset : KeptOffsets)
+            scribbled[offset] = source.image()[offset];
+        SimulatedRadio target(scribbled);
+        Session write(target, quick());
+        RadioAreas snapshot = areas;
+        QCOMPARE(writeBanks(write, snapshot.banks).outcome, Outcome::Success);
+        QCOMPARE(writeOneTouch(write, snapshot.oneTouch).outcome, Outcome::Success);
+        QCOMPARE(writeTitle(write, snapshot.title).outcome, Outcome::Success);
+        QCOMPARE(writeSetMode(write, snapshot.setMode, snapshot.dtmf).outcome, Outcome::Success);
+        QCOMPARE(writeGroups(write, snapshot.groups).outcome, Outcome::Success);
+
+        QCOMPARE(target.image(), source.image());
+    }
+
+    // Sizes that do not add up to 1000 are refused before anything is sent.
+    void bankWrite() {
+        SimulatedRadio radio(SimulatedRadio::blankImage());
+        Session session(radio, quick());
+        BankSizes banks = test::banksOf({{0, 100}});
+        QCOMPARE(writeBanks(session, banks).outcome, Outcome::Failed);
+        QVERIFY(radio.log().empty());
+        banks.setSize(0, 1000);
+        QCOMPARE(writeBanks(session, banks).outcome, Outcome::Success);
+        QCOMPARE(commandsSeen(radio), QStringList({"KV~QM-H4E", "KV~F00200W", "KV~F00240W"}));
+        QCOMPARE(radio.log().at(1).command.mid(10, 4), QByteArray("E803"));
+        QCOMPARE(radio.memory(0x240 + 36, 14), test::hexBytes("6400C80064000300640064001400"));
+    }
+
+    // A bad reply is never decoded: the same block is asked again; three bad replies end the
+    // command with what was decoded so far kept.
+    void faults_data() {
+        QTest::addColumn<QList<int>>("faultyExchanges");
+        QTest::addColumn<int>("fault");
+        QTest::addColumn<int>("outcome");
+        QTest::addColumn<int>("bank0");  // expected size of bank 0 (block 0)
+        QTest::addColumn<int>("bank40"); // expected size of bank 40 (block 1)
+        QTest::newRow("one garbled digit retried")
+            << QList<int>{2} << int(Fault::NonHexDigit) << int(Outcome::Success) << 600 << 400;
+        QTest::newRow("block 1 fails three times")
+            << QList<int>{3, 4, 5} << int(Fault::WrongMarker) << int(Outcome::Failed) << 600 << 0;
+        QTest::newRow("handshake fails three times")
+            << QList<int>{1, 2, 3} << int(Fault::Truncated) << int(Outcome::Failed) << 100 << 0;
+    }
+    void faults() {
+        QFETCH(QList<int>, faultyExchanges);
+        QFETCH(int, fault);
+        SimulatedRadio radio(SimulatedRadio::blankImage());
+        radio.setMemory(0x200, test::hexBytes("58 02"));      // bank 0: 600
+        radio.setMemory(0x240 + 16, test::hexBytes("90 01")); // bank 40: 400
+        for (int n : faultyExchanges)
+            radio.injectFault(n, Fault(fault));
+        Session session(radio, quick());
+        BankSizes banks;
+        QTEST(int(readBanks(session, banks).outcome), "outcome");
+        QTEST(banks.size(0), "bank0");
+        QTEST(banks.size(40), "bank40");
+    }
+
+    // Both "Read" commands decode the DTMF memories; the write reads the record back first
+    // and never writes the write-protect byte.
+    void setModeSequence() {
+        SimulatedRadio radio;
+        radio.setMemory(WriteProtectAddress, QByteArray(1, char(0x02)));
+        Session session(radio, quick());
+        SetModeSettings settings;
+        DtmfSettings dtmf;
+        QCOMPARE(readSetMode(session, settings, dtmf).outcome, Outcome::Success);
+        QCOMPARE(settings.position(SetModeArray::Mem), 2);
+        QCOMPARE(dtmf.memories[1], QString("0312345678"));
+        QCOMPARE(commandsSeen(radio),
+                 QStringList({"KV~QM-H4E", "KV~F00000R", "KV~F00040R", "KV~F00080R", "KV~F1FE01R",
+                              "KV~F01100R", "KV~F01133R", "KV~F01173R"}));
+
+        radio.clearLog();
+        radio.setMemory(48, QByteArray(1, char(0x04))); // the radio changed a kept byte
+        settings.setPosition(SetModeArray::Toutyou, 1, 0);
+        dtmf.setMemory(9, "99#");
+        QCOMPARE(writeSetMode(session, settings, dtmf).outcome, Outcome::Success);
+        QCOMPARE(
+            commandsSeen(radio),
+            QStringList({"KV~QM-H4E", "KV~F00000R", "KV~F00040R", "KV~F00080R", "KV~F00000W",
+                         "KV~F00040W", "KV~F00080W", "KV~F01100W", "KV~F01133W", "KV~F01173W"}));
+        QCOMPARE(radio.memory(48, 1), QByteArray(1, char(0x04)));
+        QCOMPARE(radio.memory(0x1173 + 32, 4), test::hexBytes("09 09 0F 11"));
+    }
+
+    void dtmfFrameCommands() {
+        SimulatedRadio radio(SimulatedRadio::blankImage());
+        Session session(radio, quick());
+        DtmfSettings dtmf;
+        dtmf.setMemory(0, "0123456789ABCD*#");
+        dtmf.setMemory(5, "1-2");
+        dtmf.setDialChannel(8);
+        dtmf.setWait(10);
+        QCOMPARE(writeDtmf(session, dtmf).outcome, Outcome::Success);
+        QCOMPARE(commandsSeen(radio),
+                 QStringList({"KV~QM-H4E", "KV~F01100W", "KV~F01133W", "KV~F01173W"}));
+        DtmfSettings back;
+        QCOMPARE(readDtmf(session, back).outcome, Outcome::Success);
+        QCOMPARE(back, dtmf);
+    }
+};
+
+QTEST_GUILESS_MAIN(AreaTransfersTest)
+#include "tst_area_transfers.moc"

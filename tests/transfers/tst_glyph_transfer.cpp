@@ -1,0 +1,183 @@
+#include "transfers/glyph_transfer.h"
+#include "sim/simulated_radio.h"
+
+#include <QTest>
+
+using namespace qmh4;
+
+namespace {
+
+constexpr std::chrono::milliseconds Wait{1};
+constexpr quint32 GlyphArea = 0x01000;
+
+QByteArray patternMemory() {
+    QByteArray memory(256, '\0');
+    for (int i = 0; i < memory.size(); ++i)
+        memory[i] = static_cast<char>((i * 37 + 11) & 0xFF);
+    return memory;
+}
+
+GlyphSet patternGlyphs() {
+    GlyphSet glyphs;
+    for (int g = 0; g < GlyphCount; ++g)
+        glyphs[static_cast<size_t>(g)] = decodeGlyph(patternMemory().mid(32 * g, 32));
+    return glyphs;
+}
+
+// The simulated radio with `glyphs` in its glyph area and the faults of `plan`
+// ("3=silent,5=marker": exchange 3 goes unanswered, exchange 5 carries a wrong marker).
+struct Radio {
+    explicit Radio(const QString& plan, const QByteArray& glyphs = patternMemory())
+        : sim(SimulatedRadio::blankImage()) {
+        sim.setMemory(GlyphArea, glyphs);
+        sim.setFaults(FaultPlan::parse(plan, nullptr).value());
+    }
+    SimulatedRadio sim;
+};
+
+// The four transfers of the font editor; the single ones work on glyph 5 (index 4) and glyph 7
+// (index 6).
+enum Kind { ReadAll, WriteAll, ReadOne, WriteOne };
+constexpr int SingleIndex[] = {0, 0, 4, 6};
+
+FontResult run(GlyphTransfers& transfers, Link& link, Kind kind, GlyphSet& glyphs,
+               const FontHooks& hooks = {}) {
+    const int index = SingleIndex[kind];
+    switch (kind) {
+    case ReadAll:
+        return transfers.readAll(link, glyphs, hooks);
+    case WriteAll:
+        return transfers.writeAll(link, glyphs, hooks);
+    case ReadOne:
+        return transfers.readGlyph(link, index, glyphs[static_cast<size_t>(index)], hooks);
+    default:
+        return transfers.writeGlyph(link, index, glyphs[static_cast<size_t>(index)], hooks);
+    }
+}
+
+} // namespace
+
+class GlyphTransferTest : public QObject {
+    Q_OBJECT
+private slots:
+    // A read fills `touched` glyphs (the whole set: glyphs 0 .. touched-1; a single read: its
+    // glyph when touched is 1) and leaves the others as they were; a write puts `touched`
+    // glyphs into the radio (-1: not checked) and nothing else.
+    void transfers_data() {
+        QTest::addColumn<int>("kind");
+        QTest::addColumn<QString>("faults");
+        QTest::addColumn<QString>("message");
+        QTest::addColumn<int>("exchanges");
+        QTest::addColumn<int>("touched");
+        const QString read = "All Font Data Read", written = "All Font Data Write",
+                      one = "Success Font Read", oneWritten = "Success Font Write", error = "Error";
+        QTest::newRow("read all") << +ReadAll << QString() << read << 9 << 8;
+        QTest::newRow("read all, identify fails three times")
+            << +ReadAll << QString("1=silent,2=long,3=short") << error << 3 << 0;
+        QTest::newRow("read all survives nine glyph failures")
+            << +ReadAll
+            << QString("2=silent,3=short,4=marker,5=nonhex,6=long,7=silent,8=silent,9=short,"
+                       "10=silent")
+            << read << 18 << 8;
+        QTest::newRow("read all, ten glyph failures in total")
+            << +ReadAll
+            << QString("3=silent,5=marker,6=marker,7=short,8=long,9=silent,10=nonhex,11=marker,"
+                       "12=marker,13=marker")
+            << error << 13 << 2;
+        QTest::newRow("write all") << +WriteAll << QString() << written << 9 << 8;
+        QTest::newRow("write all, ten failures")
+            << +WriteAll
+            << QString("2=marker,3=marker,4=silent,5=short,6=long,7=marker,8=marker,9=marker,"
+                       "10=marker,11=marker")
+            << error << 11 << -1;
+        QTest::newRow("read one") << +ReadOne << QString() << one << 2 << 1;
+        QTest::newRow("read one, identify without OK where it belongs")
+            << +ReadOne << QString("1=long") << QString::fromUtf8("Font Data Error　COM_TYPE １３")
+            << 1 << 0;
+        QTest::newRow("write one") << +WriteOne << QString() << oneWritten << 2 << 1;
+        QTest::newRow("write one, answered NG")
+            << +WriteOne << QString("2=marker")
+            << QString::fromUtf8("Font Data Error　COM_TYPE １２") << 2 << 1;
+        QString twenty, twentyOne;
+        for (int i = 1; i <= 21; ++i)
+            (i <= 20 ? twenty : twentyOne) += QStringLiteral("%1=silent,").arg(i);
+        QTest::newRow("write one, twenty time-outs are resent")
+            << +WriteOne << twenty << oneWritten << 22 << 1;
+        QTest::newRow("write one, the 21st time-out gives up")
+            << +WriteOne << twenty + twentyOne << QString("Com Error") << 21 << 0;
+    }
+    void transfers() {
+        QFETCH(int, kind);
+        QFETCH(QString, faults);
+        QFETCH(QString, message);
+        QFETCH(int, exchanges);
+        QFETCH(int, touched);
+        const bool writes = kind == WriteAll || kind == WriteOne;
+        const bool single = kind == ReadOne || kind == WriteOne;
+        const auto isTouched = [&](int g) {
+            return single ? touched == 1 && g == SingleIndex[kind] : g < touched;
+        };
+        Radio radio(faults, writes ? QByteArray(256, '\0') : patternMemory());
+        GlyphSet glyphs = writes ? patternGlyphs() : GlyphSet{}; // unlike the radio's glyphs
+        const GlyphSet before = glyphs;
+        GlyphTransfers transfers(Wait);
+        const FontResult result = run(transfers, radio.sim, Kind(kind), glyphs);
+
+        QCOMPARE(result.message, message);
+        QCOMPARE(radio.sim.exchangeCount(), exchanges);
+        QVERIFY(!radio.sim.isOpen());
+        for (int g = 0; g < GlyphCount; ++g) {
+            const auto slot = static_cast<size_t>(g);
+            if (!writes)
+                QCOMPARE(glyphs[slot], isTouched(g) ? patternGlyphs()[slot] : before[slot]);
+            else if (touched >= 0)
+                QCOMPARE(radio.sim.memory(GlyphArea + 32 * quint32(g), 32),
+                         isTouched(g) ? encodeGlyph(before[slot]) : QByteArray(32, '\0'));
+        }
+    }
+
+    // The port vanishes when exchange `at` is sent.
+    void portFaults_data() {
+        QTest::addColumn<int>("transfer");
+        QTest::addColumn<int>("at");
+        QTest::newRow("read all, identify") << +ReadAll << 1;
+        QTest::newRow("read all, glyph 2") << +ReadAll << 4;
+        QTest::newRow("write one, glyph") << +WriteOne << 2;
+    }
+
+    void portFaults() {
+        QFETCH(int, transfer);
+        QFETCH(int, at);
+        Radio radio(QString{});
+        int exchanges = 0;
+        FontHooks hooks; // asked after every exchange
+        hooks.stopRequested = [&] {
+            radio.sim.setPortFault(++exchanges == at - 1);
+            return false;
+        };
+        radio.sim.setPortFault(at == 1);
+        GlyphTransfers transfers(Wait);
+        GlyphSet glyphs;
+        const FontResult result = run(transfers, radio.sim, Kind(transfer), glyphs, hooks);
+        QCOMPARE(result.outcome, FontOutcome::PortError);
+        QCOMPARE(result.message + " / " + result.detail,
+                 QString("Port Error / Input/output error"));
+        QCOMPARE(radio.sim.exchangeCount(), at - 1);
+    }
+
+    void pacedRadioAnswersInFull() {
+        Radio radio(QString{});
+        radio.sim.setPacing(57600);
+        GlyphTransfers transfers(std::chrono::milliseconds(200));
+        GlyphSet glyphs;
+        QCOMPARE(transfers.readAll(radio.sim, glyphs).message, QString("All Font Data Read"));
+        QVERIFY(glyphs == patternGlyphs());
+        QCOMPARE(radio.sim.exchangeCount(), 9);
+        QCOMPARE(transfers.writeAll(radio.sim, GlyphSet{}).message, QString("All Font Data Write"));
+        QCOMPARE(radio.sim.exchangeCount(), 18);
+        QCOMPARE(radio.sim.memory(GlyphArea, 256), QByteArray(256, '\0'));
+    }
+};
+
+QTEST_GUILESS_MAIN(GlyphTransferTest)
+#include "tst_glyph_transfer.moc"
