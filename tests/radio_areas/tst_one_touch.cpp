@@ -75,14 +75,17 @@ private slots:
         QCOMPARE(oneTouch.buildBlock().mid(0, 3), hexBytes("1E 09 00"));
     }
 
-    // "No Setting" and an entry with no bank to name are written as not set, never as the
-    // list's end marker.
+    // "No Setting" (here as a data file sets it) writes FF with the channel list's position;
+    // an entry with no bank to name is written as not set, never as the list's end marker.
     void notSetIsFF() {
-        OneTouch oneTouch;
-        oneTouch.chooseBank(0, 3);
-        oneTouch.chooseChannel(0, 42);
-        oneTouch.setNoSetting(0, true);
-        QCOMPARE(oneTouch.buildBlock().mid(0, 3), hexBytes("FF 00 00"));
+        const BankSizes banks;
+        OneTouch oneTouch(banks);
+        std::array<int, OneTouchCount> noSetting{}, channel44{};
+        noSetting.fill(255);
+        channel44.fill(44);
+        oneTouch.applyFileBankValues(noSetting, banks);
+        oneTouch.applyFileChannelValues(channel44);
+        QCOMPARE(oneTouch.buildBlock().mid(0, 3), hexBytes("FF 2C 00"));
         QCOMPARE(OneTouch(banksOf({})).buildBlock().mid(0, 3), hexBytes("FF 00 00"));
     }
 
