@@ -1,5 +1,7 @@
+#include "channels/value_tables.h"
 #include "files/csv_file.h"
 #include "sample_data.h"
+#include "support/test_support.h"
 #include "text/cp932.h"
 
 #include <QTemporaryDir>
@@ -155,6 +157,31 @@ private slots:
         importCsv(fileOf({QuotedHeader, rowLine(1, "145.00000", name)}), table);
         QCOMPARE(table.cell(1, NameColumn), QStringLiteral("東:1~ｱ"));
         QCOMPARE(table.row(1).name, QStringLiteral("東①ｱ"));
+    }
+
+    // Rows a short file does not reach are validated too: the call rows of the start-up state
+    // become channels, their side tables taken from their texts.
+    void rowsBeyondAShortFileAreValidated() {
+        ChannelTable table;
+        importCsv(fileOf({QuotedHeader, rowLine(1, "145.00000"), rowLine(2, "433.00000")}), table);
+        for (int r = FirstCallRow; r <= LastCallRow; ++r) {
+            QVERIFY(table.row(r).used);
+            QCOMPARE(table.row(r).train, trainIndex(u"2300Hz"));
+            QCOMPARE(table.row(r).txTone, ctcssIndex(u"88.5Hz"));
+        }
+    }
+
+    // The export opened and saved again by a spreadsheet (numbers unquoted and without their
+    // zeros, "145" for 145.00000 and "23" for DCS 023, the header's ends unquoted, LF line
+    // ends) imports as the export itself.
+    void spreadsheetSavedListComesBack() {
+        const QByteArray original = *readTextFile(test::dataPath(u"export-before-calc.CSV"_qs));
+        ChannelTable exported, saved;
+        QVERIFY(importCsv(original, exported).refusedRows.isEmpty());
+        const QByteArray resaved = *readTextFile(test::dataPath(u"calc-saved-export.csv"_qs));
+        QVERIFY(importCsv(resaved, saved).refusedRows.isEmpty());
+        QCOMPARE(saved, exported);
+        QCOMPARE(exportCsv(saved), original);
     }
 
     void fileCommandsReportTheirOutcome() {
