@@ -51,12 +51,11 @@ public:
     QStringList boxes;
 };
 
-void setHighDigitOfModeAndStep(SimulatedRadio& radio, int highDigit) {
-    for (int row = 1; row <= RowCount; ++row) {
-        const quint32 address = recordAddress(recordNumber(row));
-        for (const quint32 modeOrStep : {address + 5, address + 6}) {
-            const int low = radio.memory(modeOrStep, 1).at(0) & 0x0F;
-            radio.setMemory(modeOrStep, QByteArray(1, static_cast<char>(highDigit | low)));
+void setHighDigitOfModeAndStep(QByteArray& image, int highDigit) {
+    for (int row = FirstRow; row <= LastRow; ++row) {
+        for (const quint32 offset : {5u, 6u}) {
+            char& byte = image[recordAddress(recordNumber(row)) + offset];
+            byte = static_cast<char>(highDigit | (byte & 0x0F));
         }
     }
 }
@@ -83,7 +82,7 @@ private slots:
         SimulatedRadio source;
         source.setMemory(GlyphArea, glyphPattern());
         const QByteArray plain = source.image();
-        setHighDigitOfModeAndStep(source, highDigit);
+        setHighDigitOfModeAndStep(source.image(), highDigit);
         WholeRadioData data;
         const WholeRadioResult read = readWholeRadio(source, data, fastOptions());
         QVERIFY(read.allSucceeded());
