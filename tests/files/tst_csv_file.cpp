@@ -100,21 +100,31 @@ private slots:
         QCOMPARE(parseCsvLine(line), fields);
     }
 
+    // The offset is normalised as the detail dialog does it.
     void rowValuesAreValidated_data() {
         QTest::addColumn<QByteArray>("line");
         QTest::addColumn<QString>("frequency"); // empty: the row is refused or empty
         QTest::addColumn<bool>("refused");
+        QTest::addColumn<QString>("offset");
+        const auto row = [](const char* name, const QByteArray& line, const char* frequency,
+                            bool refused, const char* offset = "5.000MHz") {
+            QTest::newRow(name) << line << QString(frequency) << refused << QString(offset);
+        };
         const QByteArray good = rowLine(1, "145.00000");
-        QTest::newRow("as exported") << good << "145.00000MHz" << false;
-        QTest::newRow("few decimals") << rowLine(1, "145.5") << "145.50000MHz" << false;
-        QTest::newRow("830 MHz") << rowLine(1, "830.00000") << "" << true;
-        QTest::newRow("850 MHz") << rowLine(1, "850.00000") << "850.00000MHz" << false;
-        QTest::newRow("above 32 bits") << rowLine(1, "4294.96730") << "" << true;
-        QTest::newRow("no frequency") << rowLine(1, "") << "" << false;
-        QTest::newRow("mode") << QByteArray(good).replace("NFM", "FMN") << "" << true;
-        QTest::newRow("DCS") << QByteArray(good).replace("754", "755") << "" << true;
-        QTest::newRow("name of 17") << rowLine(1, "145.00000", QByteArray(17, 'N')) << "" << true;
-        QTest::newRow("missing fields") << QByteArray("\"x\",\"145.00000\",\"FM\"") << "" << true;
+        row("as exported", good, "145.00000MHz", false);
+        row("few decimals", rowLine(1, "145.5"), "145.50000MHz", false);
+        row("830 MHz", rowLine(1, "830.00000"), "", true);
+        row("850 MHz", rowLine(1, "850.00000"), "850.00000MHz", false);
+        row("above 32 bits", rowLine(1, "4294.96730"), "", true);
+        row("no frequency", rowLine(1, ""), "", false);
+        row("mode", QByteArray(good).replace("NFM", "FMN"), "", true);
+        row("DCS", QByteArray(good).replace("754", "755"), "", true);
+        row("name of 17", rowLine(1, "145.00000", QByteArray(17, 'N')), "", true);
+        row("missing fields", "\"x\",\"145.00000\",\"FM\"", "", true);
+        row("offset above 999.995", QByteArray(good).replace("5.000MHz", "999.999MHz"),
+            "145.00000MHz", false, "999.995MHz");
+        row("offset garbage", QByteArray(good).replace("5.000MHz", "abc"), "145.00000MHz", false,
+            "0.000MHz");
     }
 
     void rowValuesAreValidated() {
@@ -126,29 +136,15 @@ private slots:
         const CsvImportReport report = importCsv(fileOf({QuotedHeader, line}), table);
         QCOMPARE(report.refusedRows, refused ? QList<int>{1} : QList<int>());
         ChannelTable want; // an accepted row holds every value of the line, indices included
-        if (!frequency.isEmpty())
+        if (!frequency.isEmpty()) {
             test::setChannel(want, 1, frequency, QStringLiteral("CQ"), true);
+            QFETCH(QString, offset);
+            want.row(1).cell(OffsetColumn) = offset;
+        }
         QCOMPARE(table.row(1).cells, want.row(1).cells); // an emptied row: every cell empty
         QCOMPARE(table.row(1).used, want.row(1).used);
         if (want.row(1).used)
             QCOMPARE(table.row(1), want.row(1));
-    }
-
-    void offsetIsNormalisedAsTheDialogDoes_data() {
-        QTest::addColumn<QByteArray>("offset");
-        QTest::addColumn<QString>("cell");
-        QTest::newRow("as exported") << QByteArray("0.600MHz") << "0.600MHz";
-        QTest::newRow("above 999.995") << QByteArray("999.999MHz") << "999.995MHz";
-        QTest::newRow("garbage") << QByteArray("abc") << "0.000MHz";
-    }
-
-    void offsetIsNormalisedAsTheDialogDoes() {
-        QFETCH(QByteArray, offset);
-        QFETCH(QString, cell);
-        ChannelTable table;
-        const QByteArray line = rowLine(1, "145.00000").replace("5.000MHz", offset);
-        importCsv(fileOf({QuotedHeader, line}), table);
-        QCOMPARE(table.cell(1, OffsetColumn), cell);
     }
 
     void namesReachTheNameTable() {
