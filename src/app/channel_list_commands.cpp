@@ -25,6 +25,17 @@ void adoptImported(Form1& window, const ChannelTable& imported) {
         window.memoryPage->selectRows(selection.last, selection.first);
 }
 
+// The report with at most 20 remark lines above the summary, so that the box fits the screen.
+QString boxText(const QString& report) {
+    constexpr int ShownRemarks = 20;
+    QStringList lines = report.split(QLatin1Char('\n'));
+    if (lines.size() > ShownRemarks + 1) {
+        lines.replace(ShownRemarks, QStringLiteral("…"));
+        lines.remove(ShownRemarks + 1, lines.size() - ShownRemarks - 2);
+    }
+    return lines.join(QLatin1Char('\n'));
+}
+
 void importChannelListCommand(Form1& window) {
     if (window.transferRunning())
         return;
@@ -37,7 +48,7 @@ void importChannelListCommand(Form1& window) {
         importChannelListFile(path, imported, isMemoryRow(current) ? current : FirstMemoryRow);
     if (outcome.ok)
         adoptImported(window, imported);
-    showMessage(&window, outcome.text, outcome.title);
+    showMessage(&window, boxText(outcome.text), outcome.title);
 }
 
 void exportChannelListCommand(Form1& window) {

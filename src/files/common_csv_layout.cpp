@@ -111,7 +111,7 @@ public:
         : columns_(columns), fields_(std::move(fields)) {}
     QString operator[](const char* name) const {
         const int index = columns_.value(QLatin1String(name), -1);
-        return index >= 0 && index < fields_.size() ? fields_.at(index).trimmed() : QString();
+        return index >= 0 && index < fields_.size() ? fields_.at(index) : QString();
     }
 
 private:
@@ -366,15 +366,55 @@ QString layoutLine(const QStringList& fields) {
     return quoted.join(QLatin1Char(','));
 }
 
+// The columns of the header line by name; nullopt without a Frequency column.
+std::optional<QHash<QString, int>> columnsOfHeader(const std::optional<QString>& header) {
+    if (!header)
+        return std::nullopt;
+    QHash<QString, int> columns;
+    const QStringList names = parseCsvLine(*header);
+    for (int i = 0; i < names.size(); ++i)
+        columns.insert(names[i].trimmed(), i);
+    if (!columns.contains(QStringLiteral("Frequency")))
+        return std::nullopt;
+    return columns;
+}
+
+// What one line did: written into its row (with remarks on adjusted values), left its row as
+// it was (an empty memory), or took no row (with the reason as the one remark).
+struct LineOutcome {
+    bool takesRow = false;
+    bool imported = false;
+    QStringList remarks;
+};
+
+LineOutcome importLine(const LineFields& line, int row, ChannelTable& table) {
+    const QString frequency = line["Frequency"];
+    const auto units =
+        frequency.isEmpty() ? std::optional<Scaled>(Scaled{}) : scaledNumber(frequency, 5);
+    if (units && units->value == 0 && !units->rounded)
+        return {true, false, {}};
+    if (row > LastListRow)
+        return {false, false, {QStringLiteral("past row %1").arg(LastListRow)}};
+    if (!units)
+        return {false, false, {QStringLiteral("frequency %1").arg(frequency)}};
+    std::variant<LineChannel, Refusal> built = channelOfLine(line, units->value, units->rounded);
+    if (const Refusal* refusal = std::get_if<Refusal>(&built))
+        return {false, false, {*refusal}};
+    LineChannel& channel = std::get<LineChannel>(built);
+    const DetailRecord record = recordFromFields(channel.fields, ChannelKind::Single, row);
+    // The dialog empties a frequency it refuses and puts 145 MHz in place of one above its
+    // ceiling: neither is the channel of the file.
+    if (record.frequency != decimalText(units->value, 5))
+        return {false, false, {QStringLiteral("frequency %1 MHz").arg(frequency)}};
+    writeRecordToRow(table, row, record);
+    return {true, true, channel.adjusted};
+}
+
 } // namespace
 
 bool isCommonLayoutHeader(const QByteArray& bytes) {
     const QList<std::optional<QString>> lines = decodedLines(bytes.left(4096));
-    if (lines.isEmpty() || !lines.first())
-        return false;
-    const QStringList names = parseCsvLine(*lines.first());
-    return std::any_of(names.begin(), names.end(),
-                       [](const QString& n) { return n.trimmed() == QLatin1String("Frequency"); });
+    return !lines.isEmpty() && columnsOfHeader(lines.first()).has_value();
 }
 
 QString ChannelListImport::summary() const {
@@ -401,60 +441,32 @@ QStringList ChannelListImport::reportLines() const {
 ChannelListImport importChannelList(const QByteArray& bytes, ChannelTable& table, int firstRow) {
     ChannelListImport result;
     const QList<std::optional<QString>> lines = decodedLines(bytes);
-    if (lines.isEmpty() || !lines.first())
-        return result;
-    QHash<QString, int> columns;
-    const QStringList names = parseCsvLine(*lines.first());
-    for (int i = 0; i < names.size(); ++i)
-        columns.insert(names[i].trimmed(), i);
-    if (!columns.contains(QStringLiteral("Frequency")))
+    const std::optional<QHash<QString, int>> columns =
+        lines.isEmpty() ? std::nullopt : columnsOfHeader(lines.first());
+    if (!columns)
         return result;
     result.readable = true;
     int row = std::max(firstRow, FirstMemoryRow);
     for (int index = 1; index < lines.size(); ++index) {
         const int lineNumber = index + 1;
-        if (!lines[index]) {
-            result.skipped.append(
-                {lineNumber, QStringLiteral("text that is no UTF-8 or code page 932")});
+        if (lines[index] && lines[index]->trimmed().isEmpty())
+            continue;
+        const LineOutcome outcome =
+            lines[index] ? importLine(LineFields(*columns, parseCsvLine(*lines[index])), row, table)
+                         : LineOutcome{false,
+                                       {},
+                                       {QStringLiteral("text that is no UTF-8 or code page 932")}};
+        if (!outcome.takesRow) {
+            result.skipped.append({lineNumber, outcome.remarks.value(0)});
             continue;
         }
-        if (lines[index]->trimmed().isEmpty())
-            continue;
-        const LineFields line(columns, parseCsvLine(*lines[index]));
-        const QString frequency = line["Frequency"];
-        const auto units =
-            frequency.isEmpty() ? std::optional<Scaled>(Scaled{}) : scaledNumber(frequency, 5);
-        if (units && units->value == 0 && !units->rounded) {
-            ++row; // an empty memory: its row stays as it is
-            continue;
+        if (outcome.imported) {
+            for (const QString& text : outcome.remarks)
+                result.adjusted.append({lineNumber, text});
+            result.firstRow = result.imported == 0 ? row : result.firstRow;
+            result.lastRow = row;
+            ++result.imported;
         }
-        if (row > LastListRow) {
-            result.skipped.append({lineNumber, QStringLiteral("past row %1").arg(LastListRow)});
-            continue;
-        }
-        const std::variant<LineChannel, Refusal> built =
-            units
-                ? channelOfLine(line, units->value, units->rounded)
-                : std::variant<LineChannel, Refusal>(QStringLiteral("frequency %1").arg(frequency));
-        if (const Refusal* refusal = std::get_if<Refusal>(&built)) {
-            result.skipped.append({lineNumber, *refusal});
-            continue;
-        }
-        LineChannel channel = std::get<LineChannel>(built);
-        const QString wanted = decimalText(units->value, 5);
-        const DetailRecord record = recordFromFields(channel.fields, ChannelKind::Single, row);
-        // The dialog empties a frequency it refuses and puts 145 MHz in place of one above its
-        // ceiling: neither is the channel of the file.
-        if (record.frequency != wanted) {
-            result.skipped.append({lineNumber, QStringLiteral("frequency %1 MHz").arg(frequency)});
-            continue;
-        }
-        writeRecordToRow(table, row, record);
-        for (const QString& text : channel.adjusted)
-            result.adjusted.append({lineNumber, text});
-        result.firstRow = result.imported == 0 ? row : result.firstRow;
-        result.lastRow = row;
-        ++result.imported;
         ++row;
     }
     return result;

@@ -25,19 +25,6 @@ QString namesOf(const ChannelTable& table, int from, int to) {
     return names.join(u' ');
 }
 
-// A used memory row as the dialog writes it.
-void putChannel(ChannelTable& table, int rowNumber, const char* frequency, int toneType, int tx,
-                int rx, const QString& name = QString()) {
-    DetailRecord record;
-    record.frequency = QString::fromLatin1(frequency);
-    record.offset = QStringLiteral("0.600");
-    record.toneType = toneType;
-    record.txTone = tx;
-    record.rxTone = rx;
-    record.name = name;
-    writeRecordToRow(table, rowNumber, record);
-}
-
 } // namespace
 
 class TestCommonCsvLayout : public QObject {
@@ -188,56 +175,36 @@ private slots:
     // the same rows.
     void exportWritesEveryToneTypeAndReadsBack() {
         ChannelTable table;
-        putChannel(table, 1, "145.12500", 0, 8, 8, QStringLiteral("A,B:1~"));
-        putChannel(table, 2, "433.00000", 1, 12, 12);
-        putChannel(table, 3, "433.00000", 2, 12, 12);
-        putChannel(table, 4, "433.00000", 2, 12, 20);
-        putChannel(table, 5, "1299.99999", 3, 8, 8);
-        putChannel(table, 6, "0.53099", 4, 8, 8);
-        putChannel(table, 7, "50.00000", 5, 8, 8);
-        table.row(7).cell(CarrierColumn) = QStringLiteral("1700Hz");
-        table.row(7).train = 14;
-        table.row(2).cell(ShiftColumn) = QStringLiteral("+");
-        table.row(3).cell(SkipColumn) = QStringLiteral("*");
-        table.row(4).step = 4;
-        table.row(4).cell(StepColumn) = QStringLiteral("12.5KHz");
-        putChannel(table, 1402, "435.00000", 0, 8, 8);
-        const QString tail = ",,,,";
-        const QStringList expected = {
-            "Location,Name,Frequency,Duplex,Offset,Tone,rToneFreq,cToneFreq,DtcsCode,"
-            "DtcsPolarity,RxDtcsCode,CrossMode,Mode,TStep,Skip,Power,Comment,URCALL,RPT1CALL,"
-            "RPT2CALL,DVCODE",
-            "1,\"A,B:1~\",145.125000,,0.600000,,88.5,88.5,023,NN,023,Tone->Tone,FM,5.00,,,"
-            "Bank000-0" +
-                tail,
-            "2,,433.000000,+,0.600000,Tone,100.0,100.0,023,NN,023,Tone->Tone,FM,5.00,,,"
-            "Bank000-1" +
-                tail,
-            "3,,433.000000,,0.600000,TSQL,100.0,100.0,023,NN,023,Tone->Tone,FM,5.00,S,,"
-            "Bank000-2" +
-                tail,
-            "4,,433.000000,,0.600000,Cross,100.0,131.8,023,NN,023,Tone->Tone,FM,12.50,,,"
-            "Bank000-3" +
-                tail,
-            "5,,1299.999990,,0.600000,,88.5,88.5,023,NN,023,Tone->Tone,FM,5.00,,,"
-            "Bank000-4 (SQ)" +
-                tail,
-            "6,,0.530990,,0.600000,DTCS,88.5,88.5,023,NN,023,Tone->Tone,FM,5.00,,,"
-            "Bank000-5" +
-                tail,
-            "7,,50.000000,,0.600000,,88.5,88.5,023,NN,023,Tone->Tone,FM,5.00,,,"
-            "Bank000-6 (Train 1700Hz)" +
-                tail,
-            "1402,,435.000000,,0.600000,,88.5,88.5,023,NN,023,Tone->Tone,FM,5.00,,,CALL-UHF" +
-                tail};
+        // mode, step, tone type, Tx, Rx, DCS, train, shift, skip; frequency, offset, name
+        const QList<std::pair<int, DetailRecord>> records = {
+            {1, {{0, 0, 0, 8, 8, 0, 28, 0, false}, "145.12500", "0.600", "A,B:1~"}},
+            {2, {{0, 0, 1, 12, 12, 0, 28, 1, false}, "433.00000", "0.600", ""}},
+            {3, {{2, 0, 2, 12, 12, 0, 28, 2, true}, "433.00000", "0.600", ""}},
+            {4, {{0, 4, 2, 12, 20, 0, 28, 0, false}, "433.00000", "0.600", ""}},
+            {5, {{1, 0, 3, 8, 8, 0, 28, 0, false}, "1299.99999", "0.600", ""}},
+            {6, {{0, 0, 4, 8, 8, 103, 28, 0, false}, "0.53099", "0.600", ""}},
+            {7, {{3, 0, 5, 8, 8, 0, 14, 0, false}, "50.00000", "999.995", ""}},
+            {1402, {{0, 0, 0, 8, 8, 0, 28, 0, false}, "435.00000", "0.000", ""}}};
+        for (const auto& [row, record] : records)
+            writeRecordToRow(table, row, record);
+        const QString expected = QString(
+            R"(Location,Name,Frequency,Duplex,Offset,Tone,rToneFreq,cToneFreq,DtcsCode,DtcsPolarity,RxDtcsCode,CrossMode,Mode,TStep,Skip,Power,Comment,URCALL,RPT1CALL,RPT2CALL,DVCODE
+1,"A,B:1~",145.125000,,0.600000,,88.5,88.5,023,NN,023,Tone->Tone,FM,5.00,,,Bank000-0,,,,
+2,,433.000000,+,0.600000,Tone,100.0,100.0,023,NN,023,Tone->Tone,FM,5.00,,,Bank000-1,,,,
+3,,433.000000,-,0.600000,TSQL,100.0,100.0,023,NN,023,Tone->Tone,NFM,5.00,S,,Bank000-2,,,,
+4,,433.000000,,0.600000,Cross,100.0,131.8,023,NN,023,Tone->Tone,FM,12.50,,,Bank000-3,,,,
+5,,1299.999990,,0.600000,,88.5,88.5,023,NN,023,Tone->Tone,AM,5.00,,,Bank000-4 (SQ),,,,
+6,,0.530990,,0.600000,DTCS,88.5,88.5,754,NN,754,Tone->Tone,FM,5.00,,,Bank000-5,,,,
+7,,50.000000,,999.995000,,88.5,88.5,023,NN,023,Tone->Tone,WFM,5.00,,,Bank000-6 (Train 1700Hz),,,,
+1402,,435.000000,,0.000000,,88.5,88.5,023,NN,023,Tone->Tone,FM,5.00,,,CALL-UHF,,,,
+)");
         const QByteArray exported = exportChannelList(table);
-        QCOMPARE(QString::fromUtf8(exported).split(QStringLiteral("\r\n")).mid(0, 9), expected);
-
+        QCOMPARE(QString::fromUtf8(exported), QString(expected).replace(u'\n', "\r\n"));
         ChannelTable imported;
-        const ChannelListImport result = importChannelList(exported, imported, 1);
-        QCOMPARE(result.summary(), QStringLiteral("Imported 8 channels into rows 1–8"));
-        for (int r = 1; r <= 7; ++r)
-            QCOMPARE(imported.row(r), table.row(r));
+        QCOMPARE(importChannelList(exported, imported, 1).summary(),
+                 QStringLiteral("Imported 8 channels into rows 1–8"));
+        for (int row = 1; row <= 7; ++row)
+            QCOMPARE(imported.row(row), table.row(row));
     }
 };
 
