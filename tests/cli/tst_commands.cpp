@@ -76,7 +76,7 @@ private slots:
             << QStringList{"import-csv", path("common.csv"), path("x.H4"), "--first-row", "1001"}
             << "--first-row";
         QTest::newRow("unknown layout")
-            << QStringList{"export-csv", "--layout", "chirp", path("in.H4"), path("x.CSV")}
+            << QStringList{"export-csv", "--layout", "other", path("in.H4"), path("x.CSV")}
             << "--layout";
         QTest::newRow("unwritable output")
             << QStringList{"export-csv", path("in.H4"), path("in.H4/x.CSV")} << "Save File Error";
