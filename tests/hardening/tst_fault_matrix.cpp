@@ -334,6 +334,10 @@ void FaultMatrixTest::initTestCase() {
     QVERIFY(written.glyphBlocksWritten);
     writeReferenceImage_ = target.image();
     writeLog_ = target.log();
+    // The set-mode record keeps some bytes of the radio it is written to; everything after it is
+    // the source radio's.
+    const qsizetype rest = SimulatedRadio::ImageSize - 0x100;
+    QCOMPARE(writeReferenceImage_.mid(0x100, rest), source.image().mid(0x100, rest));
 }
 
 // The program's memory after a read that lost the radio: the steps done before took what they
@@ -371,58 +375,45 @@ void FaultMatrixTest::matrix_data() {
 
     const auto R = Direction::Read;
     const auto W = Direction::Write;
-    const auto once = Trouble::Once;
-    const auto none = Fault::None;
-    // A bank block, a set-mode block, a glyph and a group block of the editors' reads.
+    // Read: channels, banks, one-touch, title, settings, glyphs, groups. Write: channels with the
+    // pass table, banks, one-touch, title, settings, then the group and glyph blocks.
+    // Read: a bank block, a set-mode block, a glyph and a group block of the editors' reads.
     const QList<QByteArray> readBlocks{"KV~F00200R", "KV~F00040R", "KV~F01040R", "KV~F00130R"};
-    // The last pass-table block (two failures end the step), the one-touch block, a glyph block
-    // and a group block of the final blocks.
+    // Write: the last pass-table block (two failures end the step), the one-touch block, a glyph
+    // block and a group block of the final blocks.
     const QList<QByteArray> writeBlocks{"KV~F00F00W", "KV~F00180W", "KV~F010A0W", "KV~F00130W"};
-    const QList<QByteArray> no;
-
-    // Read: channels, banks, one-touch, title, settings, glyphs, groups.
-    QTest::newRow("read, no answer once")
-        << R << once << Fault::NoAnswer << readBlocks << 100 << 0 << Outcomes("SSSSSSS");
-    QTest::newRow("read, truncated reply")
-        << R << once << Fault::Truncated << readBlocks << 1102 << 0 << Outcomes("SSSSSSS");
-    QTest::newRow("read, one byte too many")
-        << R << once << Fault::ExtraByte << readBlocks << 300 << 0 << Outcomes("SSSSSSS");
-    QTest::newRow("read, wrong marker")
-        << R << once << Fault::WrongMarker << readBlocks << 400 << 0 << Outcomes("SSSSSSS");
-    QTest::newRow("read, non-hex digit")
-        << R << once << Fault::NonHexDigit << readBlocks << 2 << 0 << Outcomes("SSSSSSS");
-    // Silent after the first set-mode block: the steps before keep what they read, the
-    // settings nothing.
-    QTest::newRow("read, silent mid-transfer")
-        << R << Trouble::SilentFrom << none << no << 0 << 20 << Outcomes("SSSSFFF");
-    QTest::newRow("read, no radio")
-        << R << Trouble::SilentFrom << none << no << 0 << 0 << Outcomes("FFFFFFF");
-    QTest::newRow("read, port gone")
-        << R << Trouble::PortGone << none << no << 60 << 0 << Outcomes("PPPPPPP");
-    QTest::newRow("read, port gone while waiting")
-        << R << Trouble::PortGoneWaiting << none << no << 80 << 0 << Outcomes("PPPPPPP");
-
-    // Write: channels with the pass table, banks, one-touch, title, settings, then the group
-    // and glyph blocks.
-    QTest::newRow("write, no answer once")
-        << W << once << Fault::NoAnswer << writeBlocks << 100 << 0 << Outcomes("SSSSSS");
-    QTest::newRow("write, truncated reply")
-        << W << once << Fault::Truncated << writeBlocks << 1201 << 0 << Outcomes("SSSSSS");
-    QTest::newRow("write, one byte too many")
-        << W << once << Fault::ExtraByte << writeBlocks << 300 << 0 << Outcomes("SSSSSS");
-    QTest::newRow("write, wrong marker")
-        << W << once << Fault::WrongMarker << writeBlocks << 400 << 0 << Outcomes("SSSSSS");
-    QTest::newRow("write, non-hex digit in the echo")
-        << W << once << Fault::NonHexDigit << writeBlocks << 500 << 0 << Outcomes("SSSSSS");
-    // Silent after the first set-mode block was written.
-    QTest::newRow("write, silent mid-transfer")
-        << W << Trouble::SilentFrom << none << no << 0 << 65 << Outcomes("SSSSFF");
-    QTest::newRow("write, no radio")
-        << W << Trouble::SilentFrom << none << no << 0 << 0 << Outcomes("FFFFFF");
-    QTest::newRow("write, port gone")
-        << W << Trouble::PortGone << none << no << 60 << 0 << Outcomes("PPPPPP");
-    QTest::newRow("write, port gone while waiting")
-        << W << Trouble::PortGoneWaiting << none << no << 80 << 0 << Outcomes("PPPPPP");
+    const struct {
+        Fault fault;
+        const char* name;
+        int readRow, writeRow;
+    } once[] = {{Fault::NoAnswer, "no answer once", 100, 100},
+                {Fault::Truncated, "truncated reply", 1102, 1201},
+                {Fault::ExtraByte, "one byte too many", 300, 300},
+                {Fault::WrongMarker, "wrong marker", 400, 400},
+                {Fault::NonHexDigit, "non-hex digit", 2, 500}};
+    for (const auto& [fault, name, readRow, writeRow] : once) {
+        QTest::addRow("read, %s", name)
+            << R << Trouble::Once << fault << readBlocks << readRow << 0 << Outcomes("SSSSSSS");
+        QTest::addRow("write, %s", name)
+            << W << Trouble::Once << fault << writeBlocks << writeRow << 0 << Outcomes("SSSSSS");
+    }
+    // Silent after the first set-mode block was read or written: the steps before keep what they
+    // did, the later ones fail. The write has one step fewer than the read.
+    const struct {
+        Trouble trouble;
+        const char* name;
+        int row, readPercent, writePercent;
+        const char* readOutcomes;
+    } lasting[] = {{Trouble::SilentFrom, "silent mid-transfer", 0, 20, 65, "SSSSFFF"},
+                   {Trouble::SilentFrom, "no radio", 0, 0, 0, "FFFFFFF"},
+                   {Trouble::PortGone, "port gone", 60, 0, 0, "PPPPPPP"},
+                   {Trouble::PortGoneWaiting, "port gone while waiting", 80, 0, 0, "PPPPPPP"}};
+    for (const auto& [trouble, name, row, readPercent, writePercent, outcomes] : lasting) {
+        QTest::addRow("read, %s", name) << R << trouble << Fault::None << QList<QByteArray>{} << row
+                                        << readPercent << Outcomes(outcomes);
+        QTest::addRow("write, %s", name) << W << trouble << Fault::None << QList<QByteArray>{}
+                                         << row << writePercent << Outcomes(outcomes).chopped(1);
+    }
 }
 
 // The exchange a lasting fault begins with, counted as in a clean in-process write.
