@@ -62,7 +62,8 @@ class GlyphTransferTest : public QObject {
 private slots:
     // A read fills `touched` glyphs (the whole set: glyphs 0 .. touched-1; a single read: its
     // glyph when touched is 1) and leaves the others as they were; a write puts `touched`
-    // glyphs into the radio (-1: not checked) and nothing else.
+    // glyphs into the radio (-1: not checked) and nothing else. Faults "port@N": the port
+    // vanishes when exchange N is sent.
     void transfers_data() {
         QTest::addColumn<int>("kind");
         QTest::addColumn<QString>("faults");
@@ -105,6 +106,12 @@ private slots:
             << +WriteOne << twenty << oneWritten << 22 << 1;
         QTest::newRow("write one, the 21st time-out gives up")
             << +WriteOne << twenty + twentyOne << QString("Com Error") << 21 << 0;
+        const QString portError = "Port Error";
+        QTest::newRow("read all, port gone at identify")
+            << +ReadAll << "port@1" << portError << 0 << 0;
+        QTest::newRow("read all, port gone at glyph 3")
+            << +ReadAll << "port@4" << portError << 3 << 2;
+        QTest::newRow("write one, port gone") << +WriteOne << "port@2" << portError << 1 << 0;
     }
     void transfers() {
         QFETCH(int, kind);
@@ -117,13 +124,22 @@ private slots:
         const auto isTouched = [&](int g) {
             return single ? touched == 1 && g == SingleIndex[kind] : g < touched;
         };
-        Radio radio(faults, writes ? QByteArray(256, '\0') : patternMemory());
+        const int portAt = faults.startsWith("port@") ? faults.mid(5).toInt() : 0;
+        Radio radio(portAt ? QString() : faults, writes ? QByteArray(256, '\0') : patternMemory());
+        FontHooks hooks; // asked after every exchange
+        int done = 0;
+        hooks.stopRequested = [&] {
+            radio.sim.setPortFault(++done == portAt - 1);
+            return false;
+        };
+        radio.sim.setPortFault(portAt == 1);
         GlyphSet glyphs = writes ? patternGlyphs() : GlyphSet{}; // unlike the radio's glyphs
         const GlyphSet before = glyphs;
         GlyphTransfers transfers(Wait);
-        const FontResult result = run(transfers, radio.sim, Kind(kind), glyphs);
+        const FontResult result = run(transfers, radio.sim, Kind(kind), glyphs, hooks);
 
         QCOMPARE(result.message, message);
+        QCOMPARE(result.detail, portAt ? QString("Input/output error") : QString());
         QCOMPARE(radio.sim.exchangeCount(), exchanges);
         QVERIFY(!radio.sim.isOpen());
         for (int g = 0; g < GlyphCount; ++g) {
@@ -134,35 +150,6 @@ private slots:
                 QCOMPARE(radio.sim.memory(GlyphArea + 32 * quint32(g), 32),
                          isTouched(g) ? encodeGlyph(before[slot]) : QByteArray(32, '\0'));
         }
-    }
-
-    // The port vanishes when exchange `at` is sent.
-    void portFaults_data() {
-        QTest::addColumn<int>("transfer");
-        QTest::addColumn<int>("at");
-        QTest::newRow("read all, identify") << +ReadAll << 1;
-        QTest::newRow("read all, glyph 2") << +ReadAll << 4;
-        QTest::newRow("write one, glyph") << +WriteOne << 2;
-    }
-
-    void portFaults() {
-        QFETCH(int, transfer);
-        QFETCH(int, at);
-        Radio radio(QString{});
-        int exchanges = 0;
-        FontHooks hooks; // asked after every exchange
-        hooks.stopRequested = [&] {
-            radio.sim.setPortFault(++exchanges == at - 1);
-            return false;
-        };
-        radio.sim.setPortFault(at == 1);
-        GlyphTransfers transfers(Wait);
-        GlyphSet glyphs;
-        const FontResult result = run(transfers, radio.sim, Kind(transfer), glyphs, hooks);
-        QCOMPARE(result.outcome, FontOutcome::PortError);
-        QCOMPARE(result.message + " / " + result.detail,
-                 QString("Port Error / Input/output error"));
-        QCOMPARE(radio.sim.exchangeCount(), at - 1);
     }
 
     void pacedRadioAnswersInFull() {
