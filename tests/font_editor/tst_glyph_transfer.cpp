@@ -63,7 +63,7 @@ private slots:
     // A read fills `touched` glyphs (the whole set: glyphs 0 .. touched-1; a single read: its
     // glyph when touched is 1) and leaves the others as they were; a write puts `touched`
     // glyphs into the radio (-1: not checked) and nothing else. Faults "port@N": the port
-    // vanishes when exchange N is sent.
+    // vanishes when exchange N is sent; "paced": the radio answers at 57600 baud.
     void transfers_data() {
         QTest::addColumn<int>("kind");
         QTest::addColumn<QString>("faults");
@@ -86,6 +86,9 @@ private slots:
                        "12=marker,13=marker")
             << error << 13 << 2;
         QTest::newRow("write all") << +WriteAll << QString() << written << 9 << 8;
+        // At the radio's own pace every wait must take the reply once all of it has come.
+        QTest::newRow("read all, paced") << +ReadAll << QString("paced") << read << 9 << 8;
+        QTest::newRow("write all, paced") << +WriteAll << QString("paced") << written << 9 << 8;
         QTest::newRow("write all, ten failures")
             << +WriteAll
             << QString("2=marker,3=marker,4=silent,5=short,6=long,7=marker,8=marker,9=marker,"
@@ -125,7 +128,11 @@ private slots:
             return single ? touched == 1 && g == SingleIndex[kind] : g < touched;
         };
         const int portAt = faults.startsWith("port@") ? faults.mid(5).toInt() : 0;
-        Radio radio(portAt ? QString() : faults, writes ? QByteArray(256, '\0') : patternMemory());
+        const bool paced = faults == "paced";
+        Radio radio(portAt || paced ? QString() : faults,
+                    writes ? QByteArray(256, '\0') : patternMemory());
+        if (paced)
+            radio.sim.setPacing(57600);
         FontHooks hooks; // asked after every exchange
         int done = 0;
         hooks.stopRequested = [&] {
@@ -135,7 +142,7 @@ private slots:
         radio.sim.setPortFault(portAt == 1);
         GlyphSet glyphs = writes ? patternGlyphs() : GlyphSet{}; // unlike the radio's glyphs
         const GlyphSet before = glyphs;
-        GlyphTransfers transfers(Wait);
+        GlyphTransfers transfers(paced ? std::chrono::milliseconds(200) : Wait);
         const FontResult result = run(transfers, radio.sim, Kind(kind), glyphs, hooks);
 
         QCOMPARE(result.message, message);
@@ -150,19 +157,6 @@ private slots:
                 QCOMPARE(radio.sim.memory(GlyphArea + 32 * quint32(g), 32),
                          isTouched(g) ? encodeGlyph(before[slot]) : QByteArray(32, '\0'));
         }
-    }
-
-    void pacedRadioAnswersInFull() {
-        Radio radio(QString{});
-        radio.sim.setPacing(57600);
-        GlyphTransfers transfers(std::chrono::milliseconds(200));
-        GlyphSet glyphs;
-        QCOMPARE(transfers.readAll(radio.sim, glyphs).message, QString("All Font Data Read"));
-        QVERIFY(glyphs == patternGlyphs());
-        QCOMPARE(radio.sim.exchangeCount(), 9);
-        QCOMPARE(transfers.writeAll(radio.sim, GlyphSet{}).message, QString("All Font Data Write"));
-        QCOMPARE(radio.sim.exchangeCount(), 18);
-        QCOMPARE(radio.sim.memory(GlyphArea, 256), QByteArray(256, '\0'));
     }
 };
 
