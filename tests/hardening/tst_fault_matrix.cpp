@@ -318,10 +318,12 @@ void FaultMatrixTest::initTestCase() {
     QVERIFY(written.glyphBlocksWritten);
     writeReferenceImage_ = target.image();
     writeLog_ = target.log();
-    // The set-mode record keeps some bytes of the radio it is written to; everything after it is
-    // the source radio's.
-    const qsizetype rest = SimulatedRadio::ImageSize - 0x100;
-    QCOMPARE(writeReferenceImage_.mid(0x100, rest), source.image().mid(0x100, rest));
+    // Written into a blank radio, the radio holds all the source held but the set-mode bytes
+    // that only the radio itself sets.
+    QByteArray expected = source.image();
+    for (int kept : {1, 48, 49, 52, 71, 72, 78, 92, 143, 144})
+        expected[kept] = '\0';
+    QCOMPARE(writeReferenceImage_, expected);
 }
 
 // The program's memory after a read that lost the radio: the steps done before took what they
