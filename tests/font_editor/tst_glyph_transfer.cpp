@@ -24,17 +24,6 @@ GlyphSet patternGlyphs() {
     return glyphs;
 }
 
-// The simulated radio with `glyphs` in its glyph area and the faults of `plan`
-// ("3=silent,5=marker": exchange 3 goes unanswered, exchange 5 carries a wrong marker).
-struct Radio {
-    explicit Radio(const QString& plan, const QByteArray& glyphs = patternMemory())
-        : sim(SimulatedRadio::blankImage()) {
-        sim.setMemory(GlyphArea, glyphs);
-        sim.setFaults(FaultPlan::parse(plan, nullptr).value());
-    }
-    SimulatedRadio sim;
-};
-
 // The four transfers of the font editor; the single ones work on glyph 5 (index 4) and glyph 7
 // (index 6).
 enum Kind { ReadAll, WriteAll, ReadOne, WriteOne };
@@ -129,32 +118,34 @@ private slots:
         };
         const int portAt = faults.startsWith("port@") ? faults.mid(5).toInt() : 0;
         const bool paced = faults == "paced";
-        Radio radio(portAt || paced ? QString() : faults,
-                    writes ? QByteArray(256, '\0') : patternMemory());
+        // "3=silent,5=marker": exchange 3 goes unanswered, exchange 5 carries a wrong marker.
+        SimulatedRadio radio(SimulatedRadio::blankImage());
+        radio.setMemory(GlyphArea, writes ? QByteArray(256, '\0') : patternMemory());
+        radio.setFaults(*FaultPlan::parse(portAt || paced ? QString() : faults, nullptr));
         if (paced)
-            radio.sim.setPacing(57600);
+            radio.setPacing(57600);
         FontHooks hooks; // asked after every exchange
         int done = 0;
         hooks.stopRequested = [&] {
-            radio.sim.setPortFault(++done == portAt - 1);
+            radio.setPortFault(++done == portAt - 1);
             return false;
         };
-        radio.sim.setPortFault(portAt == 1);
+        radio.setPortFault(portAt == 1);
         GlyphSet glyphs = writes ? patternGlyphs() : GlyphSet{}; // unlike the radio's glyphs
         const GlyphSet before = glyphs;
         GlyphTransfers transfers(paced ? std::chrono::milliseconds(200) : Wait);
-        const FontResult result = run(transfers, radio.sim, Kind(kind), glyphs, hooks);
+        const FontResult result = run(transfers, radio, Kind(kind), glyphs, hooks);
 
         QCOMPARE(result.message, message);
         QCOMPARE(result.detail, portAt ? QString("Input/output error") : QString());
-        QCOMPARE(radio.sim.exchangeCount(), exchanges);
-        QVERIFY(!radio.sim.isOpen());
+        QCOMPARE(radio.exchangeCount(), exchanges);
+        QVERIFY(!radio.isOpen());
         for (int g = 0; g < GlyphCount; ++g) {
             const auto slot = static_cast<size_t>(g);
             if (!writes)
                 QCOMPARE(glyphs[slot], isTouched(g) ? patternGlyphs()[slot] : before[slot]);
             else if (touched >= 0)
-                QCOMPARE(radio.sim.memory(GlyphArea + 32 * quint32(g), 32),
+                QCOMPARE(radio.memory(GlyphArea + 32 * quint32(g), 32),
                          isTouched(g) ? encodeGlyph(before[slot]) : QByteArray(32, '\0'));
         }
     }

@@ -219,26 +219,18 @@ Run runRow(SimulatedRadio& radio, Direction direction, const WholeRadioData& sta
         run.descriptorsBefore = descriptorsOn(path);
         auto link = std::make_unique<SerialLink>(path);
         std::thread unplugLater;
-        std::function<void()> action;
-        switch (trouble) {
-        case Trouble::Once:
-            break;
-        case Trouble::SilentFrom:
-            action = [&] { silence(radio, server.get()); };
-            break;
-        case Trouble::PortGone:
-            action = [&] { server.reset(); };
-            break;
-        case Trouble::PortGoneWaiting:
-            action = [&] {
-                silence(radio, server.get());
+        const auto action = [&] {
+            if (trouble == Trouble::Once)
+                return;
+            if (trouble == Trouble::PortGone)
+                return server.reset();
+            silence(radio, server.get());
+            if (trouble == Trouble::PortGoneWaiting)
                 unplugLater = std::thread([&] {
                     std::this_thread::sleep_for(ReplyTimeout / 4);
                     server.reset();
                 });
-            };
-            break;
-        }
+        };
         Interrupter interrupter(onset, action);
         if (onset.atStart())
             interrupter.fire();
