@@ -4,6 +4,7 @@
 #include "app/area_pages.h"
 #include "app/bank_page.h"
 #include "app/channel_grid_model.h"
+#include "app/channel_list_commands.h"
 #include "app/channel_operations.h"
 #include "app/common_set_page.h"
 #include "app/file_choice.h"
@@ -131,6 +132,7 @@ void Form1::buildMenus() {
     TEST_CLICK = addNamedAction(FILE, "TEST_CLICK", "Save(&S)");
     FILE_INPORT = addNamedAction(FILE, "FILE_INPORT", "Import(&I)");
     FILE_EXPORT = addNamedAction(FILE, "FILE_EXPORT", "Export(&E)");
+    addChannelListCommands(*this, FILE);
 
     MenuComPort = addNamedMenu(bar, "MenuComPort", "COMPort(&C)");
     buildComPortMenu();

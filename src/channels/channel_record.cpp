@@ -60,11 +60,12 @@ void putByte(QByteArray& record, int offset, int value) {
     record[offset] = static_cast<char>(static_cast<quint8>(value));
 }
 
+// Only the whole bytes that index a table can fall outside it; the step is a single hex digit
+// and always names one of the 16 steps.
 bool indicesInRange(const QByteArray& record) {
     const auto isTone = [](quint8 b) { return b >= 1 && b <= CtcssCount; };
     return isTone(byteAt(record, TxToneByte)) && isTone(byteAt(record, RxToneByte)) &&
-           byteAt(record, DcsByte) < DcsCount && byteAt(record, TrainByte) < TrainCount &&
-           byteAt(record, StepByte) < StepCount;
+           byteAt(record, DcsByte) < DcsCount && byteAt(record, TrainByte) < TrainCount;
 }
 
 // A zero cell does not end the name: the radio leaves gaps where a character was deleted.
@@ -138,7 +139,7 @@ DecodeStatus decodeRecord(const QByteArray& record, ChannelRow& row) {
         return DecodeStatus::BadIndex;
 
     row.cell(ModeColumn) = modeCaption(lowNibble(record, ModeByte)); // empty beyond "WFM"
-    row.step = byteAt(record, StepByte);
+    row.step = static_cast<quint8>(lowNibble(record, StepByte));
     row.cell(StepColumn) = stepCaption(row.step);
     row.train = byteAt(record, TrainByte);
     row.cell(CarrierColumn) = trainCaption(row.train);

@@ -11,7 +11,7 @@ constexpr int RecordSize = 64;
 enum class DecodeStatus {
     Decoded,  // the row holds the channel; used flag 1
     Empty,    // status byte empty: used flag 0, the cells are left as they were
-    BadIndex, // a tone, DCS, train or step index outside its table: the row is untouched
+    BadIndex, // a tone, DCS or train index outside its table: the row is untouched
 };
 
 // Decodes one 64-byte channel record (the data bytes of a read reply) into `row`. The whole

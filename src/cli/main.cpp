@@ -15,8 +15,8 @@ const Command commands[] = {
     {"ports", "", runPorts},
     {"read", "[--port P] [--only AREAS] [--font OUT.FH4] OUT.H4", runRead},
     {"write", "[--port P] [--only AREAS] [--font IN.FH4] IN.H4", runWrite},
-    {"export-csv", "IN.H4 OUT.CSV", runExportCsv},
-    {"import-csv", "IN.CSV OUT.H4 [--onto BASE.H4]", runImportCsv},
+    {"export-csv", "[--layout native|common] IN.H4 OUT.CSV", runExportCsv},
+    {"import-csv", "IN.CSV OUT.H4 [--onto BASE.H4] [--first-row N]", runImportCsv},
 };
 
 int usage() {

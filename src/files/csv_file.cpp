@@ -126,13 +126,26 @@ QString importedOffset(QString text) {
     return composeOffset(boxes) + QStringLiteral("MHz");
 }
 
+// A spreadsheet takes the DCS code "023" for a number and saves it as 23: one to three digits
+// name the code they spell once padded with zeros.
+int importedDcsIndex(const QString& text) {
+    if (text.isEmpty() || text.size() > 3 || !asciiDigits(text)) {
+        return -1;
+    }
+    return dcsIndex(text.rightJustified(3, QLatin1Char('0')));
+}
+
 bool oneOf(const QString& text, std::initializer_list<const char*> accepted) {
     return std::any_of(accepted.begin(), accepted.end(),
                        [&](const char* a) { return text == QLatin1String(a); });
 }
 
+// Where the texts of a row come from: a name of more than 16 bytes is refused only from the
+// file; a table row keeps the name the radio or the editor gave it.
+enum class RowSource { File, Table };
+
 // Checks the row's texts and sets its side tables from them; false when a text is refused.
-bool validateImportedRow(ChannelRow& row) {
+bool validateImportedRow(ChannelRow& row, RowSource source = RowSource::File) {
     const int step = stepIndex(row.cell(StepColumn));
     // Spreadsheets and keyboards often hold "JR" in half-width letters.
     const int train = row.cell(CarrierColumn) == QLatin1String("JR")
@@ -140,15 +153,16 @@ bool validateImportedRow(ChannelRow& row) {
                           : trainIndex(row.cell(CarrierColumn));
     const int tx = ctcssIndex(row.cell(TxToneColumn));
     const int rx = ctcssIndex(row.cell(RxToneColumn));
-    const int dcs = dcsIndex(row.cell(DcsColumn));
+    const int dcs = importedDcsIndex(row.cell(DcsColumn));
     const QString name = filterNameForRadio(row.cell(NameColumn));
     if (listedModeIndex(row.cell(ModeColumn)) < 0 || step < 0 || train < 0 ||
         listedToneTypeIndex(row.cell(ToneTypeColumn)) < 0 || tx < 0 || rx < 0 || dcs < 0 ||
         shiftIndex(row.cell(ShiftColumn)) < 0 || !oneOf(row.cell(SkipColumn), {"*", ""}) ||
-        nameByteCount(name) > NameByteLimit) {
+        (source == RowSource::File && nameByteCount(name) > NameByteLimit)) {
         return false;
     }
     row.cell(CarrierColumn) = trainCaption(train);
+    row.cell(DcsColumn) = dcsCaption(dcs);
     row.cell(OffsetColumn) = importedOffset(row.cell(OffsetColumn));
     row.cell(NameColumn) = name;
     row.name = nameWithGlyphs(name);
@@ -185,6 +199,24 @@ bool importRow(const QByteArray& bytes, ChannelRow& row) {
     }
     row.cell(FrequencyColumn) = *frequency;
     if (!validateImportedRow(row)) {
+        emptyRow(row);
+        return false;
+    }
+    return true;
+}
+
+// A row the file does not reach is validated like the rows read: the grid must not show a
+// channel that is not marked used (the next write would erase it), nor mark one used whose
+// texts the radio cannot hold. Its frequency text came from the table: it keeps its digits,
+// point and unit, and the bands refused in a file's texts do not apply.
+bool validateRowBeyondFile(ChannelRow& row) {
+    QString& frequency = row.cell(FrequencyColumn);
+    frequency.removeIf(
+        [](QChar c) { return !(c >= u'0' && c <= u'9') && !QStringLiteral(".MHz").contains(c); });
+    if (frequency.isEmpty()) {
+        return true;
+    }
+    if (!validateImportedRow(row, RowSource::Table)) {
         emptyRow(row);
         return false;
     }
@@ -263,6 +295,11 @@ CsvImportReport importCsv(const QByteArray& bytes, ChannelTable& table) {
             report.refusedRows.append(rowNumber);
         }
         ++report.rowsRead;
+    }
+    for (int rowNumber = FirstRow + report.rowsRead; rowNumber <= LastImportedRow; ++rowNumber) {
+        if (!validateRowBeyondFile(imported.row(rowNumber))) {
+            report.refusedRows.append(rowNumber);
+        }
     }
     table = std::move(imported);
     return report;

@@ -36,10 +36,11 @@ QByteArray exportCsv(const ChannelTable& table);
 struct CsvImportReport {
     bool headerAccepted = false;
     int rowsRead = 0;       // lines after the header applied to rows 1..
-    QList<int> refusedRows; // rows emptied because a value in them was refused
+    QList<int> refusedRows; // rows emptied because a value in them was refused, in order
 };
 
-// Imports the file's rows into `table`. With a rejected header the table is unchanged.
+// Imports the file's rows into `table`, then validates the rows up to 1603 the file did not
+// reach as well. With a rejected header the table is unchanged.
 CsvImportReport importCsv(const QByteArray& bytes, ChannelTable& table);
 
 // The Export and Import commands on a path, with the message box they end with. A failed

@@ -97,7 +97,9 @@ void BankSizes::decodeBlock(int block, const QByteArray& data) {
         const int low = static_cast<quint8>(data[2 * k]);
         // The radio never sets the high nibble of the high byte; it is not part of the size.
         const int high = static_cast<quint8>(data[2 * k + 1]) & 0x0F;
-        setSize(FirstBankOfBlock[block] + k, low + 256 * high);
+        // A size above 1000 still replaces the old one, as the largest the table holds: the
+        // page must not go on showing a size the radio does not have (the total then tells).
+        setSize(FirstBankOfBlock[block] + k, std::min(low + 256 * high, MaxBankSize));
     }
 }
 

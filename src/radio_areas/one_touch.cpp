@@ -110,11 +110,12 @@ QByteArray OneTouch::buildBlock() const {
     for (int k = 0; k < OneTouchCount; ++k) {
         const OneTouchEntry& e = entry(k);
         const int bank = bankAt(e.bankPosition);
-        // An entry without a bank to name (no non-empty bank at all) is stored as not set,
-        // never as the end marker of the bank list.
-        const bool notSet = e.noSetting || bank == NoBank;
-        data[3 * k] = static_cast<char>(notSet ? OneTouchNotSet : bank);
-        data[3 * k + 1] = static_cast<char>(notSet ? 0 : std::min(e.channelPosition, 255));
+        // "No Setting" keeps the channel list's position in the channel byte. An entry without
+        // a bank to name (no non-empty bank at all) is stored as not set with channel 0, never
+        // as the end marker of the bank list.
+        const bool noBank = bank == NoBank;
+        data[3 * k] = static_cast<char>(e.noSetting || noBank ? OneTouchNotSet : bank);
+        data[3 * k + 1] = static_cast<char>(noBank ? 0 : std::min(e.channelPosition, 255));
         data[3 * k + 2] = '\0';
     }
     return data;

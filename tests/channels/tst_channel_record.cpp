@@ -116,8 +116,9 @@ private slots:
         hz("rounding carries into MHz", "FC E0 F5 05", u"100.00000MHz");
         hz("largest number", "FF FF FF FF", u"4294.96730MHz");
         row("DCS byte 0x0A", with(15, "0A"), DcsColumn, u"054");
-        // Mode, tone type, shift and skip are read by the low digit of their byte.
+        // Mode, step, tone type, shift and skip are read by the low digit of their byte.
         row("mode high digit ignored", with(5, "21"), ModeColumn, u"FM");
+        row("step high digit ignored", with(6, "15"), StepColumn, u"15KHz");
         row("tone type high digit", with(12, "35"), ToneTypeColumn, u"DCS");
         row("glyph then CQ", with(32, "40 87 43 00 51 00"), NameColumn, u":1~CQ");
         row("zero cell in the middle", with(32, "41 00 00 00 42 00"), NameColumn, u"AB");
@@ -127,7 +128,6 @@ private slots:
         unread("tx tone byte 40", with(13, "28"), DecodeStatus::BadIndex);
         unread("DCS 104", with(15, "68"), DecodeStatus::BadIndex);
         unread("train 29", with(16, "1D"), DecodeStatus::BadIndex);
-        unread("step 16", with(6, "10"), DecodeStatus::BadIndex);
         unread("short record", validRecord().left(63), DecodeStatus::BadIndex);
     }
     // An empty status only clears the used flag (the transfer blanks the row afterwards); a
@@ -148,6 +148,7 @@ private slots:
         }
         QTEST(row.cell(column), "text");
         QCOMPARE(row.name, cp932::markersToGlyphs(row.cell(NameColumn)));
+        QCOMPARE(stepCaption(row.step), row.cell(StepColumn)); // the index the radio gets back
         QVERIFY(row.used);
     }
 

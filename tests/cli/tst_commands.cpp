@@ -40,6 +40,14 @@ private slots:
         RadioData onto;
         QVERIFY(openDataFile(path("onto.H4"), onto).ok);
         QCOMPARE(onto.areas.title, sampleData().areas.title);
+
+        const QStringList common = {"export-csv", "--layout", "common", path("in.H4"),
+                                    path("common.csv")};
+        QCOMPARE(runQmh4(common).exitCode, 0);
+        const CliRun run =
+            runQmh4({"import-csv", path("common.csv"), path("c.H4"), "--first-row", "3"});
+        QCOMPARE(run.exitCode, 0);
+        QVERIFY2(run.err.contains("Imported 5 channels into rows 3–7"), qPrintable(run.err));
     }
 
     void portsListsTheBuiltInRadio() {
@@ -64,6 +72,12 @@ private slots:
             << QStringList{"export-csv", path("in.INI"), path("x.CSV")} << "This File don't Open";
         QTest::newRow("rejected header")
             << QStringList{"import-csv", path("bad.CSV"), path("x.H4")} << "CSV File Error";
+        QTest::newRow("first row past the memory rows")
+            << QStringList{"import-csv", path("common.csv"), path("x.H4"), "--first-row", "1001"}
+            << "--first-row";
+        QTest::newRow("unknown layout")
+            << QStringList{"export-csv", "--layout", "other", path("in.H4"), path("x.CSV")}
+            << "--layout";
         QTest::newRow("unwritable output")
             << QStringList{"export-csv", path("in.H4"), path("in.H4/x.CSV")} << "Save File Error";
     }

@@ -1,5 +1,7 @@
+#include "channels/value_tables.h"
 #include "files/csv_file.h"
 #include "sample_data.h"
+#include "support/test_support.h"
 #include "text/cp932.h"
 
 #include <QTemporaryDir>
@@ -98,21 +100,37 @@ private slots:
         QCOMPARE(parseCsvLine(line), fields);
     }
 
+    // The offset is normalised as the detail dialog does it; a name keeps the double-byte
+    // characters the radio has and reaches the name table with its glyphs.
     void rowValuesAreValidated_data() {
         QTest::addColumn<QByteArray>("line");
         QTest::addColumn<QString>("frequency"); // empty: the row is refused or empty
         QTest::addColumn<bool>("refused");
+        QTest::addColumn<QString>("offset");
+        QTest::addColumn<QString>("name");
+        const auto row = [](const char* name, const QByteArray& line, const char* frequency,
+                            bool refused, const char* offset = "5.000MHz",
+                            const QString& nameCell = u"CQ"_qs) {
+            QTest::newRow(name) << line << QString(frequency) << refused << QString(offset)
+                                << nameCell;
+        };
         const QByteArray good = rowLine(1, "145.00000");
-        QTest::newRow("as exported") << good << "145.00000MHz" << false;
-        QTest::newRow("few decimals") << rowLine(1, "145.5") << "145.50000MHz" << false;
-        QTest::newRow("830 MHz") << rowLine(1, "830.00000") << "" << true;
-        QTest::newRow("850 MHz") << rowLine(1, "850.00000") << "850.00000MHz" << false;
-        QTest::newRow("above 32 bits") << rowLine(1, "4294.96730") << "" << true;
-        QTest::newRow("no frequency") << rowLine(1, "") << "" << false;
-        QTest::newRow("mode") << QByteArray(good).replace("NFM", "FMN") << "" << true;
-        QTest::newRow("DCS") << QByteArray(good).replace("754", "755") << "" << true;
-        QTest::newRow("name of 17") << rowLine(1, "145.00000", QByteArray(17, 'N')) << "" << true;
-        QTest::newRow("missing fields") << QByteArray("\"x\",\"145.00000\",\"FM\"") << "" << true;
+        row("as exported", good, "145.00000MHz", false);
+        row("few decimals", rowLine(1, "145.5"), "145.50000MHz", false);
+        row("830 MHz", rowLine(1, "830.00000"), "", true);
+        row("850 MHz", rowLine(1, "850.00000"), "850.00000MHz", false);
+        row("above 32 bits", rowLine(1, "4294.96730"), "", true);
+        row("no frequency", rowLine(1, ""), "", false);
+        row("mode", QByteArray(good).replace("NFM", "FMN"), "", true);
+        row("DCS", QByteArray(good).replace("754", "755"), "", true);
+        row("name of 17", rowLine(1, "145.00000", QByteArray(17, 'N')), "", true);
+        row("missing fields", "\"x\",\"145.00000\",\"FM\"", "", true);
+        row("offset above 999.995", QByteArray(good).replace("5.000MHz", "999.999MHz"),
+            "145.00000MHz", false, "999.995MHz");
+        row("offset garbage", QByteArray(good).replace("5.000MHz", "abc"), "145.00000MHz", false,
+            "0.000MHz");
+        row("name in code page 932", rowLine(1, "145.00000", *cp932::encode(u"東鬱:1~ｱ"_qs)),
+            "145.00000MHz", false, "5.000MHz", u"東:1~ｱ"_qs);
     }
 
     void rowValuesAreValidated() {
@@ -124,37 +142,41 @@ private slots:
         const CsvImportReport report = importCsv(fileOf({QuotedHeader, line}), table);
         QCOMPARE(report.refusedRows, refused ? QList<int>{1} : QList<int>());
         ChannelTable want; // an accepted row holds every value of the line, indices included
-        if (!frequency.isEmpty())
-            test::setChannel(want, 1, frequency, QStringLiteral("CQ"), true);
+        if (!frequency.isEmpty()) {
+            QFETCH(QString, name);
+            test::setChannel(want, 1, frequency, name, true); // the name table gets ①
+            QFETCH(QString, offset);
+            want.row(1).cell(OffsetColumn) = offset;
+        }
         QCOMPARE(table.row(1).cells, want.row(1).cells); // an emptied row: every cell empty
         QCOMPARE(table.row(1).used, want.row(1).used);
         if (want.row(1).used)
             QCOMPARE(table.row(1), want.row(1));
     }
 
-    void offsetIsNormalisedAsTheDialogDoes_data() {
-        QTest::addColumn<QByteArray>("offset");
-        QTest::addColumn<QString>("cell");
-        QTest::newRow("as exported") << QByteArray("0.600MHz") << "0.600MHz";
-        QTest::newRow("above 999.995") << QByteArray("999.999MHz") << "999.995MHz";
-        QTest::newRow("garbage") << QByteArray("abc") << "0.000MHz";
+    // Rows a short file does not reach are validated too: the call rows of the start-up state
+    // become channels, their side tables taken from their texts.
+    void rowsBeyondAShortFileAreValidated() {
+        ChannelTable table;
+        importCsv(fileOf({QuotedHeader, rowLine(1, "145.00000"), rowLine(2, "433.00000")}), table);
+        for (int r = FirstCallRow; r <= LastCallRow; ++r) {
+            QVERIFY(table.row(r).used);
+            QCOMPARE(table.row(r).train, trainIndex(u"2300Hz"));
+            QCOMPARE(table.row(r).txTone, ctcssIndex(u"88.5Hz"));
+        }
     }
 
-    void offsetIsNormalisedAsTheDialogDoes() {
-        QFETCH(QByteArray, offset);
-        QFETCH(QString, cell);
-        ChannelTable table;
-        const QByteArray line = rowLine(1, "145.00000").replace("5.000MHz", offset);
-        importCsv(fileOf({QuotedHeader, line}), table);
-        QCOMPARE(table.cell(1, OffsetColumn), cell);
-    }
-
-    void namesReachTheNameTable() {
-        ChannelTable table;
-        const QByteArray name = *cp932::encode(QStringLiteral("東鬱:1~ｱ"));
-        importCsv(fileOf({QuotedHeader, rowLine(1, "145.00000", name)}), table);
-        QCOMPARE(table.cell(1, NameColumn), QStringLiteral("東:1~ｱ"));
-        QCOMPARE(table.row(1).name, QStringLiteral("東①ｱ"));
+    // The export opened and saved again by a spreadsheet (numbers unquoted and without their
+    // zeros, "145" for 145.00000 and "23" for DCS 023, the header's ends unquoted, LF line
+    // ends) imports as the export itself.
+    void spreadsheetSavedListComesBack() {
+        const QByteArray original = *readTextFile(test::dataPath(u"export-before-calc.CSV"_qs));
+        ChannelTable exported, saved;
+        QVERIFY(importCsv(original, exported).refusedRows.isEmpty());
+        const QByteArray resaved = *readTextFile(test::dataPath(u"calc-saved-export.csv"_qs));
+        QVERIFY(importCsv(resaved, saved).refusedRows.isEmpty());
+        QCOMPARE(saved, exported);
+        QCOMPARE(exportCsv(saved), original);
     }
 
     void fileCommandsReportTheirOutcome() {

@@ -2,6 +2,7 @@
 #include "files/settings_file.h"
 #include "sample_data.h"
 
+#include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
 #include <QtTest>
@@ -28,36 +29,29 @@ private slots:
         QCOMPARE(comPortOfSettings(file), (ComPortChoice{port, checked}));
     }
 
+    // The chosen port survives a restart; the settings file is a whole data file. Where the
+    // program's folder cannot be written (a plain file stands there) it goes to the user's.
+    void chosenPortSurvivesARestart_data() {
+        QTest::addColumn<bool>("programWritable");
+        QTest::newRow("program folder") << true;
+        QTest::newRow("unwritable program folder") << false;
+    }
     void chosenPortSurvivesARestart() {
-        QTemporaryDir program;
-        QTemporaryDir user;
+        QFETCH(bool, programWritable);
+        QTemporaryDir base;
+        const QString program = base.filePath("program"), user = base.filePath("config/QMH4Writer");
+        QVERIFY(programWritable ? QDir().mkpath(program) : writeTextFile(program, {}));
         RadioData data = test::sampleData();
         data.comPort = 16;
-        const SettingsFile settings(program.path(), user.path());
+        const SettingsFile settings(program, user);
         QVERIFY(settings.save(data).ok);
-        QCOMPARE(settings.lastSavedPath(), program.filePath(QStringLiteral("QMH4Writer.INI")));
+        QCOMPARE(settings.lastSavedPath(), (programWritable ? program : user) + "/QMH4Writer.INI");
 
-        const SettingsFile afterRestart(program.path(), user.path());
+        const SettingsFile afterRestart(program, user);
         QCOMPARE(afterRestart.readComPort(), (ComPortChoice{16, 16}));
-        // The settings file is a whole data file.
         RadioData reread;
         readDataFile(*readTextFile(afterRestart.readPath()), reread);
         QCOMPARE(reread.channels.row(1), data.channels.row(1));
-    }
-
-    void unwritableProgramFolderFallsBackToTheUserFolder() {
-        QTemporaryDir base;
-        // A plain file where the program's folder would be: nothing can be written there.
-        const QString program = base.filePath(QStringLiteral("program"));
-        QVERIFY(writeTextFile(program, {}));
-        const QString user = base.filePath(QStringLiteral("config/QMH4Writer"));
-        RadioData data;
-        data.comPort = 12;
-        const SettingsFile settings(program, user);
-        const FileOutcome saved = settings.save(data);
-        QVERIFY(saved.ok);
-        QCOMPARE(settings.lastSavedPath(), user + QStringLiteral("/QMH4Writer.INI"));
-        QCOMPARE(SettingsFile(program, user).readComPort(), (ComPortChoice{12, 12}));
     }
 
     void newerFileWinsWhenBothExist() {

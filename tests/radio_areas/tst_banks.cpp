@@ -28,14 +28,14 @@ private slots:
         QCOMPARE(back, sizes);
     }
 
-    // The high nibble of a size's high byte is not part of the size; sizes the table cannot
-    // hold leave their bank as it was.
-    void decodeIgnoresHighNibbleAndRefusesOversize() {
+    // The high nibble of a size's high byte is not part of the size; a size above 1000 still
+    // replaces the old one, as 1000.
+    void decodeIgnoresHighNibbleAndLimitsOversize() {
         BankSizes sizes;
         // 0xF105: 261; 0x0FFF = 4095: no bank holds that much.
         sizes.decodeBlock(0, test::hexBytes("05 F1 FF 0F").leftJustified(64, '\0'));
         QCOMPARE(sizes.size(0), 261);
-        QCOMPARE(sizes.size(1), 100);
+        QCOMPARE(sizes.size(1), MaxBankSize);
     }
 
     // "Up"/"Down" on the selected bank; the total is always the sum of the sizes.

@@ -75,14 +75,22 @@ private slots:
         QCOMPARE(oneTouch.buildBlock().mid(0, 3), hexBytes("1E 09 00"));
     }
 
-    // "No Setting" and an entry with no bank to name are written as not set, never as the
-    // list's end marker.
-    void notSetIsFF() {
-        OneTouch oneTouch;
-        oneTouch.chooseBank(0, 3);
-        oneTouch.chooseChannel(0, 42);
-        oneTouch.setNoSetting(0, true);
-        QCOMPARE(oneTouch.buildBlock().mid(0, 3), hexBytes("FF 00 00"));
+    // File values: bank 255 checks "No Setting", which writes FF with the channel list's
+    // position; a bank position outside the list leaves the entry as it was. An entry with no
+    // bank to name is written as not set, never as the list's end marker.
+    void fileValuesAndNotSet() {
+        const BankSizes banks = banksOf({{0, 500}, {5, 500}});
+        OneTouch oneTouch(banks);
+        oneTouch.chooseBank(3, 1);
+        std::array<int, OneTouchCount> values{};
+        values.fill(7);
+        oneTouch.applyFileBankValues(values, banks);
+        QCOMPARE(oneTouch.entry(3).bankPosition, 1);
+        values.fill(255);
+        oneTouch.applyFileBankValues(values, banks);
+        values.fill(44);
+        oneTouch.applyFileChannelValues(values);
+        QCOMPARE(oneTouch.buildBlock().mid(9, 3), hexBytes("FF 2C 00"));
         QCOMPARE(OneTouch(banksOf({})).buildBlock().mid(0, 3), hexBytes("FF 00 00"));
     }
 
@@ -94,17 +102,6 @@ private slots:
         QVERIFY(oneTouch.chooseChannel(0, 255));
         QVERIFY(!oneTouch.chooseChannel(0, 256));
         QCOMPARE(oneTouch.buildBlock().mid(0, 3), hexBytes("00 FF 00"));
-    }
-
-    // A bank position from a file outside the lists leaves the entry as it was.
-    void fileValueOutsideTheListIsIgnored() {
-        const BankSizes banks = banksOf({{0, 500}, {5, 500}});
-        OneTouch oneTouch(banks);
-        oneTouch.chooseBank(3, 1);
-        std::array<int, OneTouchCount> bad{};
-        bad.fill(7);
-        oneTouch.applyFileBankValues(bad, banks);
-        QCOMPARE(oneTouch.entry(3).bankPosition, 1);
     }
 };
 

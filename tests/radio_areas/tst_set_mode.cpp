@@ -96,25 +96,28 @@ private slots:
         }
     }
 
-    // The bytes the radio keeps go back as read, whatever the lists show; the fixed bytes are
-    // the radio's, whatever was read.
-    void keptAndFixedBytes() {
+    // The bytes no list owns: the fixed ones are the radio's whatever was read, the kept ones go
+    // back as the radio holds them, the rest are 0.
+    void bytesNoListOwns() {
         SetModeSettings settings;
-        settings.setPosition(A::Toutyou, 0, 1);
-        settings.setPosition(A::Toutyou, 1, 4);
-        settings.setPosition(A::Repeater, 0, 0);
-        settings.setPosition(A::Repeater, 3, 1);
-        settings.setPosition(A::Recv, 5, 0);
-        const QByteArray readBack =
-            recordWith({{48, 2}, {49, 0}, {72, 0}, {78, 1}, {118, 0}}, char(0x5A));
-        const QByteArray record = settings.buildRecord(readBack);
-        const std::pair<int, int> expected[] = {
-            {1, 0x5A},  {48, 2},     {49, 0},     {52, 0x5A}, {71, 0x5A}, {72, 0},   {78, 1},
-            {92, 0x5A}, {143, 0x5A}, {144, 0x5A}, {118, 1},   {0, 0xA5},  {9, 0x05}, {51, 0x0C},
-            {81, 0x06}, {8, 0},      {12, 0},     {20, 0},    {24, 0},    {31, 0},   {43, 0},
-            {54, 0},    {79, 0},     {105, 0},    {115, 0},   {142, 0}};
-        for (auto [offset, value] : expected)
+        for (int a = 0; a < SetModeArrayCount; ++a)
+            for (int i = 0; i < setModeArraySize(A(a)); ++i)
+                settings.setPosition(A(a), i, 0);
+        const QByteArray record = settings.buildRecord(QByteArray(SetModeRecordSize, char(0x5A)));
+        const Bytes fixed{{0, 0xA5},  {9, 0x05},  {50, 0x01}, {51, 0x0C},
+                          {55, 0x02}, {56, 0x02}, {81, 0x06}, {118, 0x01}};
+        for (auto [offset, value] : fixed)
             QCOMPARE(byteOf(record, offset), value);
+        for (int kept : {1, 48, 49, 52, 71, 72, 78, 92, 143, 144})
+            QCOMPARE(byteOf(record, kept), 0x5A);
+        const Bytes zeroRanges{{8, 8},     {12, 12},   {20, 22},   {24, 24},   {26, 31},
+                               {33, 34},   {43, 43},   {54, 54},   {58, 60},   {66, 66},
+                               {70, 70},   {79, 79},   {83, 87},   {91, 91},   {99, 99},
+                               {102, 103}, {105, 115}, {120, 121}, {125, 128}, {130, 131},
+                               {133, 140}, {142, 142}};
+        for (auto [first, last] : zeroRanges)
+            for (int offset = first; offset <= last; ++offset)
+                QCOMPARE(byteOf(record, offset), 0);
     }
 
     // The byte at the write-protect address: 0x42 is "temporary"; a byte outside the list

@@ -6,33 +6,78 @@
 
 using namespace qmh4;
 
+namespace {
+
+const QByteArray Data(64, '\x7E');
+
+// Whether the program takes `reply` as the good answer to `command`.
+bool accepted(const QByteArray& command, const QByteArray& reply) {
+    if (command == protocol::identifyCommand())
+        return protocol::isGoodIdentifyReply(reply);
+    if (command == protocol::fontIdentifyCommand())
+        return protocol::isGoodFontIdentifyReply(reply);
+    return command[9] == 'R' ? protocol::isGoodReadReply(reply)
+                             : protocol::isGoodWriteReply(reply, command.size());
+}
+
+} // namespace
+
 class TestSimulatedRadio : public QObject {
     Q_OBJECT
 
 private slots:
-    // Every reply echoes the command and CR LF; "OK" and CR LF end the others, the lengths are
-    // the radio's own.
-    void exchangeTable_data() {
+    // Every reply echoes the command and CR LF, with the radio's own lengths, and passes the
+    // program's checks; every injected fault gives a reply they refuse; a malformed command gets
+    // no answer and changes nothing. A write is stored exactly when answered.
+    void exchanges_data() {
         QTest::addColumn<QByteArray>("command");
-        QTest::addColumn<int>("replyLength");
-        QTest::newRow("identify") << protocol::identifyCommand() << 16;
-        QTest::newRow("font identify") << protocol::fontIdentifyCommand() << 17;
-        QTest::newRow("read") << protocol::readCommand(0x1FE01) << 143;
-        QTest::newRow("write 64") << protocol::writeCommand(0x1100, QByteArray(64, 'x')) << 145;
-        QTest::newRow("write 1") << protocol::writeCommand(0x1100, "x") << 19;
+        QTest::addColumn<int>("fault");
+        QTest::addColumn<int>("replyLength"); // -1: no answer
+        using namespace protocol;
+        const QByteArray read = readCommand(0x02000), write = writeCommand(0x02000, Data);
+        const int none = int(Fault::None);
+        QTest::newRow("identify") << identifyCommand() << none << 16;
+        QTest::newRow("font identify") << fontIdentifyCommand() << none << 17;
+        QTest::newRow("read") << readCommand(0x1FE01) << none << 143;
+        QTest::newRow("write 64") << write << none << 145;
+        QTest::newRow("write 1") << writeCommand(0x02000, "~") << none << 19;
+        for (const QByteArray& command : {read, write}) {
+            const char* kind = command == read ? "read" : "write";
+            QTest::addRow("%s silent", kind) << command << int(Fault::NoAnswer) << -1;
+            QTest::addRow("%s short", kind) << command << int(Fault::Truncated) << 0;
+            QTest::addRow("%s long", kind) << command << int(Fault::ExtraByte) << 0;
+            QTest::addRow("%s marker", kind) << command << int(Fault::WrongMarker) << 0;
+        }
+        QTest::newRow("read nonhex") << read << int(Fault::NonHexDigit) << 0;
+        // The font editor's identify carries its "OK" further in; the marker must still hit it.
+        QTest::newRow("font identify marker")
+            << fontIdentifyCommand() << int(Fault::WrongMarker) << 17;
+        QTest::newRow("no CR") << QByteArray("KV~F01200R") << none << -1;
+        QTest::newRow("lower-case address") << QByteArray("KV~F0a200R\r") << none << -1;
+        QTest::newRow("write odd digits") << QByteArray("KV~F01200W123\r") << none << -1;
+        QTest::newRow("write 65 bytes") << writeCommand(0x1200, QByteArray(65, 'x')) << none << -1;
+        QTest::newRow("write past the end")
+            << writeCommand(0x1FFF0, QByteArray(17, 'x')) << none << -1;
     }
-    void exchangeTable() {
+    void exchanges() {
         QFETCH(QByteArray, command);
+        QFETCH(int, fault);
         QFETCH(int, replyLength);
-        SimulatedRadio radio;
+        SimulatedRadio radio(SimulatedRadio::blankImage());
+        radio.injectFault(1, static_cast<Fault>(fault));
         const auto reply = radio.respond(command);
-        QVERIFY(reply.has_value());
-        QCOMPARE(reply->size(), replyLength);
-        QVERIFY(reply->startsWith(command + "\r\n"));
-        if (command.endsWith("R\r"))
-            QVERIFY(protocol::isGoodReadReply(*reply));
-        else
-            QVERIFY(reply->endsWith("OK\r\n"));
+        QCOMPARE(reply.has_value(), replyLength >= 0);
+        const bool clean = fault == int(Fault::None);
+        QCOMPARE(radio.log().front().understood, replyLength >= 0 || !clean);
+        const bool written = reply && command.startsWith("KV~F") && command[9] == 'W';
+        QCOMPARE(radio.image() != SimulatedRadio::blankImage(), written);
+        if (!reply)
+            return;
+        if (replyLength > 0)
+            QCOMPARE(reply->size(), replyLength);
+        QCOMPARE(accepted(command, *reply), clean);
+        if (clean)
+            QVERIFY(reply->startsWith(command + "\r\n"));
     }
 
     void writeThenRead() {
@@ -43,68 +88,6 @@ private slots:
         QVERIFY(reply.has_value());
         // A read always returns 64 bytes; past the end of the memory it wraps to the start.
         QCOMPARE(protocol::readReplyData(*reply), data + QByteArray(54, '\0'));
-    }
-
-    void malformedCommandsGetNoAnswer_data() {
-        QTest::addColumn<QByteArray>("command");
-        QTest::newRow("no CR") << QByteArray("KV~F01200R");
-        QTest::newRow("lower-case address") << QByteArray("KV~F0a200R\r");
-        QTest::newRow("write odd digits") << QByteArray("KV~F01200W123\r");
-        QTest::newRow("write 65 bytes") << protocol::writeCommand(0x1200, QByteArray(65, 'x'));
-        QTest::newRow("write past the end") << protocol::writeCommand(0x1FFF0, QByteArray(17, 'x'));
-    }
-    void malformedCommandsGetNoAnswer() {
-        QFETCH(QByteArray, command);
-        SimulatedRadio radio;
-        const QByteArray before = radio.image();
-        QVERIFY(!radio.respond(command).has_value());
-        QCOMPARE(radio.image(), before);
-        QCOMPARE(radio.log().size(), size_t(1));
-        QVERIFY(!radio.log().front().understood);
-    }
-
-    void faults_data() {
-        QTest::addColumn<int>("fault");
-        QTest::addColumn<bool>("read");
-        QTest::addColumn<bool>("answered"); // a write is stored exactly when answered
-        for (bool read : {true, false}) {
-            const char* kind = read ? "read" : "write";
-            QTest::addRow("%s silent", kind) << int(Fault::NoAnswer) << read << false;
-            QTest::addRow("%s short", kind) << int(Fault::Truncated) << read << true;
-            QTest::addRow("%s long", kind) << int(Fault::ExtraByte) << read << true;
-            QTest::addRow("%s marker", kind) << int(Fault::WrongMarker) << read << true;
-        }
-        QTest::newRow("read nonhex") << int(Fault::NonHexDigit) << true << true;
-    }
-    // Every injected fault gives a reply the program's checks refuse.
-    void faults() {
-        QFETCH(int, fault);
-        QFETCH(bool, read);
-        QFETCH(bool, answered);
-        SimulatedRadio radio(SimulatedRadio::blankImage());
-        radio.injectFault(1, static_cast<Fault>(fault));
-        const QByteArray data(64, '\x7E');
-        const QByteArray command =
-            read ? protocol::readCommand(0x2000) : protocol::writeCommand(0x2000, data);
-        const auto reply = radio.respond(command);
-        QCOMPARE(reply.has_value(), answered);
-        if (reply) {
-            const bool good = read ? protocol::isGoodReadReply(*reply)
-                                   : protocol::isGoodWriteReply(*reply, command.size());
-            QVERIFY(!good);
-        }
-        if (!read)
-            QCOMPARE(radio.memory(0x2000, 64) == data, answered);
-    }
-
-    // The font editor's identify carries its "OK" further in; a wrong marker must still hit it.
-    void wrongMarkerOnFontIdentify() {
-        SimulatedRadio radio(SimulatedRadio::blankImage());
-        radio.injectFault(1, Fault::WrongMarker);
-        const auto reply = radio.respond(protocol::fontIdentifyCommand());
-        QVERIFY(reply.has_value());
-        QCOMPARE(reply->size(), 17);
-        QVERIFY(!protocol::isGoodFontIdentifyReply(*reply));
     }
 
     void imageFiles() {

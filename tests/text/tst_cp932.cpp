@@ -64,16 +64,13 @@ private slots:
             QCOMPARE(cp932::characterOf(static_cast<quint16>(invalid)), u"\uFFFD"_qs);
     }
 
-    void decodesBytes() {
-        // Mixed widths, and control codes that stay themselves between double-byte characters.
+    // Mixed widths, and control codes that stay themselves between double-byte characters. A
+    // glyph marker and a glyph character count two; ":9~" and ":1" are plain text.
+    void mixedText() {
         const QByteArray bytes("A\x87\x40\xB1\x1A\x1C\x7F\x82\x69\x1A");
         QCOMPARE(cp932::decode(bytes), u"A①ｱ\x1A\x1C\x7FＪ\x1A"_qs);
         QCOMPARE(cp932::encode(cp932::decode(bytes)), std::optional<QByteArray>(bytes));
         QCOMPARE(cp932::decode("A\x80\x42"), u"A\uFFFDB"_qs); // an unassigned byte
-    }
-
-    void countedLength() {
-        // A glyph marker and a glyph character count two; ":9~" and ":1" are plain text.
         QCOMPARE(cp932::countedLength(u"CQ ｱ:1~①"_qs), std::optional<int>(8));
         QCOMPARE(cp932::countedLength(u":9~:1"_qs), std::optional<int>(5));
     }

@@ -24,17 +24,6 @@ GlyphSet patternGlyphs() {
     return glyphs;
 }
 
-// The simulated radio with `glyphs` in its glyph area and the faults of `plan`
-// ("3=silent,5=marker": exchange 3 goes unanswered, exchange 5 carries a wrong marker).
-struct Radio {
-    explicit Radio(const QString& plan, const QByteArray& glyphs = patternMemory())
-        : sim(SimulatedRadio::blankImage()) {
-        sim.setMemory(GlyphArea, glyphs);
-        sim.setFaults(FaultPlan::parse(plan, nullptr).value());
-    }
-    SimulatedRadio sim;
-};
-
 // The four transfers of the font editor; the single ones work on glyph 5 (index 4) and glyph 7
 // (index 6).
 enum Kind { ReadAll, WriteAll, ReadOne, WriteOne };
@@ -62,7 +51,8 @@ class GlyphTransferTest : public QObject {
 private slots:
     // A read fills `touched` glyphs (the whole set: glyphs 0 .. touched-1; a single read: its
     // glyph when touched is 1) and leaves the others as they were; a write puts `touched`
-    // glyphs into the radio (-1: not checked) and nothing else.
+    // glyphs into the radio (-1: not checked) and nothing else. Faults "port@N": the port
+    // vanishes when exchange N is sent; "paced": the radio answers at 57600 baud.
     void transfers_data() {
         QTest::addColumn<int>("kind");
         QTest::addColumn<QString>("faults");
@@ -85,6 +75,9 @@ private slots:
                        "12=marker,13=marker")
             << error << 13 << 2;
         QTest::newRow("write all") << +WriteAll << QString() << written << 9 << 8;
+        // At the radio's own pace every wait must take the reply once all of it has come.
+        QTest::newRow("read all, paced") << +ReadAll << QString("paced") << read << 9 << 8;
+        QTest::newRow("write all, paced") << +WriteAll << QString("paced") << written << 9 << 8;
         QTest::newRow("write all, ten failures")
             << +WriteAll
             << QString("2=marker,3=marker,4=silent,5=short,6=long,7=marker,8=marker,9=marker,"
@@ -105,6 +98,12 @@ private slots:
             << +WriteOne << twenty << oneWritten << 22 << 1;
         QTest::newRow("write one, the 21st time-out gives up")
             << +WriteOne << twenty + twentyOne << QString("Com Error") << 21 << 0;
+        const QString portError = "Port Error";
+        QTest::newRow("read all, port gone at identify")
+            << +ReadAll << "port@1" << portError << 0 << 0;
+        QTest::newRow("read all, port gone at glyph 3")
+            << +ReadAll << "port@4" << portError << 3 << 2;
+        QTest::newRow("write one, port gone") << +WriteOne << "port@2" << portError << 1 << 0;
     }
     void transfers() {
         QFETCH(int, kind);
@@ -117,65 +116,38 @@ private slots:
         const auto isTouched = [&](int g) {
             return single ? touched == 1 && g == SingleIndex[kind] : g < touched;
         };
-        Radio radio(faults, writes ? QByteArray(256, '\0') : patternMemory());
+        const int portAt = faults.startsWith("port@") ? faults.mid(5).toInt() : 0;
+        const bool paced = faults == "paced";
+        // "3=silent,5=marker": exchange 3 goes unanswered, exchange 5 carries a wrong marker.
+        SimulatedRadio radio(SimulatedRadio::blankImage());
+        radio.setMemory(GlyphArea, writes ? QByteArray(256, '\0') : patternMemory());
+        radio.setFaults(*FaultPlan::parse(portAt || paced ? QString() : faults, nullptr));
+        if (paced)
+            radio.setPacing(57600);
+        FontHooks hooks; // asked after every exchange
+        int done = 0;
+        hooks.stopRequested = [&] {
+            radio.setPortFault(++done == portAt - 1);
+            return false;
+        };
+        radio.setPortFault(portAt == 1);
         GlyphSet glyphs = writes ? patternGlyphs() : GlyphSet{}; // unlike the radio's glyphs
         const GlyphSet before = glyphs;
-        GlyphTransfers transfers(Wait);
-        const FontResult result = run(transfers, radio.sim, Kind(kind), glyphs);
+        GlyphTransfers transfers(paced ? std::chrono::milliseconds(200) : Wait);
+        const FontResult result = run(transfers, radio, Kind(kind), glyphs, hooks);
 
         QCOMPARE(result.message, message);
-        QCOMPARE(radio.sim.exchangeCount(), exchanges);
-        QVERIFY(!radio.sim.isOpen());
+        QCOMPARE(result.detail, portAt ? QString("Input/output error") : QString());
+        QCOMPARE(radio.exchangeCount(), exchanges);
+        QVERIFY(!radio.isOpen());
         for (int g = 0; g < GlyphCount; ++g) {
             const auto slot = static_cast<size_t>(g);
             if (!writes)
                 QCOMPARE(glyphs[slot], isTouched(g) ? patternGlyphs()[slot] : before[slot]);
             else if (touched >= 0)
-                QCOMPARE(radio.sim.memory(GlyphArea + 32 * quint32(g), 32),
+                QCOMPARE(radio.memory(GlyphArea + 32 * quint32(g), 32),
                          isTouched(g) ? encodeGlyph(before[slot]) : QByteArray(32, '\0'));
         }
-    }
-
-    // The port vanishes when exchange `at` is sent.
-    void portFaults_data() {
-        QTest::addColumn<int>("transfer");
-        QTest::addColumn<int>("at");
-        QTest::newRow("read all, identify") << +ReadAll << 1;
-        QTest::newRow("read all, glyph 2") << +ReadAll << 4;
-        QTest::newRow("write one, glyph") << +WriteOne << 2;
-    }
-
-    void portFaults() {
-        QFETCH(int, transfer);
-        QFETCH(int, at);
-        Radio radio(QString{});
-        int exchanges = 0;
-        FontHooks hooks; // asked after every exchange
-        hooks.stopRequested = [&] {
-            radio.sim.setPortFault(++exchanges == at - 1);
-            return false;
-        };
-        radio.sim.setPortFault(at == 1);
-        GlyphTransfers transfers(Wait);
-        GlyphSet glyphs;
-        const FontResult result = run(transfers, radio.sim, Kind(transfer), glyphs, hooks);
-        QCOMPARE(result.outcome, FontOutcome::PortError);
-        QCOMPARE(result.message + " / " + result.detail,
-                 QString("Port Error / Input/output error"));
-        QCOMPARE(radio.sim.exchangeCount(), at - 1);
-    }
-
-    void pacedRadioAnswersInFull() {
-        Radio radio(QString{});
-        radio.sim.setPacing(57600);
-        GlyphTransfers transfers(std::chrono::milliseconds(200));
-        GlyphSet glyphs;
-        QCOMPARE(transfers.readAll(radio.sim, glyphs).message, QString("All Font Data Read"));
-        QVERIFY(glyphs == patternGlyphs());
-        QCOMPARE(radio.sim.exchangeCount(), 9);
-        QCOMPARE(transfers.writeAll(radio.sim, GlyphSet{}).message, QString("All Font Data Write"));
-        QCOMPARE(radio.sim.exchangeCount(), 18);
-        QCOMPARE(radio.sim.memory(GlyphArea, 256), QByteArray(256, '\0'));
     }
 };
 
