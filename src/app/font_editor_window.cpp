@@ -16,7 +16,6 @@
 #include <QProgressBar>
 #include <QPushButton>
 #include <QTableWidget>
-#include <QThread>
 #include <QTimer>
 #include <QVBoxLayout>
 
@@ -57,16 +56,17 @@ Form4::Form4(GlyphStore& glyphs, LinkOpener openLink, bool* autoTransfer, QWidge
     setObjectName(QStringLiteral("Form4"));
     setWindowTitle(QStringLiteral("Font"));
     setModal(true);
+    runner_ = new TransferRunner(this);
+    connect(runner_, &TransferRunner::finished, this, &Form4::onTransferFinished);
+    connect(runner_, &TransferRunner::progressChanged, this,
+            [this](int, int, int percent) { ProgressBar1->setValue(percent); });
     buildControls();
     connectCommands();
     showGlyph();
 }
 
 Form4::~Form4() {
-    if (worker_) {
-        worker_->wait();
-        delete worker_;
-    }
+    runner_->waitAndDiscard();
 }
 
 void Form4::buildControls() {
@@ -266,10 +266,11 @@ void Form4::R_FONT_Click() {
     auto glyph = std::make_shared<Glyph>(glyphs_.glyph(g));
     startTransfer(
         SingleRead,
-        [this, g, glyph](Link& link, const FontHooks& hooks) {
-            return transfers_.readGlyph(link, g, *glyph, hooks);
+        [this, g, glyph](Link& link, const std::atomic<bool>* stop,
+                                          TransferObserver& observer) {
+            return transfers_.readGlyph(link, g, *glyph, stop, &observer);
         },
-        [this, g, glyph](const FontResult& result) {
+        [this, g, glyph](const TransferResult& result) {
             if (result.ok()) {
                 glyphs_.setGlyph(g, *glyph);
                 showGlyph();
@@ -281,8 +282,9 @@ void Form4::FONT_WRITE_Click() {
     const int g = selectedGlyph();
     const Glyph glyph = glyphs_.glyph(g);
     startTransfer(SingleWrite,
-                  [this, g, glyph](Link& link, const FontHooks& hooks) {
-                      return transfers_.writeGlyph(link, g, glyph, hooks);
+                  [this, g, glyph](Link& link, const std::atomic<bool>* stop,
+                                          TransferObserver& observer) {
+                      return transfers_.writeGlyph(link, g, glyph, stop, &observer);
                   },
                   {});
 }
@@ -291,13 +293,14 @@ void Form4::READ_ALL_Click() {
     auto glyphs = std::make_shared<GlyphSet>(glyphs_.glyphs());
     startTransfer(
         ReadAllRunning,
-        [this, glyphs](Link& link, const FontHooks& hooks) {
-            return transfers_.readAll(link, *glyphs, hooks);
+        [this, glyphs](Link& link, const std::atomic<bool>* stop,
+                                          TransferObserver& observer) {
+            return transfers_.readAll(link, *glyphs, stop, &observer);
         },
-        [this, glyphs](const FontResult& result) {
+        [this, glyphs](const TransferResult& result) {
             // What was decoded stays, but only a complete read vouches for all eight glyphs.
             GlyphStore& store = glyphs_;
-            for (int g = 0; g < result.glyphsDecoded; ++g)
+            for (int g = 0; g < result.decoded; ++g)
                 store.setGlyph(g, (*glyphs)[static_cast<std::size_t>(g)], result.ok());
             if (result.ok())
                 FONT_LIST->setCurrentIndex(0);
@@ -308,8 +311,9 @@ void Form4::READ_ALL_Click() {
 void Form4::WRITE_ALL_Click() {
     const GlyphSet glyphs = glyphs_.glyphs();
     startTransfer(WriteAllRunning,
-                  [this, glyphs](Link& link, const FontHooks& hooks) {
-                      return transfers_.writeAll(link, glyphs, hooks);
+                  [this, glyphs](Link& link, const std::atomic<bool>* stop,
+                                          TransferObserver& observer) {
+                      return transfers_.writeAll(link, glyphs, stop, &observer);
                   },
                   {});
 }
@@ -322,34 +326,23 @@ bool Form4::startTransfer(State state, Job job, Done done) {
     setCommandsEnabled(false);
     ProgressBar1->setValue(0);
 
-    FontHooks hooks;
-    hooks.progress = [this](int percent) {
-        QMetaObject::invokeMethod(
-            this, [this, percent] { ProgressBar1->setValue(percent); }, Qt::QueuedConnection);
-    };
-    if (const std::atomic<bool>* stop = stop_)
-        hooks.stopRequested = [stop] { return stop->load(); };
-
-    worker_ = QThread::create([this, job = std::move(job), hooks = std::move(hooks)] {
-        std::unique_ptr<Link> link = openLink_ ? openLink_() : nullptr;
+    runner_->start([open = openLink_, stop = stop_, job = std::move(job)](
+                       ChannelTransferObserver& observer) {
+        std::unique_ptr<Link> link = open ? open() : nullptr;
         if (!link) {
-            workerResult_ = FontResult{FontOutcome::PortError, fontmsg::PortError,
-                                       QStringLiteral("no port to open"), 0};
-            return;
+            TransferResult noPort{Outcome::PortError, QStringLiteral("no port to open")};
+            noPort.message = fontmsg::PortError;
+            return noPort;
         }
-        workerResult_ = job(*link, hooks);
+        const TransferResult result = job(*link, stop, observer);
         link->close();
+        return result;
     });
-    connect(worker_, &QThread::finished, this, &Form4::onWorkerFinished);
-    worker_->start();
     return true;
 }
 
-void Form4::onWorkerFinished() {
-    worker_->wait();
-    delete worker_;
-    worker_ = nullptr;
-    lastResult_ = workerResult_;
+void Form4::onTransferFinished(const TransferResult& result) {
+    lastResult_ = result;
     if (done_)
         done_(lastResult_);
     done_ = nullptr;
@@ -361,9 +354,9 @@ void Form4::onWorkerFinished() {
     autoRead_ = false;
     // During the whole-radio read a success shows no box; failures always do.
     const bool quiet =
-        lastResult_.outcome == FontOutcome::Stopped || (autoRead && lastResult_.ok());
+        lastResult_.outcome == Outcome::Stopped || (autoRead && lastResult_.ok());
     if (!quiet)
-        tell(lastResult_.message, lastResult_.title());
+        tell(lastResult_.message, fontmsg::titleFor(lastResult_));
     emit transferFinished(lastResult_);
     if (autoRead)
         accept();

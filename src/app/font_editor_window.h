@@ -1,6 +1,7 @@
 #pragma once
 
 #include "transfers/glyph_transfer.h"
+#include "widgets/transfer_runner.h"
 
 #include <QDialog>
 
@@ -15,7 +16,6 @@ class QMenu;
 class QProgressBar;
 class QPushButton;
 class QTableWidget;
-class QThread;
 
 namespace qmh4 {
 
@@ -61,7 +61,7 @@ public:
     bool transferRunning() const { return state_ != Idle; }
     int selectedGlyph() const;
     // The last transfer's result (for the whole-radio sequence and tests).
-    const FontResult& lastResult() const { return lastResult_; }
+    const TransferResult& lastResult() const { return lastResult_; }
 
     // Controls, by their historical names.
     QTableWidget* MSFlexGrid1;
@@ -84,7 +84,7 @@ public:
 
 signals:
     // After a transfer has ended, its result stored and its box (if any) shown.
-    void transferFinished(const qmh4::FontResult& result);
+    void transferFinished(const qmh4::TransferResult& result);
 
 public slots:
     void MSFlexGrid1_Click(int row, int column);
@@ -110,8 +110,9 @@ protected:
     void closeEvent(QCloseEvent* event) override;
 
 private:
-    using Job = std::function<FontResult(Link& link, const FontHooks& hooks)>;
-    using Done = std::function<void(const FontResult& result)>;
+    using Job = std::function<TransferResult(Link& link, const std::atomic<bool>* stop,
+                                             TransferObserver& observer)>;
+    using Done = std::function<void(const TransferResult& result)>;
 
     void buildControls();
     void connectCommands();
@@ -120,7 +121,7 @@ private:
     void setCommandsEnabled(bool enabled);
     void checkAutoTransfer();
     bool startTransfer(State state, Job job, Done done);
-    void onWorkerFinished();
+    void onTransferFinished(const TransferResult& result);
     void tell(const QString& text, const QString& title);
 
     GlyphStore& glyphs_;
@@ -132,10 +133,9 @@ private:
     GlyphTransfers transfers_;
     State state_ = Idle;
     bool autoRead_ = false; // this opening's read came from the auto-transfer flag
-    QThread* worker_ = nullptr;
-    FontResult workerResult_; // written by the worker, read once its thread has ended
+    TransferRunner* runner_;
     Done done_;
-    FontResult lastResult_;
+    TransferResult lastResult_;
 };
 
 } // namespace qmh4

@@ -467,7 +467,7 @@ void Form1::FILE_EXPORT_Click() {
 TransferResult Form1::openFontEditor() {
     // The editor works on a copy, which becomes the working glyphs when it closes.
     GlyphStore glyphs = document_.glyphs();
-    FontResult result;
+    TransferResult result;
     {
         Form4 editor(glyphs, linkOpener(), &autoTransfer_, this);
         editor.setStopFlag(control_.stopFlag());
@@ -479,7 +479,7 @@ TransferResult Form1::openFontEditor() {
     }
     document_.editGlyphs(QStringLiteral("Font Editor"),
                          [&](GlyphStore& working) { working = glyphs; });
-    return fromFontResult(result);
+    return asWholeRadioStep(result);
 }
 
 void Form1::Command1_Click() {

@@ -85,7 +85,7 @@ TransferResult writeFinalBlocks(Link& link, WholeRadioData& data, const RadioReq
         if (identified.outcome != Outcome::Success)
             return identified;
     }
-    return fromFontResult(
+    return asWholeRadioStep(
         writeGlyphBlocks(link, data.glyphs, FinalGlyphFailureLimit, options.replyTimeout));
 }
 

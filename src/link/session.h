@@ -37,11 +37,23 @@ enum class Outcome {
     Stopped,   // the closing flag or Cancel: no box at all
 };
 
+// The one result of every transfer: the channels, the areas, the glyphs, the whole radio.
 struct TransferResult {
+    TransferResult() = default;
+    TransferResult(Outcome end, QString portWords = {})
+        : outcome(end), detail(std::move(portWords)) {}
+
     Outcome outcome = Outcome::Success;
     // For PortError the port's own words ("Permission denied", "record of row 12 cannot be
     // decoded"), for the status line and the CLI's stderr; the box itself stays "Port Error".
     QString detail;
+    // The box text of a transfer that words its own end (the font editor's "Com Error" or
+    // "All Font Data Read"); empty where TransferControl decides the box.
+    QString message;
+    // Reads of the glyphs: glyphs 0 .. decoded-1 were decoded before the end.
+    int decoded = 0;
+
+    bool ok() const { return outcome == Outcome::Success; }
 };
 
 // Thrown by the session to end the running transfer; caught by runTransfer().

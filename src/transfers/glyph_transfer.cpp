@@ -86,34 +86,34 @@ namespace {
 
 using std::chrono::milliseconds;
 
-FontResult finished(FontOutcome outcome, const QString& message, int decoded = 0) {
-    FontResult result;
+TransferResult finished(Outcome outcome, const QString& message, int decoded = 0) {
+    TransferResult result;
     result.outcome = outcome;
     result.message = message;
-    result.glyphsDecoded = decoded;
+    result.decoded = decoded;
     return result;
 }
 
-FontResult portFault(Link& link, int decoded = 0) {
-    FontResult result = finished(FontOutcome::PortError, fontmsg::PortError, decoded);
+TransferResult portFault(Link& link, int decoded = 0) {
+    TransferResult result = finished(Outcome::PortError, fontmsg::PortError, decoded);
     result.detail = link.errorString();
     link.close();
     return result;
 }
 
-bool stopRequested(const FontHooks& hooks) {
-    return hooks.stopRequested && hooks.stopRequested();
+bool stopRequested(const std::atomic<bool>* stop) {
+    return stop && stop->load();
 }
 
-void report(const FontHooks& hooks, int percent) {
-    if (hooks.progress)
-        hooks.progress(percent);
+void report(TransferObserver* observer, int percent) {
+    if (observer)
+        observer->progress(percent, 100, percent);
 }
 
 // One block per glyph, each repeated until it is answered in full; the failures of all blocks
 // count together. `exchange` returns the reply of one attempt and whether it was good.
 template <typename Good, typename Decode>
-FontResult runGlyphBlocks(Link& link, int failureLimit, milliseconds wait, const FontHooks& hooks,
+TransferResult runGlyphBlocks(Link& link, int failureLimit, milliseconds wait, const std::atomic<bool>* stop, TransferObserver* observer,
                           qsizetype replyLength, const std::function<QByteArray(int)>& command,
                           Good good, Decode decode) {
     int failures = 0;
@@ -124,9 +124,9 @@ FontResult runGlyphBlocks(Link& link, int failureLimit, milliseconds wait, const
             const Reply reply = link.receive(replyLength, wait);
             if (reply.status == Reply::Status::PortError)
                 return portFault(link, g);
-            if (stopRequested(hooks)) {
+            if (stopRequested(stop)) {
                 link.close();
-                return finished(FontOutcome::Stopped, {}, g);
+                return finished(Outcome::Stopped, {}, g);
             }
             if (reply.status == Reply::Status::Complete && good(reply.bytes)) {
                 decode(g, reply.bytes);
@@ -134,80 +134,80 @@ FontResult runGlyphBlocks(Link& link, int failureLimit, milliseconds wait, const
             }
             if (++failures >= failureLimit) {
                 link.close();
-                return finished(FontOutcome::Failed, fontmsg::Error, g);
+                return finished(Outcome::Failed, fontmsg::Error, g);
             }
         }
-        report(hooks, 12 * (g + 1));
+        report(observer, 12 * (g + 1));
     }
-    return finished(FontOutcome::Success, {}, GlyphCount);
+    return finished(Outcome::Success, {}, GlyphCount);
 }
 
 } // namespace
 
-FontResult readGlyphBlocks(Link& link, GlyphSet& glyphs, int failureLimit, milliseconds wait,
-                           const FontHooks& hooks) {
+TransferResult readGlyphBlocks(Link& link, GlyphSet& glyphs, int failureLimit, milliseconds wait,
+                           const std::atomic<bool>* stop, TransferObserver* observer) {
     return runGlyphBlocks(
-        link, failureLimit, wait, hooks, glyphwire::ReadReplyLength, glyphwire::readCommand,
+        link, failureLimit, wait, stop, observer, glyphwire::ReadReplyLength, glyphwire::readCommand,
         [](const QByteArray& reply) { return glyphwire::isFullReadReply(reply); },
         [&](int g, const QByteArray& reply) {
             glyphs[static_cast<std::size_t>(g)] = *glyphwire::glyphFromReadReply(reply);
         });
 }
 
-FontResult writeGlyphBlocks(Link& link, const GlyphSet& glyphs, int failureLimit, milliseconds wait,
-                            const FontHooks& hooks) {
+TransferResult writeGlyphBlocks(Link& link, const GlyphSet& glyphs, int failureLimit, milliseconds wait,
+                            const std::atomic<bool>* stop, TransferObserver* observer) {
     const GlyphSet snapshot = glyphs;
     return runGlyphBlocks(
-        link, failureLimit, wait, hooks, glyphwire::WriteReplyLength,
+        link, failureLimit, wait, stop, observer, glyphwire::WriteReplyLength,
         [&](int g) { return glyphwire::writeCommand(g, snapshot[static_cast<std::size_t>(g)]); },
         [](const QByteArray& reply) { return glyphwire::isFullWriteReply(reply); },
         [](int, const QByteArray&) {});
 }
 
-FontResult GlyphTransfers::identifyWholeSet(Link& link, const FontHooks& hooks) {
+TransferResult GlyphTransfers::identifyWholeSet(Link& link, const std::atomic<bool>* stop) {
     for (int attempt = 0; attempt < IdentifyAttempts; ++attempt) {
         if (!link.send(glyphwire::identifyCommand()))
             return portFault(link);
         const Reply reply = link.receive(glyphwire::IdentifyReplyLength, wait_);
         if (reply.status == Reply::Status::PortError)
             return portFault(link);
-        if (stopRequested(hooks)) {
+        if (stopRequested(stop)) {
             link.close();
-            return finished(FontOutcome::Stopped, {});
+            return finished(Outcome::Stopped, {});
         }
         if (reply.status == Reply::Status::Complete && glyphwire::isFullIdentifyReply(reply.bytes))
-            return finished(FontOutcome::Success, {});
+            return finished(Outcome::Success, {});
     }
     link.close();
-    return finished(FontOutcome::Failed, fontmsg::Error);
+    return finished(Outcome::Failed, fontmsg::Error);
 }
 
-FontResult GlyphTransfers::readAll(Link& link, GlyphSet& glyphs, const FontHooks& hooks) {
-    return runWholeSet(link, hooks, fontmsg::AllRead, [&] {
-        return readGlyphBlocks(link, glyphs, WholeSetFailureLimit, wait_, hooks);
+TransferResult GlyphTransfers::readAll(Link& link, GlyphSet& glyphs, const std::atomic<bool>* stop, TransferObserver* observer) {
+    return runWholeSet(link, stop, observer, fontmsg::AllRead, [&] {
+        return readGlyphBlocks(link, glyphs, WholeSetFailureLimit, wait_, stop, observer);
     });
 }
 
-FontResult GlyphTransfers::writeAll(Link& link, const GlyphSet& glyphs, const FontHooks& hooks) {
-    return runWholeSet(link, hooks, fontmsg::AllWritten, [&] {
-        return writeGlyphBlocks(link, glyphs, WholeSetFailureLimit, wait_, hooks);
+TransferResult GlyphTransfers::writeAll(Link& link, const GlyphSet& glyphs, const std::atomic<bool>* stop, TransferObserver* observer) {
+    return runWholeSet(link, stop, observer, fontmsg::AllWritten, [&] {
+        return writeGlyphBlocks(link, glyphs, WholeSetFailureLimit, wait_, stop, observer);
     });
 }
 
 // Read ALL and Write ALL: one handshake, the eight blocks, then the port closes. They start the
 // single-glyph time-out count afresh.
-FontResult GlyphTransfers::runWholeSet(Link& link, const FontHooks& hooks,
+TransferResult GlyphTransfers::runWholeSet(Link& link, const std::atomic<bool>* stop, TransferObserver* observer,
                                        const QString& successText,
-                                       const std::function<FontResult()>& blocks) {
+                                       const std::function<TransferResult()>& blocks) {
     timeouts_ = 0;
-    report(hooks, 0);
-    FontResult result = identifyWholeSet(link, hooks);
+    report(observer, 0);
+    TransferResult result = identifyWholeSet(link, stop);
     if (!result.ok())
         return result;
     result = blocks();
     link.close();
     if (result.ok()) {
-        report(hooks, 100);
+        report(observer, 100);
         result.message = successText;
     }
     return result;
@@ -218,7 +218,7 @@ FontResult GlyphTransfers::runWholeSet(Link& link, const FontHooks& hooks,
 // data) is treated like one that never came.
 GlyphTransfers::Step
 GlyphTransfers::exchangeSingle(Link& link, const QByteArray& command, qsizetype threshold,
-                               QByteArray& reply, const FontHooks& hooks,
+                               QByteArray& reply, const std::atomic<bool>* stop,
                                const std::function<bool(const QByteArray&)>& usable) {
     for (;;) {
         if (!link.send(command))
@@ -226,7 +226,7 @@ GlyphTransfers::exchangeSingle(Link& link, const QByteArray& command, qsizetype 
         Reply answer = link.receive(threshold, wait_);
         if (answer.status == Reply::Status::PortError)
             return Step::PortFault;
-        if (stopRequested(hooks)) {
+        if (stopRequested(stop)) {
             link.close();
             return Step::Stopped;
         }
@@ -242,66 +242,66 @@ GlyphTransfers::exchangeSingle(Link& link, const QByteArray& command, qsizetype 
     }
 }
 
-FontResult GlyphTransfers::singleFailure(Step step, Link& link) {
+TransferResult GlyphTransfers::singleFailure(Step step, Link& link) {
     switch (step) {
     case Step::PortFault:
         return portFault(link);
     case Step::Stopped:
-        return finished(FontOutcome::Stopped, {});
+        return finished(Outcome::Stopped, {});
     case Step::GaveUp:
     case Step::Answered:
         break;
     }
     link.close();
-    return finished(FontOutcome::Failed, fontmsg::ComError);
+    return finished(Outcome::Failed, fontmsg::ComError);
 }
 
 // The single-glyph commands' handshake, half of their progress. Nothing when the radio answered
 // and the command goes on; else the command's result, "Font Data Error" of `errorType` when the
 // radio answered without its "OK".
-std::optional<FontResult> GlyphTransfers::identifySingle(Link& link, const FontHooks& hooks,
+std::optional<TransferResult> GlyphTransfers::identifySingle(Link& link, const std::atomic<bool>* stop, TransferObserver* observer,
                                                          int errorType) {
-    report(hooks, 0);
+    report(observer, 0);
     QByteArray reply;
     const Step step = exchangeSingle(link, glyphwire::identifyCommand(),
-                                     glyphwire::IdentifyThreshold, reply, hooks);
+                                     glyphwire::IdentifyThreshold, reply, stop);
     if (step != Step::Answered)
         return singleFailure(step, link);
     if (!glyphwire::identifyAnswered(reply))
-        return finished(FontOutcome::Failed, fontmsg::dataError(errorType));
-    report(hooks, 50);
+        return finished(Outcome::Failed, fontmsg::dataError(errorType));
+    report(observer, 50);
     return std::nullopt;
 }
 
-FontResult GlyphTransfers::readGlyph(Link& link, int index, Glyph& glyph, const FontHooks& hooks) {
-    if (auto refused = identifySingle(link, hooks, 13))
+TransferResult GlyphTransfers::readGlyph(Link& link, int index, Glyph& glyph, const std::atomic<bool>* stop, TransferObserver* observer) {
+    if (auto refused = identifySingle(link, stop, observer, 13))
         return *refused;
     const auto decodable = [](const QByteArray& bytes) {
         return glyphwire::glyphFromReadReply(bytes).has_value();
     };
     QByteArray reply;
     const Step step = exchangeSingle(link, glyphwire::readCommand(index), glyphwire::ReadThreshold,
-                                     reply, hooks, decodable);
+                                     reply, stop, decodable);
     if (step != Step::Answered)
         return singleFailure(step, link);
     glyph = *glyphwire::glyphFromReadReply(reply);
-    report(hooks, 100);
-    return finished(FontOutcome::Success, fontmsg::GlyphRead, 1);
+    report(observer, 100);
+    return finished(Outcome::Success, fontmsg::GlyphRead, 1);
 }
 
-FontResult GlyphTransfers::writeGlyph(Link& link, int index, const Glyph& glyph,
-                                      const FontHooks& hooks) {
-    if (auto refused = identifySingle(link, hooks, 11))
+TransferResult GlyphTransfers::writeGlyph(Link& link, int index, const Glyph& glyph,
+                                      const std::atomic<bool>* stop, TransferObserver* observer) {
+    if (auto refused = identifySingle(link, stop, observer, 11))
         return *refused;
     QByteArray reply;
     const Step step = exchangeSingle(link, glyphwire::writeCommand(index, glyph),
-                                     glyphwire::WriteReplyLength, reply, hooks);
+                                     glyphwire::WriteReplyLength, reply, stop);
     if (step != Step::Answered)
         return singleFailure(step, link);
     if (!glyphwire::writeAnswered(reply))
-        return finished(FontOutcome::Failed, fontmsg::dataError(12));
-    report(hooks, 100);
-    return finished(FontOutcome::Success, fontmsg::GlyphWritten);
+        return finished(Outcome::Failed, fontmsg::dataError(12));
+    report(observer, 100);
+    return finished(Outcome::Success, fontmsg::GlyphWritten);
 }
 
 } // namespace qmh4

@@ -1,11 +1,13 @@
 #pragma once
 
 #include "font/glyph_store.h"
+#include "link/session.h"
 
 #include <QByteArray>
 #include <QByteArrayView>
 #include <QString>
 
+#include <atomic>
 #include <chrono>
 #include <functional>
 #include <optional>
@@ -53,37 +55,22 @@ inline const QString GlyphRead = QStringLiteral("Success Font Read");
 inline const QString GlyphWritten = QStringLiteral("Success Font Write");
 // "Font Data Error", an ideographic space, "COM_TYPE ", two full-width digits.
 QString dataError(int type); // 11 single write identify, 12 single write, 13 single read identify
+// The title of the box a glyph transfer ends with.
+inline QString titleFor(const TransferResult& result) {
+    return result.ok() ? Finish : ErrorTitle;
+}
 } // namespace fontmsg
-
-enum class FontOutcome {
-    Success,
-    Failed,    // the radio did not answer as it should; message says how
-    PortError, // the port could not be opened or failed
-    Stopped,   // the caller asked to stop (the program is closing); no message
-};
-
-struct FontResult {
-    FontOutcome outcome = FontOutcome::Failed;
-    QString message;       // text of the box: a success text, "Error", "Port Error", ...
-    QString detail;        // the port's own words for a port error (for logs and the CLI)
-    int glyphsDecoded = 0; // reads: glyphs 0 .. glyphsDecoded-1 (whole set) or 1 (single)
-
-    bool ok() const { return outcome == FontOutcome::Success; }
-    QString title() const { return ok() ? fontmsg::Finish : fontmsg::ErrorTitle; }
-};
-
-struct FontHooks {
-    std::function<void(int percent)> progress;
-    std::function<bool()> stopRequested; // checked after every exchange
-};
 
 // The glyph blocks without a handshake, as the whole-set commands and the whole-radio write run
 // them: failed attempts of all eight blocks count together, `failureLimit` of them give "Error".
-// Every wait takes the reply only once its full length has arrived.
-FontResult readGlyphBlocks(Link& link, GlyphSet& glyphs, int failureLimit,
-                           std::chrono::milliseconds wait, const FontHooks& hooks = {});
-FontResult writeGlyphBlocks(Link& link, const GlyphSet& glyphs, int failureLimit,
-                            std::chrono::milliseconds wait, const FontHooks& hooks = {});
+// Every wait takes the reply only once its full length has arrived. Progress goes to the
+// observer as a percentage (maximum 100); `stop` is read after every exchange.
+TransferResult readGlyphBlocks(Link& link, GlyphSet& glyphs, int failureLimit,
+                           std::chrono::milliseconds wait, const std::atomic<bool>* stop = nullptr,
+                            TransferObserver* observer = nullptr);
+TransferResult writeGlyphBlocks(Link& link, const GlyphSet& glyphs, int failureLimit,
+                            std::chrono::milliseconds wait, const std::atomic<bool>* stop = nullptr,
+                            TransferObserver* observer = nullptr);
 
 // The font editor's four transfers. It keeps the editor's retry counter: the single-glyph
 // commands resend after a reply time-out and give up with "Com Error" at the 21st time-out,
@@ -99,23 +86,27 @@ public:
         : wait_(wait) {}
 
     // `glyphs` gets glyphs 0 .. glyphsDecoded-1 replaced by what the radio holds.
-    FontResult readAll(Link& link, GlyphSet& glyphs, const FontHooks& hooks = {});
-    FontResult writeAll(Link& link, const GlyphSet& glyphs, const FontHooks& hooks = {});
-    FontResult readGlyph(Link& link, int index, Glyph& glyph, const FontHooks& hooks = {});
-    FontResult writeGlyph(Link& link, int index, const Glyph& glyph, const FontHooks& hooks = {});
+    TransferResult readAll(Link& link, GlyphSet& glyphs, const std::atomic<bool>* stop = nullptr,
+                            TransferObserver* observer = nullptr);
+    TransferResult writeAll(Link& link, const GlyphSet& glyphs, const std::atomic<bool>* stop = nullptr,
+                            TransferObserver* observer = nullptr);
+    TransferResult readGlyph(Link& link, int index, Glyph& glyph, const std::atomic<bool>* stop = nullptr,
+                            TransferObserver* observer = nullptr);
+    TransferResult writeGlyph(Link& link, int index, const Glyph& glyph, const std::atomic<bool>* stop = nullptr,
+                            TransferObserver* observer = nullptr);
 
     int timeouts() const { return timeouts_; }
 
 private:
     enum class Step { Answered, GaveUp, PortFault, Stopped };
-    FontResult identifyWholeSet(Link& link, const FontHooks& hooks);
-    FontResult runWholeSet(Link& link, const FontHooks& hooks, const QString& successText,
-                           const std::function<FontResult()>& blocks);
+    TransferResult identifyWholeSet(Link& link, const std::atomic<bool>* stop);
+    TransferResult runWholeSet(Link& link, const std::atomic<bool>* stop, TransferObserver* observer, const QString& successText,
+                           const std::function<TransferResult()>& blocks);
     Step exchangeSingle(Link& link, const QByteArray& command, qsizetype threshold,
-                        QByteArray& reply, const FontHooks& hooks,
+                        QByteArray& reply, const std::atomic<bool>* stop,
                         const std::function<bool(const QByteArray&)>& usable = {});
-    FontResult singleFailure(Step step, Link& link);
-    std::optional<FontResult> identifySingle(Link& link, const FontHooks& hooks, int errorType);
+    TransferResult singleFailure(Step step, Link& link);
+    std::optional<TransferResult> identifySingle(Link& link, const std::atomic<bool>* stop, TransferObserver* observer, int errorType);
 
     std::chrono::milliseconds wait_;
     int timeouts_ = 0;

@@ -14,13 +14,6 @@ bool stopping(const std::atomic<bool>* stop) {
     return stop && stop->load();
 }
 
-FontHooks fontHooks(const std::atomic<bool>* stop) {
-    FontHooks hooks;
-    if (stop)
-        hooks.stopRequested = [stop] { return stop->load(); };
-    return hooks;
-}
-
 // Runs one step, reports it, and tells whether the sequence may go on.
 class Steps {
 public:
@@ -74,18 +67,12 @@ EndBox stepBox(const TransferResult& result) {
     return {};
 }
 
-TransferResult fromFontResult(const FontResult& font) {
-    switch (font.outcome) {
-    case FontOutcome::Success:
-        return {Outcome::Success, {}};
-    case FontOutcome::PortError:
-        return {Outcome::PortError, font.detail};
-    case FontOutcome::Stopped:
-        return {Outcome::Stopped, {}};
-    case FontOutcome::Failed:
-        break;
-    }
-    return {Outcome::Failed, {}};
+TransferResult asWholeRadioStep(const TransferResult& glyphs) {
+    TransferResult step;
+    step.outcome = glyphs.outcome;
+    if (glyphs.outcome == Outcome::PortError)
+        step.detail = glyphs.detail;
+    return step;
 }
 
 bool WholeRadioResult::allSucceeded() const {
@@ -97,7 +84,7 @@ bool WholeRadioResult::allSucceeded() const {
 TransferResult readGlyphsAsEditor(Link& link, GlyphSet& glyphs, SessionOptions options,
                                   const std::atomic<bool>* stop) {
     GlyphTransfers transfers(options.replyTimeout);
-    return fromFontResult(transfers.readAll(link, glyphs, fontHooks(stop)));
+    return asWholeRadioStep(transfers.readAll(link, glyphs, stop));
 }
 
 TransferResult readGroupsAsEditor(Link& link, RadioAreas& areas, SessionOptions options,
@@ -161,10 +148,10 @@ WholeRadioResult writeWholeRadio(Link& link, WholeRadioData& data, const WholeRa
         const TransferResult groups = writeGroups(s, areas.groups, observer, Handshake::No);
         if (groups.outcome != Outcome::Success || !data.glyphsReal)
             return groups;
-        const FontResult glyphs = writeGlyphBlocks(link, data.glyphs, FinalGlyphFailureLimit,
-                                                   options.main.replyTimeout, fontHooks(stop));
+        const TransferResult glyphs = writeGlyphBlocks(
+            link, data.glyphs, FinalGlyphFailureLimit, options.main.replyTimeout, stop);
         result.glyphBlocksWritten = glyphs.ok();
-        return fromFontResult(glyphs);
+        return asWholeRadioStep(glyphs);
     });
     if (goOn && result.allSucceeded())
         result.finalBox = {true, QStringLiteral("Success"), QStringLiteral(" Finish"), {}};

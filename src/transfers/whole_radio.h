@@ -27,7 +27,6 @@
 namespace qmh4 {
 
 class Link;
-struct FontResult;
 
 // The whole-radio write's glyph blocks, also when the command line writes them alone: three
 // failed attempts over all eight blocks give "Error".
@@ -96,7 +95,7 @@ WholeRadioResult writeWholeRadio(Link& link, WholeRadioData& data, const WholeRa
 
 // A glyph transfer's result as a step of the whole-radio commands reports it: the port's own
 // words stay with a port error, the font editor's box text is not carried over.
-TransferResult fromFontResult(const FontResult& font);
+TransferResult asWholeRadioStep(const TransferResult& glyphs);
 
 // The editors' reads as the command line runs them.
 TransferResult readGlyphsAsEditor(Link& link, GlyphSet& glyphs, SessionOptions options,

@@ -2,6 +2,8 @@
 
 #include <QThread>
 
+#include <exception>
+
 namespace qmh4 {
 
 // Emitting the runner's signals on the worker thread queues them to the window's thread.
@@ -22,6 +24,22 @@ private:
     TransferRunner* runner_;
 };
 
+namespace {
+
+// Nothing thrown on the worker may reach the thread's edge (that ends the program): whatever
+// escapes a job ends it as a failed transfer that names what went wrong.
+TransferResult runGuarded(const TransferRunner::Job& job, ChannelTransferObserver& observer) {
+    try {
+        return job(observer);
+    } catch (const std::exception& fault) {
+        return {Outcome::Failed, QStringLiteral("internal error: %1").arg(QString::fromLocal8Bit(fault.what()))};
+    } catch (...) {
+        return {Outcome::Failed, QStringLiteral("internal error")};
+    }
+}
+
+} // namespace
+
 TransferRunner::TransferRunner(QObject* parent) : QObject(parent) {
     qRegisterMetaType<ChannelRow>();
     qRegisterMetaType<TransferResult>();
@@ -37,7 +55,7 @@ bool TransferRunner::start(Job job) {
     result_ = {};
     thread_ = QThread::create([this, job = std::move(job)] {
         Forwarder forwarder(this);
-        result_ = job(forwarder);
+        result_ = runGuarded(job, forwarder);
     });
     thread_->setObjectName(QStringLiteral("transfer"));
     // Queued, so it is delivered after every signal the job emitted before it ended.

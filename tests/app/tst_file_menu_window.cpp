@@ -49,7 +49,7 @@ WholeRadioData demoRadioData() {
 
 void fillWithDemo(Form1& window) {
     const WholeRadioData demo = demoRadioData();
-    window.adoptData({demo.channels, demo.areas, window.comPortNumber()});
+    window.adoptData({demo.channels, demo.areas, window.comPortNumber(), {}});
 }
 
 // Every row shows the same cells; a used row is the same in full. (A loaded file sets the side

@@ -29,20 +29,41 @@ GlyphSet patternGlyphs() {
 enum Kind { ReadAll, WriteAll, ReadOne, WriteOne };
 constexpr int SingleIndex[] = {0, 0, 4, 6};
 
-FontResult run(GlyphTransfers& transfers, Link& link, Kind kind, GlyphSet& glyphs,
-               const FontHooks& hooks = {}) {
+TransferResult run(GlyphTransfers& transfers, Link& link, Kind kind, GlyphSet& glyphs) {
     const int index = SingleIndex[kind];
     switch (kind) {
     case ReadAll:
-        return transfers.readAll(link, glyphs, hooks);
+        return transfers.readAll(link, glyphs);
     case WriteAll:
-        return transfers.writeAll(link, glyphs, hooks);
+        return transfers.writeAll(link, glyphs);
     case ReadOne:
-        return transfers.readGlyph(link, index, glyphs[static_cast<size_t>(index)], hooks);
+        return transfers.readGlyph(link, index, glyphs[static_cast<size_t>(index)]);
     default:
-        return transfers.writeGlyph(link, index, glyphs[static_cast<size_t>(index)], hooks);
+        return transfers.writeGlyph(link, index, glyphs[static_cast<size_t>(index)]);
     }
 }
+
+// The radio's port vanishes as command `goneAt` is sent (0: never).
+class VanishingPort : public Link {
+public:
+    VanishingPort(SimulatedRadio& radio, int goneAt) : radio_(radio), goneAt_(goneAt) {}
+    bool send(const QByteArray& command) override {
+        if (++sent_ == goneAt_)
+            radio_.setPortFault(true);
+        return radio_.send(command);
+    }
+    Reply receive(qsizetype expected, std::chrono::milliseconds timeout) override {
+        return radio_.receive(expected, timeout);
+    }
+    void close() override { radio_.close(); }
+    bool isOpen() const override { return radio_.isOpen(); }
+    QString errorString() const override { return radio_.errorString(); }
+
+private:
+    SimulatedRadio& radio_;
+    int goneAt_;
+    int sent_ = 0;
+};
 
 } // namespace
 
@@ -124,17 +145,11 @@ private slots:
         radio.setFaults(*FaultPlan::parse(portAt || paced ? QString() : faults, nullptr));
         if (paced)
             radio.setPacing(57600);
-        FontHooks hooks; // asked after every exchange
-        int done = 0;
-        hooks.stopRequested = [&] {
-            radio.setPortFault(++done == portAt - 1);
-            return false;
-        };
-        radio.setPortFault(portAt == 1);
+        VanishingPort port(radio, portAt);
         GlyphSet glyphs = writes ? patternGlyphs() : GlyphSet{}; // unlike the radio's glyphs
         const GlyphSet before = glyphs;
         GlyphTransfers transfers(paced ? std::chrono::milliseconds(200) : Wait);
-        const FontResult result = run(transfers, radio, Kind(kind), glyphs, hooks);
+        const TransferResult result = run(transfers, port, Kind(kind), glyphs);
 
         QCOMPARE(result.message, message);
         QCOMPARE(result.detail, portAt ? QString("Input/output error") : QString());
