@@ -99,26 +99,38 @@ private:
 
 void AreaPagesTest::groupEditorAsksLikePageChange_data() {
     QTest::addColumn<bool>("answerOk");
+    QTest::addColumn<bool>("byPageChange");
     QTest::addColumn<int>("total");
-    QTest::newRow("Cancel keeps the sizes, no editor") << false << 1001;
-    QTest::newRow("OK restores, then the editor") << true << 1000;
+    QTest::newRow("Cancel keeps the sizes, no editor") << false << false << 1001;
+    QTest::newRow("OK restores, then the editor") << true << false << 1000;
+    QTest::newRow("page change, Cancel stays on Bank") << false << true << 1001;
+    QTest::newRow("page change, OK goes to Memory") << true << true << 1000;
 }
 
 void AreaPagesTest::groupEditorAsksLikePageChange() {
     QFETCH(bool, answerOk);
+    QFETCH(bool, byPageChange);
     QFETCH(int, total);
     Form1 window;
     Dialogs dialogs(answerOk);
     window.TabStrip1->setCurrentIndex(1);
     typeBankSizes(window, {{0, 101}});
+    // The Memory page must not show while the question is open.
+    QList<int> pageDuringQuestion;
+    dialogs.onQuestion = [&] { pageDuringQuestion.append(window.TabStrip1->currentIndex()); };
     bool editorShown = false;
     window.bankPage->groupEditorShown = [&](Form5& editor) {
         editorShown = true;
         QTimer::singleShot(0, &editor, &Form5::Command2_Click);
     };
-    QTest::mouseClick(window.bankPage->GROUP_SET, Qt::LeftButton);
+    if (byPageChange)
+        window.TabStrip1->setCurrentIndex(0);
+    else
+        QTest::mouseClick(window.bankPage->GROUP_SET, Qt::LeftButton);
     QCOMPARE(dialogs.questions, (QList<Box>{{"Bank Total Error. Init Data?", "Caution"}}));
-    QCOMPARE(editorShown, answerOk);
+    QCOMPARE(pageDuringQuestion, QList<int>{1});
+    QCOMPARE(editorShown, answerOk && !byPageChange);
+    QCOMPARE(window.TabStrip1->currentIndex(), byPageChange && answerOk ? 0 : 1);
     QCOMPARE(window.areas().banks.total(), total);
     QCOMPARE(window.bankPage->Text1[0]->text(), QString::number(total == 1000 ? 100 : 101));
 }
