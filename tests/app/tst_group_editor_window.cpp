@@ -39,6 +39,7 @@ private slots:
     void failedReadKeepsFirstBlock();
     void autoReadOncePerOpening_data();
     void autoReadOncePerOpening();
+    void labelsReadableCellsClickable();
 };
 
 void GroupEditorWindowTest::writeThenReadThroughRadio() {
@@ -118,6 +119,20 @@ void GroupEditorWindowTest::autoReadOncePerOpening() {
     QVERIFY(again.window.isVisible());
     QVERIFY(!again.window.transferRunning());
     QCOMPARE(boxes.boxes.size(), 1);
+}
+
+void GroupEditorWindowTest::labelsReadableCellsClickable() {
+    Groups groups;
+    Editor editor(groups, std::make_shared<SimulatedRadio>());
+    const QTableWidget* grid = editor.window.MSFlexGrid1;
+    for (int row = 1; row <= 11; ++row) {
+        const QString label = grid->item(row, 0)->text();
+        QVERIFY2(grid->fontMetrics().horizontalAdvance(label) + 6 <= grid->columnWidth(0),
+                 qPrintable(label));
+        QVERIFY(grid->rowHeight(row) >= 16);
+    }
+    QCOMPARE(grid->item(11, 0)->text(), QStringLiteral("GroupB"));
+    QVERIFY(grid->columnWidth(1) >= 16);
 }
 
 QTEST_MAIN(GroupEditorWindowTest)

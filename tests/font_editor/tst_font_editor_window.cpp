@@ -159,8 +159,9 @@ private slots:
             store().setPixel(g, g, 15 - g, true);
         const GlyphSet saved = store().glyphs();
         auto editor = makeEditor();
-        QString chosen = dir.filePath("mine.FH4");
-        editor->setFileChoosers([&](QWidget*) { return chosen; }, [&](QWidget*) { return chosen; });
+        // Saved under a name without suffix, the file gets ".FH4".
+        editor->setFileChoosers([&](QWidget*) { return dir.filePath("mine.FH4"); },
+                                [&](QWidget*) { return dir.filePath("mine"); });
 
         editor->FONT_SAVE->trigger();
         QCOMPARE(boxes_, QStringList{box("Save File", " Finish")});
@@ -169,6 +170,23 @@ private slots:
         editor->FONT_READ->trigger();
         QCOMPARE(boxes_.last(), box("Read Font File", " Finish"));
         QVERIFY(store().glyphs() == saved && store().holdsRealGlyphs());
+    }
+
+    // Selected or current, a set pixel stays dark and a clear one light.
+    void selectionKeepsPixelsVisible() {
+        store().setPixel(0, 0, 0, true);
+        auto editor = makeEditor();
+        editor->show();
+        QVERIFY(QTest::qWaitForWindowExposed(editor.get()));
+        QTableWidget* grid = editor->MSFlexGrid1;
+        grid->setCurrentCell(0, 0);
+        grid->selectAll();
+        const QImage shot = grid->viewport()->grab().toImage();
+        const auto shade = [&](int row, int column) {
+            return qGray(shot.pixel(grid->visualItemRect(grid->item(row, column)).center()));
+        };
+        QVERIFY2(shade(0, 0) < 100 && shade(1, 1) > 150,
+                 qPrintable(QStringLiteral("%1 %2").arg(shade(0, 0)).arg(shade(1, 1))));
     }
 
 private:
