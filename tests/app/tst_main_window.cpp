@@ -299,9 +299,7 @@ void MainWindowTest::gridColumnsFitTheirTexts_data() {
     QTest::addColumn<int>("column");
     QTest::addColumn<QString>("text");
     QTest::newRow("label of a dual row") << int(LabelColumn) << "Dual99(Main) ";
-    QTest::newRow("label of a memory row") << int(LabelColumn) << "Bank049-999";
     QTest::newRow("frequency") << int(FrequencyColumn) << "1295.00000MHz";
-    QTest::newRow("mode") << int(ModeColumn) << "NFM";
     QTest::newRow("step") << int(StepColumn) << "12.5KHz";
     QTest::newRow("tone type") << int(ToneTypeColumn) << "Train";
     QTest::newRow("tone") << int(TxToneColumn) << "250.3Hz";
