@@ -141,18 +141,12 @@ void AreaPagesTest::areaReadAndWriteFromButtons_data() {
     QTest::addColumn<Area>("area");
     QTest::addColumn<QString>("readButton");
     QTest::addColumn<QString>("writeButton");
-    QTest::newRow("banks") << Area::Banks << "READ_BANK"
-                           << "WRITE_BANK";
-    QTest::newRow("set mode page") << Area::SetMode << "Set_Mode_Read"
-                                   << "Set_Mode_Write";
-    QTest::newRow("setting frame") << Area::Setting << "SETTING_READ"
-                                   << "SETTING_WRITE";
-    QTest::newRow("DTMF frame") << Area::Dtmf << "READ_DTMF"
-                                << "WRITE_DTMF";
-    QTest::newRow("one-touch") << Area::OneTouch << "READ_ONE_TOUCH"
-                               << "WRITE_ONE_TOUCH";
-    QTest::newRow("title") << Area::Title << "TITLE_READ"
-                           << "TITLE_WRITE";
+    QTest::newRow("banks") << Area::Banks << u"READ_BANK"_qs << u"WRITE_BANK"_qs;
+    QTest::newRow("set mode page") << Area::SetMode << u"Set_Mode_Read"_qs << u"Set_Mode_Write"_qs;
+    QTest::newRow("setting frame") << Area::Setting << u"SETTING_READ"_qs << u"SETTING_WRITE"_qs;
+    QTest::newRow("DTMF frame") << Area::Dtmf << u"READ_DTMF"_qs << u"WRITE_DTMF"_qs;
+    QTest::newRow("one-touch") << Area::OneTouch << u"READ_ONE_TOUCH"_qs << u"WRITE_ONE_TOUCH"_qs;
+    QTest::newRow("title") << Area::Title << u"TITLE_READ"_qs << u"TITLE_WRITE"_qs;
 }
 
 // Reads an area from the demo radio with its button (a read that decoded nothing would write

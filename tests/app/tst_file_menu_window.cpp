@@ -124,20 +124,16 @@ void FileMenuWindowTest::refusedFileChangesNothing_data() {
     QTest::addColumn<QString>("boxTitle");
     const QByteArray dataFile("Save Date and Time\r\nCH00000145.000000000028000800000000.0000"
                               "\r\nFile End\r\n");
-    QTest::newRow("open cancelled: no box") << "ReadFile"
-                                            << "<cancel>" << QByteArray() << ""
-                                            << "";
+    QTest::newRow("open cancelled: no box")
+        << u"ReadFile"_qs << u"<cancel>"_qs << QByteArray() << QString() << QString();
     QTest::newRow("data file under another extension")
-        << "ReadFile"
-        << "radio.txt" << dataFile << "This File don't Open"
-        << "Error";
-    QTest::newRow("data file that is missing") << "ReadFile"
-                                               << "" << QByteArray() << "This File don't Open"
-                                               << "Error";
+        << u"ReadFile"_qs << u"radio.txt"_qs << dataFile << u"This File don't Open"_qs
+        << u"Error"_qs;
+    QTest::newRow("data file that is missing")
+        << u"ReadFile"_qs << QString() << QByteArray() << u"This File don't Open"_qs << u"Error"_qs;
     QTest::newRow("CSV with a wrong header")
-        << "FILE_INPORT"
-        << "list.CSV" << QByteArray("\"\",\"Frequency\",\"mode\"\r\n") << "CSV File Error"
-        << " Error";
+        << u"FILE_INPORT"_qs << u"list.CSV"_qs << QByteArray("\"\",\"Frequency\",\"mode\"\r\n")
+        << u"CSV File Error"_qs << u" Error"_qs;
 }
 
 void FileMenuWindowTest::refusedFileChangesNothing() {

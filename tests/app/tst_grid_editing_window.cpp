@@ -125,11 +125,11 @@ void GridEditingWindowTest::okReportsWhatHappened_data() {
     QTest::addColumn<bool>("kept");
     QTest::addColumn<QString>("box");
     QTest::addColumn<QString>("status");
-    QTest::newRow("overlap on a pass channel") << 1405 << "" << true << "Overlaps in Frequency"
-                                               << "";
+    QTest::newRow("overlap on a pass channel")
+        << 1405 << QString() << true << u"Overlaps in Frequency"_qs << QString();
     QTest::newRow("refused frequency clears, and says so")
-        << 1 << "836" << false << ""
-        << "836.00000 MHz is outside the radio's range: the channel was cleared";
+        << 1 << u"836"_qs << false << QString()
+        << u"836.00000 MHz is outside the radio's range: the channel was cleared"_qs;
 }
 
 void GridEditingWindowTest::okReportsWhatHappened() {
