@@ -52,10 +52,12 @@ void PageChangeGuard::onCurrentChanged(int index) {
     const Page page = static_cast<Page>(index);
     switch (bankCheckOnPageChange(window_.areas().banks, page)) {
     case PageChange::AskInitData:
-        if (!askBankTotalInit(&window_)) {
-            stayOnPrevious();
+        // The tab has already moved: put the previous page back before the question paints
+        // the window, and move on only after OK.
+        stayOnPrevious();
+        if (!askBankTotalInit(&window_))
             return;
-        }
+        showPage(index);
         [[fallthrough]];
     case PageChange::RestoreDefaults:
         editAreas(window_, QStringLiteral("Bank sizes"),
@@ -79,8 +81,12 @@ void PageChangeGuard::enterPage(Page page) {
 }
 
 void PageChangeGuard::stayOnPrevious() {
+    showPage(shown_);
+}
+
+void PageChangeGuard::showPage(int index) {
     reverting_ = true;
-    window_.TabStrip1->setCurrentIndex(shown_);
+    window_.TabStrip1->setCurrentIndex(index);
     reverting_ = false;
 }
 

@@ -77,6 +77,8 @@ private:
     void onCurrentChanged(int index);
     void enterPage(Page page);
     void stayOnPrevious();
+    // Changes the shown page without running the check.
+    void showPage(int index);
 
     Form1& window_;
     int shown_;

@@ -13,6 +13,9 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScreen>
+#include <QScrollArea>
+#include <QScrollBar>
 #include <QVBoxLayout>
 
 namespace qmh4 {
@@ -20,8 +23,10 @@ namespace qmh4 {
 namespace {
 
 // Widths of the dialog for one channel and for a dual pair (6555 and 13440 twips at 96 dpi).
-constexpr int SingleWidth = 437;
-constexpr int PairWidth = 896;
+constexpr int MarkerButtonPadding = 16;
+// Room the window manager's frame and title take around the dialog.
+constexpr QSize ScreenFrameAllowance{16, 40};
+constexpr QSize SmallestSize{320, 240};
 // The dialog opens 1000 twips right of the main window's left edge, level with its top.
 constexpr int OffsetFromParent = 67;
 
@@ -118,8 +123,17 @@ Form2::Form2(const DetailRequest& request, QWidget* parent) : QDialog(parent), r
     buttons->addStretch();
     buttons->addWidget(DETAIL_ENTER);
     buttons->addWidget(DETAIL_CANCEL);
+    // A screen lower than the dialog scrolls the column sets; the buttons stay in view.
+    auto* scroll = new QScrollArea(this);
+    scroll->setObjectName(QStringLiteral("DetailScroll"));
+    scroll->setWidgetResizable(true);
+    scroll->setFrameShape(QFrame::NoFrame);
+    auto* content = new QWidget(scroll);
+    content->setLayout(sets);
+    sets->setContentsMargins(0, 0, 0, 0);
+    scroll->setWidget(content);
     auto* layout = new QVBoxLayout(this);
-    layout->addLayout(sets);
+    layout->addWidget(scroll, 1);
     layout->addLayout(buttons);
 
     showFields(set1, request.first);
@@ -131,9 +145,21 @@ Form2::Form2(const DetailRequest& request, QWidget* parent) : QDialog(parent), r
         set->DETAIL_MODE[1]->setEnabled(request.amWfmEnabled());
         set->DETAIL_MODE[3]->setEnabled(request.amWfmEnabled());
     }
-    resize(pair ? PairWidth : SingleWidth, sizeHint().height());
+    fitToScreen(*scroll);
     if (parent)
         move(parent->x() + OffsetFromParent, parent->y());
+}
+
+void Form2::fitToScreen(const QScrollArea& scroll) {
+    // The whole content where the screen allows, else the screen's size: the rest scrolls.
+    const QSize content = scroll.widget()->sizeHint();
+    const QSize chrome = sizeHint() - scroll.sizeHint();
+    QSize wanted(content.width() + chrome.width() + scroll.verticalScrollBar()->sizeHint().width(),
+                 content.height() + chrome.height());
+    if (const QScreen* shown = screen())
+        wanted = wanted.boundedTo(shown->availableGeometry().size() - ScreenFrameAllowance);
+    setMinimumSize(SmallestSize);
+    resize(wanted);
 }
 
 void Form2::buildColumnSet(DetailColumnSet& set, const QString& suffix, const QString& caption) {
@@ -227,6 +253,11 @@ void Form2::buildColumnSet(DetailColumnSet& set, const QString& suffix, const QS
         button->setObjectName(arrayName("Command1", suffix, i));
         button->setToolTip(QStringLiteral("User glyph %1 (:%1~)").arg(glyphNumber));
         button->setAutoDefault(false);
+        // A circled digit needs no wide button: eight of them at the usual width would make
+        // the dual pair wider than the screen.
+        button->setMinimumWidth(button->fontMetrics().horizontalAdvance(button->text()) +
+                                MarkerButtonPadding);
+        button->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Fixed);
         connect(button, &QPushButton::clicked, this,
                 [this, &set, glyphNumber] { appendMarker(set, glyphNumber); });
         set.Command1[i] = button;
@@ -297,7 +328,12 @@ void Form2::appendMarker(DetailColumnSet& set, int glyphNumber) {
 void Form2::DETAIL_ENTER_Click() {
     DetailFields first = readFields(set1);
     DetailFields second = readFields(set2);
+    const FrequencyBoxes typedFirst = first.frequency;
+    const FrequencyBoxes typedSecond = second.frequency;
     result_ = acceptDetail(request_, first, second);
+    notice_ = refusalNotice(typedFirst, result_.first);
+    if (notice_.isEmpty() && request_.kind == ChannelKind::Dual)
+        notice_ = refusalNotice(typedSecond, result_.second);
     // The boxes show what was made of the entries.
     showFields(set1, first);
     if (request_.kind == ChannelKind::Dual)
@@ -308,6 +344,22 @@ void Form2::DETAIL_ENTER_Click() {
 void Form2::DETAIL_CANCEL_Click() {
     result_.code = DetailCode::Cancelled;
     reject();
+}
+
+QString Form2::refusalNotice(const FrequencyBoxes& typed, const DetailRecord& record) {
+    QString mhz;
+    for (const QChar c : typed.mhz)
+        if (c.isDigit())
+            mhz.append(c);
+    if (mhz.isEmpty() || !record.frequency.isEmpty())
+        return {};
+    QString decimals;
+    for (const QChar c : typed.decimals)
+        if (c.isDigit())
+            decimals.append(c);
+    const QString shown = QString::number(mhz.toLongLong()) + QLatin1Char('.') +
+                          decimals.leftJustified(5, QLatin1Char('0'), true);
+    return shown + QStringLiteral(" MHz is outside the radio's range: the channel was cleared");
 }
 
 DetailEdit editChannel(QWidget* parent, RadioDocument& document, int currentRow) {
@@ -322,6 +374,7 @@ DetailEdit editChannel(QWidget* parent, RadioDocument& document, int currentRow)
         Form2 dialog(request, parent);
         dialog.exec();
         result = dialog.result();
+        edit.notice = dialog.notice();
     }
     edit.commit = commitDetailTo(document, result);
     return edit;

@@ -13,6 +13,7 @@ class QLabel;
 class QLineEdit;
 class QPushButton;
 class QRadioButton;
+class QScrollArea;
 class QWidget;
 
 namespace qmh4 {
@@ -51,6 +52,9 @@ public:
 
     // The dialog's outcome; code Cancelled until "OK" is pressed.
     const DetailResult& result() const { return result_; }
+    // After "OK": what to tell the user when a typed frequency was refused and the channel
+    // emptied ("836.00000 MHz is outside the radio's range: the channel was cleared"), else "".
+    const QString& notice() const { return notice_; }
 
     DetailColumnSet set1; // first column set: the channel, or the Main half of a pair
     DetailColumnSet set2; // second column set ("_2"): the Sub half, shown for pairs only
@@ -58,6 +62,7 @@ public:
     QPushButton* DETAIL_CANCEL = nullptr;
 
 private:
+    void fitToScreen(const QScrollArea& scroll);
     void buildColumnSet(DetailColumnSet& set, const QString& suffix, const QString& caption);
     void showFields(DetailColumnSet& set, const DetailFields& fields);
     DetailFields readFields(const DetailColumnSet& set) const;
@@ -65,9 +70,11 @@ private:
     void appendMarker(DetailColumnSet& set, int glyphNumber);
     void DETAIL_ENTER_Click();
     void DETAIL_CANCEL_Click();
+    static QString refusalNotice(const FrequencyBoxes& typed, const DetailRecord& record);
 
     DetailRequest request_;
     DetailResult result_;
+    QString notice_;
 };
 
 // One edit from the grid: opens the dialog on `currentRow` (nothing happens for a row that does
@@ -79,6 +86,7 @@ struct DetailEdit {
     bool opened = false;
     int currentRow = 0;
     CommitReport commit;
+    QString notice; // for the status line: a typed frequency was refused
 };
 DetailEdit editChannel(QWidget* parent, RadioDocument& document, int currentRow);
 

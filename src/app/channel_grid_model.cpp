@@ -6,9 +6,6 @@ const std::array<const char*, ColumnCount> ChannelGridModel::HeaderTexts = {
     "",        "Freqency", "mode",  "step",       "Carrier", "Tone/DCS", "Tx-tone",
     "Rx-tone", "DCS",      "Shift", "Shift-Freq", "Skip",    "Name"};
 
-const std::array<int, ColumnCount> ChannelGridModel::WidthTwips = {
-    1200, 1350, 550, 700, 1, 800, 800, 800, 600, 600, 1000, 550, 3000};
-
 ChannelGridModel::ChannelGridModel(const RadioDocument& document, QObject* parent)
     : QAbstractTableModel(parent), document_(document) {
     connect(&document, &RadioDocument::rowsChanged, this, &ChannelGridModel::onRowsChanged);

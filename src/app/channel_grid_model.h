@@ -17,8 +17,6 @@ class ChannelGridModel : public QAbstractTableModel {
 public:
     // Header texts of columns 1..12 (column 0, the labels, has none).
     static const std::array<const char*, ColumnCount> HeaderTexts;
-    // Column widths as the window has always set them, in twips; "Carrier" is 1 twip: hidden.
-    static const std::array<int, ColumnCount> WidthTwips;
 
     explicit ChannelGridModel(const RadioDocument& document, QObject* parent = nullptr);
 

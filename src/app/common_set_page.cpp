@@ -39,7 +39,7 @@ QHBoxLayout* commandRow(std::initializer_list<QPushButton*> buttons) {
 
 // A caption label of the language table, made with its English text.
 QLabel* captionLabel(const QString& key, QWidget* parent) {
-    auto* label = new QLabel(captionText(key, Language::English), parent);
+    auto* label = new QLabel(shownAsWritten(captionText(key, Language::English)), parent);
     label->setObjectName(key);
     return label;
 }
@@ -194,21 +194,26 @@ QGroupBox* CommonSetPage::buildSettingFrame() {
     auto* frame = new QGroupBox(QStringLiteral("Setting"), this);
     frame->setObjectName(QStringLiteral("SettingFrame"));
     auto* layout = new QVBoxLayout(frame);
+    // The display lists and the others side by side: one column of all of them would not fit
+    // the height of a 768-pixel screen.
+    auto* columns = new QHBoxLayout;
+    layout->addLayout(columns);
     SetModeControls& controls = SetModeControls::of(window_);
 
-    auto* displayFrame =
-        new QGroupBox(captionText(QStringLiteral("Frame1"), Language::English), frame);
+    auto* displayFrame = new QGroupBox(
+        shownAsWritten(captionText(QStringLiteral("Frame1"), Language::English)), frame);
     displayFrame->setObjectName(QStringLiteral("Frame1"));
     auto* displayLayout = new QVBoxLayout(displayFrame);
     displayLayout->addWidget(captionLabel(QStringLiteral("Label19"), displayFrame));
     auto* displayGrid = new QGridLayout;
     addLists(controls, DisplayModeLists, displayGrid, displayFrame);
     displayLayout->addLayout(displayGrid);
-    layout->addWidget(displayFrame);
+    columns->addWidget(displayFrame, 0, Qt::AlignTop);
 
     auto* grid = new QGridLayout;
     addLists(controls, OtherSettingLists, grid, frame);
-    layout->addLayout(grid);
+    grid->setRowStretch(grid->rowCount(), 1);
+    columns->addLayout(grid);
     layout->addStretch(1);
 
     SETTING_READ = namedButton("SETTING_READ", "Read", frame);

@@ -1,7 +1,8 @@
 #include "app/font_editor_window.h"
 
-#include "widgets/message_box.h"
+#include "app/file_choice.h"
 #include "font/font_file.h"
+#include "widgets/message_box.h"
 #include "link/link.h"
 
 #include <QAction>
@@ -13,8 +14,10 @@
 #include <QHeaderView>
 #include <QMenu>
 #include <QMenuBar>
+#include <QPainter>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QStyledItemDelegate>
 #include <QTableWidget>
 #include <QTimer>
 #include <QVBoxLayout>
@@ -32,6 +35,33 @@ QString chooseOpenFontFile(QWidget* parent) {
         parent, QString(), QString(),
         QStringLiteral("FH4 (*.FH4);;FH4 Files (*.FH4);;All Files (*.*)"));
 }
+
+// Paints a pixel cell in its own colour whatever the selection: the selection only tints it
+// and the current cell gets a frame, so a set pixel stays dark and a clear one light.
+class PixelDelegate : public QStyledItemDelegate {
+public:
+    using QStyledItemDelegate::QStyledItemDelegate;
+
+    void paint(QPainter* painter, const QStyleOptionViewItem& option,
+               const QModelIndex& index) const override {
+        painter->save();
+        painter->fillRect(option.rect, index.data(Qt::BackgroundRole).value<QBrush>());
+        if (option.state & QStyle::State_Selected) {
+            QColor tint = option.palette.color(QPalette::Highlight);
+            tint.setAlpha(SelectionAlpha);
+            painter->fillRect(option.rect, tint);
+        }
+        if (option.state & QStyle::State_HasFocus) {
+            painter->setPen(QPen(CurrentFrame, 2));
+            painter->drawRect(option.rect.adjusted(1, 1, -1, -1));
+        }
+        painter->restore();
+    }
+
+private:
+    static constexpr int SelectionAlpha = 110;
+    inline static const QColor CurrentFrame{0xE0, 0x40, 0x00};
+};
 
 QString chooseSaveFontFile(QWidget* parent) {
     // QFileDialog asks before overwriting an existing file.
@@ -80,6 +110,7 @@ void Form4::buildControls() {
     MSFlexGrid1->verticalHeader()->setDefaultSectionSize(CellPixels);
     MSFlexGrid1->setEditTriggers(QAbstractItemView::NoEditTriggers);
     MSFlexGrid1->setSelectionMode(QAbstractItemView::ContiguousSelection);
+    MSFlexGrid1->setItemDelegate(new PixelDelegate(MSFlexGrid1));
     MSFlexGrid1->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     MSFlexGrid1->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     MSFlexGrid1->setFixedSize(GlyphSide * CellPixels + 2 * MSFlexGrid1->frameWidth(),
@@ -239,7 +270,8 @@ void Form4::FONT_SAVE_Click() {
     const QString path = chooseSave_(this);
     if (path.isEmpty())
         return;
-    const FontFileResult result = saveFontFile(path, glyphs_.glyphs());
+    const FontFileResult result =
+        saveFontFile(withDefaultSuffix(path, QStringLiteral("FH4")), glyphs_.glyphs());
     if (result.ok)
         tell(QStringLiteral("Save File"), fontmsg::Finish);
     else

@@ -10,20 +10,34 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QPushButton>
+#include <QStyle>
 #include <QTableWidget>
 #include <QTimer>
 #include <QVBoxLayout>
+
+#include <algorithm>
 
 namespace qmh4 {
 
 namespace {
 
-// Sizes in twips as the grid has always had them, at 15 twips a pixel.
-constexpr int TwipsPerPixel = 15;
-constexpr int LabelColumnWidth = 700 / TwipsPerPixel;
-constexpr int BankColumnWidth = 200 / TwipsPerPixel;
-constexpr int SeparatorWidth = 20 / TwipsPerPixel;
-constexpr int RowHeight = 200 / TwipsPerPixel;
+// The grid's sizes in the font in use: the labels "Group0" ... "GroupB" fit their column and a
+// bank cell is large enough to click.
+struct GridSizes {
+    int label;
+    int bank;
+    int separator;
+    int row;
+};
+
+GridSizes gridSizes(const QWidget& widget) {
+    const QFontMetrics metrics = widget.fontMetrics();
+    const int margins = 2 * (widget.style()->pixelMetric(QStyle::PM_FocusFrameHMargin) + 1) + 6;
+    constexpr int SmallestCell = 18;
+    return {metrics.horizontalAdvance(QStringLiteral("GroupB")) + margins,
+            std::max(SmallestCell, metrics.horizontalAdvance(QStringLiteral("0")) + margins), 4,
+            std::max(SmallestCell, metrics.height() + 6)};
+}
 
 const QColor MemberBackground(0, 0, 160);
 const QColor MemberText(Qt::white);
@@ -63,14 +77,18 @@ Form5::~Form5() {
 
 void Form5::buildControls() {
     auto* layout = new QVBoxLayout(this);
+    const GridSizes sizes = gridSizes(*this);
     auto* blockLabels = new QHBoxLayout;
-    blockLabels->addSpacing(LabelColumnWidth);
+    blockLabels->setSpacing(0);
+    blockLabels->addSpacing(sizes.label + style()->pixelMetric(QStyle::PM_DefaultFrameWidth));
     for (int block = 0; block < 5; ++block) {
         auto* label =
             new QLabel(QString::fromUtf8("BANK%1～%2").arg(block * 10).arg(block * 10 + 9), this);
         label->setObjectName(QStringLiteral("BankBlockLabel[%1]").arg(block));
-        blockLabels->addWidget(label, 1);
+        label->setFixedWidth(10 * sizes.bank + sizes.separator);
+        blockLabels->addWidget(label);
     }
+    blockLabels->addStretch(1);
     layout->addLayout(blockLabels);
 
     MSFlexGrid1 = new QTableWidget(GroupGridRows, GroupGridColumns, this);
@@ -104,12 +122,13 @@ void Form5::buildControls() {
 }
 
 void Form5::prepareGrid() {
-    MSFlexGrid1->setColumnWidth(0, LabelColumnWidth);
+    const GridSizes sizes = gridSizes(*MSFlexGrid1);
+    MSFlexGrid1->setColumnWidth(0, sizes.label);
     for (int column = 1; column < GroupGridColumns; ++column)
-        MSFlexGrid1->setColumnWidth(column, isGroupSeparatorColumn(column) ? SeparatorWidth
-                                                                           : BankColumnWidth);
+        MSFlexGrid1->setColumnWidth(column,
+                                    isGroupSeparatorColumn(column) ? sizes.separator : sizes.bank);
     for (int row = 0; row < GroupGridRows; ++row) {
-        MSFlexGrid1->setRowHeight(row, RowHeight);
+        MSFlexGrid1->setRowHeight(row, sizes.row);
         for (int column = 0; column < GroupGridColumns; ++column)
             MSFlexGrid1->setItem(row, column, fixedItem(QString()));
     }
@@ -117,8 +136,14 @@ void Form5::prepareGrid() {
         MSFlexGrid1->item(group + 1, 0)->setText(groupLabel(group));
     for (int bank = 0; bank < BankCount; ++bank)
         MSFlexGrid1->item(0, groupColumnOfBank(bank))->setText(QString::number(bank % 10));
-    resize(LabelColumnWidth + 50 * BankColumnWidth + 4 * SeparatorWidth + 40,
-           GroupGridRows * RowHeight + 120);
+    // The whole grid shows without scrolling; a smaller screen gets scroll bars.
+    const int frame = 2 * MSFlexGrid1->frameWidth();
+    const QSize grid(sizes.label + 50 * sizes.bank + 4 * sizes.separator + frame,
+                     GroupGridRows * sizes.row + frame);
+    const QMargins margins = layout()->contentsMargins();
+    constexpr int LabelAndButtonRows = 90;
+    resize(grid.width() + margins.left() + margins.right(),
+           grid.height() + margins.top() + margins.bottom() + LabelAndButtonRows);
 }
 
 void Form5::paintCell(int bank, int group) {

@@ -117,11 +117,15 @@ QString captionText(const QString& key, Language language) {
     return entry ? QString::fromUtf8(textIn(*entry, language)) : QString();
 }
 
+QString shownAsWritten(QString caption) {
+    return caption.replace(QLatin1Char('&'), QStringLiteral("&&"));
+}
+
 int applyCaptions(QWidget* root, Language language) {
     int found = 0;
     for (const CaptionEntry& entry : captionTable()) {
         const QString key = QString::fromLatin1(entry.key);
-        const QString text = QString::fromUtf8(textIn(entry, language));
+        const QString text = shownAsWritten(QString::fromUtf8(textIn(entry, language)));
         if (auto* label = root->findChild<QLabel*>(key)) {
             label->setText(text);
             ++found;

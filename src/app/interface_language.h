@@ -25,6 +25,10 @@ const std::vector<CaptionEntry>& captionTable();
 // empty string for an unknown key.
 QString captionText(const QString& key, Language language);
 
+// The text to give a QLabel or QGroupBox so that it shows `caption` as written: they take "&"
+// as a shortcut marker ("<POWER & BATT.>" would show as "<POWER _BATT.>").
+QString shownAsWritten(QString caption);
+
 // Sets every caption of the table that `root` holds (a QLabel or QGroupBox child named by the
 // key) to its text in `language`. Returns how many controls were found.
 int applyCaptions(QWidget* root, Language language);

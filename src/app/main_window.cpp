@@ -36,10 +36,14 @@
 #include <QProgressBar>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScrollArea>
 #include <QStatusBar>
 #include <QTabWidget>
 #include <QTableView>
 #include <QVBoxLayout>
+
+#include <algorithm>
+#include <span>
 
 namespace qmh4 {
 
@@ -62,21 +66,75 @@ QString percentText(int percent) {
     return QString::number(percent) + QLatin1Char('%');
 }
 
+// A page in a window smaller than the page scrolls instead of squeezing its controls together.
+QScrollArea* scrolledWhenSmall(QWidget* page) {
+    auto* area = new QScrollArea;
+    area->setWidgetResizable(true);
+    area->setFrameShape(QFrame::NoFrame);
+    area->setWidget(page);
+    return area;
+}
+
 void showOutcome(QWidget* parent, const FileOutcome& outcome) {
     if (!outcome.text.isEmpty())
         showMessage(parent, outcome.text, outcome.title);
 }
 
+// The share of the whole command's bar each step takes, about as long as the step runs: the
+// channels are most of the work. Each row adds up to 100.
+struct StepShare {
+    WholeStep step;
+    int percent;
+    const char* status;
+};
+constexpr StepShare ReadShares[] = {
+    {WholeStep::Channels, 70, "Reading channels..."},
+    {WholeStep::Banks, 4, "Reading banks..."},
+    {WholeStep::OneTouch, 2, "Reading one-touch..."},
+    {WholeStep::Title, 2, "Reading the opening title..."},
+    {WholeStep::Settings, 8, "Reading settings and DTMF..."},
+    {WholeStep::Glyphs, 8, "Reading the font..."},
+    {WholeStep::Groups, 6, "Reading groups..."},
+};
+constexpr StepShare WriteShares[] = {
+    {WholeStep::Channels, 70, "Writing channels..."},
+    {WholeStep::Banks, 4, "Writing banks..."},
+    {WholeStep::OneTouch, 2, "Writing one-touch..."},
+    {WholeStep::Title, 2, "Writing the opening title..."},
+    {WholeStep::Settings, 8, "Writing settings and DTMF..."},
+    {WholeStep::FinalBlocks, 14, "Writing groups and the font..."},
+};
+
 // Forwards a whole-radio command's progress and rows to the runner, and hands each finished
-// step to the window thread, waiting there until its box (if any) has been answered.
+// step to the window thread, waiting there until its box (if any) has been answered. The bar
+// runs once from 0 to 100 over the whole command: each step fills its own share of it, and it
+// never goes back.
 class WholeRadioRelay : public WholeRadioObserver {
 public:
     using StepDone = std::function<void(const StepResult&)>;
-    WholeRadioRelay(ChannelTransferObserver& forward, WindowCall& call, StepDone done)
-        : forward_(forward), call_(call), done_(std::move(done)) {}
+    using Status = std::function<void(const QString&)>;
+    WholeRadioRelay(ChannelTransferObserver& forward, WindowCall& call, bool reading, Status status,
+                    StepDone done)
+        : forward_(forward), call_(call), reading_(reading), status_(std::move(status)),
+          done_(std::move(done)) {}
 
-    void progress(int value, int maximum, int percent) override {
-        forward_.progress(value, maximum, percent);
+    void stepStarted(WholeStep step) override {
+        const auto shares = reading_ ? std::span<const StepShare>(ReadShares)
+                                     : std::span<const StepShare>(WriteShares);
+        int start = 0;
+        for (const StepShare& share : shares) {
+            if (share.step == step) {
+                stepStart_ = start;
+                stepShare_ = share.percent;
+                status_(QString::fromLatin1(share.status));
+                break;
+            }
+            start += share.percent;
+        }
+        report(stepStart_);
+    }
+    void progress(int /*value*/, int /*maximum*/, int percent) override {
+        report(stepStart_ + std::clamp(percent, 0, 100) * stepShare_ / 100);
     }
     void currentRow(int rowNumber) override { forward_.currentRow(rowNumber); }
     void rowDecoded(int rowNumber, const ChannelRow& row) override {
@@ -84,13 +142,26 @@ public:
     }
     void emptyRowsBlanked() override { forward_.emptyRowsBlanked(); }
     void stepFinished(const StepResult& step) override {
+        report(stepStart_ + stepShare_);
         call_.run([this, &step] { done_(step); });
     }
 
 private:
+    void report(int overall) {
+        if (overall <= shown_)
+            return;
+        shown_ = overall;
+        forward_.progress(overall, 100, overall);
+    }
+
     ChannelTransferObserver& forward_;
     WindowCall& call_;
+    bool reading_;
+    Status status_;
     StepDone done_;
+    int stepStart_ = 0;
+    int stepShare_ = 0;
+    int shown_ = 0;
 };
 
 } // namespace
@@ -204,9 +275,9 @@ void Form1::buildCentralArea() {
     commonSetPage = new CommonSetPage(*this, TabStrip1);
     setModePage = new SetModePage(*this, TabStrip1);
     TabStrip1->addTab(memoryPage, QStringLiteral("Memory"));
-    TabStrip1->addTab(bankPage, QStringLiteral("Bank"));
-    TabStrip1->addTab(commonSetPage, QStringLiteral("Common Set"));
-    TabStrip1->addTab(setModePage, QStringLiteral("Set Mode"));
+    TabStrip1->addTab(scrolledWhenSmall(bankPage), QStringLiteral("Bank"));
+    TabStrip1->addTab(scrolledWhenSmall(commonSetPage), QStringLiteral("Common Set"));
+    TabStrip1->addTab(setModePage, QStringLiteral("Set Mode")); // scrolls its own lists
     layout->addWidget(TabStrip1, 1);
 
     auto* bottom = new QHBoxLayout;
@@ -238,7 +309,8 @@ void Form1::buildCentralArea() {
 
     setCentralWidget(central);
     statusBar()->setObjectName(QStringLiteral("StatusLine"));
-    resize(1000, 640);
+    // Every page shows whole at this size, which fits a 1366 x 768 screen with its task bar.
+    resize(DefaultSize);
 }
 
 void Form1::connectCommands() {
@@ -439,11 +511,10 @@ void Form1::FILE_INPORT_Click() {
     const FileOutcome outcome = importCsvFile(path, imported);
     if (outcome.ok) {
         adoptChannels(imported, QStringLiteral("Import"));
-        ProgressBar1->setMaximum(RowCount);
-        ProgressBar1->setValue(RowCount);
+        showProgress(RowCount, RowCount, 100);
     }
     showOutcome(this, outcome);
-    ProgressBar1->setValue(0);
+    showProgress(0, RowCount, 0);
 }
 
 void Form1::FILE_EXPORT_Click() {
@@ -455,11 +526,10 @@ void Form1::FILE_EXPORT_Click() {
     const FileOutcome outcome =
         exportCsvFile(withDefaultSuffix(path, QStringLiteral("CSV")), document_.channels());
     if (outcome.ok) {
-        ProgressBar1->setMaximum(RowCount);
-        ProgressBar1->setValue(RowCount);
+        showProgress(RowCount, RowCount, 100);
     }
     showOutcome(this, outcome);
-    ProgressBar1->setValue(0);
+    showProgress(0, RowCount, 0);
 }
 
 // ---- editors and the whole radio -------------------------------------------------------------
@@ -560,9 +630,18 @@ bool Form1::startWholeRadio(StateCode code) {
     TransferRunner::Job job = [this, open = linkOpener(), options, stop = control_.stopFlag(),
                                call = windowCall_, run, reading](ChannelTransferObserver& forward) {
         const std::unique_ptr<Link> link = open();
-        WholeRadioRelay relay(forward, *call, [this, reading](const StepResult& step) {
-            showStepBox(step, reading);
-        });
+        const auto status = [this](const QString& text) {
+            QMetaObject::invokeMethod(
+                this,
+                [this, text] {
+                    stepStatus_ = text;
+                    statusBar()->showMessage(text);
+                },
+                Qt::QueuedConnection);
+        };
+        WholeRadioRelay relay(
+            forward, *call, reading, status,
+            [this, reading](const StepResult& step) { showStepBox(step, reading); });
         run->result = reading ? readWholeRadio(*link, run->data, options, stop, &relay)
                               : writeWholeRadio(*link, run->data, options, stop, &relay);
         link->close();
@@ -613,6 +692,8 @@ void Form1::MSFlexGrid1_DblClick() {
     if (!edit.opened)
         return;
     memoryPage->selectRow(edit.currentRow);
+    if (!edit.notice.isEmpty())
+        statusBar()->showMessage(edit.notice);
     if (edit.commit.outcome == CommitOutcome::Overlap)
         showMessage(this, QString::fromLatin1(OverlapMessage), QString::fromLatin1(OverlapTitle));
 }
@@ -766,6 +847,9 @@ void Form1::onTransferFinished(const TransferResult& result) {
     if (std::exchange(wholeRadioRun_, false))
         control_.setQuiet(TransferControl::StandAlone);
     endTransfer();
+    // The last step's "Reading ..." would claim the command still runs.
+    if (statusBar()->currentMessage() == std::exchange(stepStatus_, {}))
+        statusBar()->clearMessage();
     if (result.outcome == Outcome::Stopped)
         statusBar()->showMessage(QStringLiteral("Transfer cancelled"));
     else if (result.outcome == Outcome::PortError)

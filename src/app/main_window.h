@@ -54,6 +54,7 @@ public:
 
     // The line speed of the radio's clone port, at which the simulated radio answers.
     static constexpr int SimulatedBaud = 57600;
+    static constexpr QSize DefaultSize{1340, 690};
 
     explicit Form1(QWidget* parent = nullptr);
     ~Form1() override;
@@ -202,6 +203,7 @@ private:
     SessionOptions editorOptions_{std::chrono::milliseconds(200)};
     bool autoTransfer_ = false;
     bool wholeRadioRun_ = false;
+    QString stepStatus_; // what the running whole-radio step shows in the status line
     std::shared_ptr<SimulatedRadio> simulatedRadio_;
     QString namedPort_;
     int language_ = 0;

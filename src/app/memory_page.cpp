@@ -1,11 +1,14 @@
 #include "app/memory_page.h"
 
 #include "app/channel_grid_model.h"
+#include "channels/value_tables.h"
 
 #include <QGridLayout>
 #include <QHeaderView>
 #include <QItemSelectionModel>
 #include <QPushButton>
+#include <QSettings>
+#include <QStyle>
 #include <QTableView>
 #include <QVBoxLayout>
 
@@ -15,8 +18,48 @@ namespace qmh4 {
 
 namespace {
 
-// The grid's widths were set in twips; 15 twips make a pixel at 96 dots per inch.
-constexpr int TwipsPerPixel = 15;
+// Where the widths the user dragged are kept, next to the remembered port.
+QSettings userSettings() {
+    return QSettings(QStringLiteral("QMH4Writer"), QStringLiteral("QMH4Writer"));
+}
+const QString WidthsKey = QStringLiteral("MemoryGrid/ColumnWidths");
+
+template <typename Caption>
+QStringList captions(int count, Caption caption) {
+    QStringList texts;
+    for (int index = 0; index < count; ++index)
+        texts.append(caption(index));
+    return texts;
+}
+
+// The widest texts a column can show besides its row labels and names.
+QStringList widestTexts(int column) {
+    switch (column) {
+    case FrequencyColumn:
+        return {QStringLiteral("1299.99999MHz")};
+    case ModeColumn:
+        return listedModeCaptions();
+    case StepColumn:
+        return captions(StepCount, stepCaption);
+    case ToneTypeColumn:
+        return listedToneTypeCaptions();
+    case TxToneColumn:
+    case RxToneColumn:
+        return captions(CtcssCount, ctcssCaption);
+    case DcsColumn:
+        return captions(DcsCount, dcsCaption);
+    case ShiftColumn:
+        return shiftCaptions();
+    case OffsetColumn:
+        return {QStringLiteral("999.995MHz")};
+    case SkipColumn:
+        return {QStringLiteral("*")};
+    case NameColumn: // eight characters of the widest kind
+        return {QStringLiteral("WWWWWWWW")};
+    default:
+        return {};
+    }
+}
 
 } // namespace
 
@@ -66,11 +109,59 @@ void MemoryPage::setUpGrid(ChannelGridModel* model) {
     // Every row has the same height; telling the view saves it from measuring 1623 rows.
     MSFlexGrid1->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
     MSFlexGrid1->verticalHeader()->setDefaultSectionSize(MSFlexGrid1->fontMetrics().height() + 6);
-    MSFlexGrid1->horizontalHeader()->setHighlightSections(false);
-    for (int column = 0; column < ColumnCount; ++column)
-        MSFlexGrid1->setColumnWidth(
-            column, ChannelGridModel::WidthTwips[static_cast<size_t>(column)] / TwipsPerPixel);
+    QHeaderView* header = MSFlexGrid1->horizontalHeader();
+    header->setHighlightSections(false);
+    // The name takes whatever width the other columns leave.
+    header->setStretchLastSection(true);
     MSFlexGrid1->setColumnHidden(CarrierColumn, true);
+    sizeColumnsToTexts();
+    restoreColumnWidths();
+    connect(header, &QHeaderView::sectionResized, this, &MemoryPage::rememberColumnWidth);
+}
+
+int MemoryPage::fittingColumnWidth(int column) const {
+    QStringList texts = widestTexts(column);
+    if (column == LabelColumn) {
+        const QAbstractItemModel* model = MSFlexGrid1->model();
+        for (int row = 0; row < model->rowCount(); ++row)
+            texts.append(model->index(row, LabelColumn).data().toString());
+        // The longest label the bank sizes can give a memory row.
+        texts.append(QStringLiteral("Bank049-999"));
+    }
+    const QFontMetrics metrics = MSFlexGrid1->fontMetrics();
+    int widest = 0;
+    for (const QString& text : texts)
+        widest = std::max(widest, metrics.horizontalAdvance(text));
+    // The view draws a cell's text inside a focus-frame margin on each side, plus the grid line.
+    const int margins = 2 * (MSFlexGrid1->style()->pixelMetric(QStyle::PM_FocusFrameHMargin) + 1);
+    const int header = MSFlexGrid1->horizontalHeader()->sectionSizeHint(column);
+    return std::max(widest + margins + CellSlack, header);
+}
+
+void MemoryPage::sizeColumnsToTexts() {
+    for (int column = 0; column < NameColumn; ++column)
+        MSFlexGrid1->setColumnWidth(column, fittingColumnWidth(column));
+}
+
+void MemoryPage::restoreColumnWidths() {
+    const QStringList widths = userSettings().value(WidthsKey).toStringList();
+    for (int column = 0; column < std::min<int>(NameColumn, static_cast<int>(widths.size()));
+         ++column) {
+        const int width = widths.at(column).toInt();
+        if (width > 0 && column != CarrierColumn)
+            MSFlexGrid1->setColumnWidth(column, width);
+    }
+}
+
+void MemoryPage::rememberColumnWidth(int column) {
+    // Only the user drags the sections once the page is built; the name column follows the
+    // window and is not remembered.
+    if (column >= NameColumn || column == CarrierColumn || !isVisible())
+        return;
+    QStringList widths;
+    for (int c = 0; c < NameColumn; ++c)
+        widths.append(QString::number(MSFlexGrid1->columnWidth(c)));
+    userSettings().setValue(WidthsKey, widths);
 }
 
 int MemoryPage::currentRow() const {

@@ -44,6 +44,15 @@ public:
 
 private:
     void setUpGrid(ChannelGridModel* model);
+    // The width that shows every text a column can hold in the grid's font, header included.
+    int fittingColumnWidth(int column) const;
+    void sizeColumnsToTexts();
+    // Widths the user dragged in an earlier run win over the fitted ones.
+    void restoreColumnWidths();
+    void rememberColumnWidth(int column);
+
+    // Room between a cell's text and the next column, so texts do not touch the grid line.
+    static constexpr int CellSlack = 6;
     QPushButton* makeButton(const char* name, const char* caption);
 };
 

@@ -16,6 +16,7 @@
 #include <QSignalBlocker>
 #include <QVBoxLayout>
 
+#include <algorithm>
 #include <memory>
 
 namespace qmh4 {
@@ -32,7 +33,7 @@ QPushButton* namedButton(const char* name, const char* caption, QWidget* parent)
 
 QLabel* captionLabel(const char* key, QWidget* parent) {
     const QString name = QString::fromLatin1(key);
-    auto* label = new QLabel(captionText(name, Language::English), parent);
+    auto* label = new QLabel(shownAsWritten(captionText(name, Language::English)), parent);
     label->setObjectName(name);
     return label;
 }
@@ -111,12 +112,26 @@ const FramePlace Frames[] = {
     {"FrameBussiness", {{nullptr, A::Business, 0, "Bussiness"}}},
 };
 
-constexpr int FramesPerColumn = 4;
+// The frame that starts each column of the page: the columns come out about equally tall, so
+// the page fits a 768-pixel screen without scrolling.
+const char* const ColumnStarts[] = {"Frame8", "Frame18", "Frame17", "Frame19"};
+
+bool startsColumn(const char* frameKey) {
+    return std::any_of(std::begin(ColumnStarts), std::end(ColumnStarts),
+                       [frameKey](const char* key) { return qstrcmp(key, frameKey) == 0; });
+}
+
+constexpr int DtmfFieldPadding = 12;
+
+// Rows close together: the page holds more than sixty lists.
+void makeCompact(QGridLayout* grid) {
+    grid->setContentsMargins(6, 2, 6, 4);
+    grid->setVerticalSpacing(1);
+}
 
 QString frameCaption(const char* key) {
     const QString name = QString::fromLatin1(key);
-    const QString caption = captionText(name, Language::English);
-    return caption.isEmpty() ? QString() : caption;
+    return shownAsWritten(captionText(name, Language::English));
 }
 
 } // namespace
@@ -124,10 +139,13 @@ QString frameCaption(const char* key) {
 SetModePage::SetModePage(Form1& window, QWidget* parent) : QWidget(parent), window_(window) {
     setObjectName(QStringLiteral("SetModePage"));
     auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
     auto* scroll = new QScrollArea(this);
     scroll->setWidgetResizable(true);
     auto* area = new QWidget(scroll);
     auto* columns = new QHBoxLayout(area);
+    columns->setContentsMargins(2, 2, 2, 2);
+    columns->setSpacing(3);
     buildSettingFrames(area);
     columns->addWidget(buildDtmfFrame(), 0, Qt::AlignTop);
     scroll->setWidget(area);
@@ -152,15 +170,18 @@ void SetModePage::buildSettingFrames(QWidget* area) {
     SetModeControls& controls = SetModeControls::of(window_);
     auto* columns = static_cast<QHBoxLayout*>(area->layout());
     QVBoxLayout* column = nullptr;
-    int placed = 0;
     for (const FramePlace& place : Frames) {
-        if (placed++ % FramesPerColumn == 0) {
+        if (!column || startsColumn(place.frameKey)) {
+            if (column)
+                column->addStretch(1);
             column = new QVBoxLayout;
+            column->setSpacing(2);
             columns->addLayout(column);
         }
         auto* frame = new QGroupBox(frameCaption(place.frameKey), area);
         frame->setObjectName(QString::fromLatin1(place.frameKey));
         auto* grid = new QGridLayout(frame);
+        makeCompact(grid);
         for (const ListPlace& list : place.lists) {
             const int row = grid->rowCount();
             QLabel* label = list.captionKey
@@ -221,7 +242,9 @@ QGroupBox* SetModePage::buildDtmfFrame() {
     auto* frame = new QGroupBox(QStringLiteral("DTMF"), this);
     frame->setObjectName(QStringLiteral("DtmfFrame"));
     auto* layout = new QVBoxLayout(frame);
+    layout->setContentsMargins(0, 2, 0, 4);
     auto* memories = new QGridLayout;
+    makeCompact(memories);
     for (int index = 0; index < DtmfMemoryCount; ++index) {
         auto* field = new FilteredLineEdit(
             [](const QString& text, char32_t key) {
@@ -229,6 +252,10 @@ QGroupBox* SetModePage::buildDtmfFrame() {
             },
             false, frame);
         field->setObjectName(QStringLiteral("COMMON_DTMF[%1]").arg(index));
+        // Wide enough for a full memory, and no wider: the page must fit the screen.
+        field->setMaximumWidth(
+            field->fontMetrics().horizontalAdvance(QString(DtmfMemoryLength, QLatin1Char('#'))) +
+            DtmfFieldPadding);
         COMMON_DTMF[static_cast<size_t>(index)] = field;
         connect(field, &QLineEdit::textChanged, this, [this, index](const QString& text) {
             editAreas(window_, QStringLiteral("Typing in DTMF memory %1").arg(index),
@@ -247,6 +274,7 @@ QGroupBox* SetModePage::buildDtmfFrame() {
     layout->addLayout(memories);
 
     auto* timing = new QGridLayout;
+    makeCompact(timing);
     const std::pair<const char*, ChoiceOnlyComboBox**> lists[] = {
         {"Wait", &COMMON_WAIT},   {"Head", &COMMON_HEAD},  {"Pause", &COMMON_PAUSE},
         {"Burst", &COMMON_BURST}, {"Ch", &COMMON_DIAL_CH},

@@ -99,26 +99,38 @@ private:
 
 void AreaPagesTest::groupEditorAsksLikePageChange_data() {
     QTest::addColumn<bool>("answerOk");
+    QTest::addColumn<bool>("byPageChange");
     QTest::addColumn<int>("total");
-    QTest::newRow("Cancel keeps the sizes, no editor") << false << 1001;
-    QTest::newRow("OK restores, then the editor") << true << 1000;
+    QTest::newRow("Cancel keeps the sizes, no editor") << false << false << 1001;
+    QTest::newRow("OK restores, then the editor") << true << false << 1000;
+    QTest::newRow("page change, Cancel stays on Bank") << false << true << 1001;
+    QTest::newRow("page change, OK goes to Memory") << true << true << 1000;
 }
 
 void AreaPagesTest::groupEditorAsksLikePageChange() {
     QFETCH(bool, answerOk);
+    QFETCH(bool, byPageChange);
     QFETCH(int, total);
     Form1 window;
     Dialogs dialogs(answerOk);
     window.TabStrip1->setCurrentIndex(1);
     typeBankSizes(window, {{0, 101}});
+    // The Memory page must not show while the question is open.
+    QList<int> pageDuringQuestion;
+    dialogs.onQuestion = [&] { pageDuringQuestion.append(window.TabStrip1->currentIndex()); };
     bool editorShown = false;
     window.bankPage->groupEditorShown = [&](Form5& editor) {
         editorShown = true;
         QTimer::singleShot(0, &editor, &Form5::Command2_Click);
     };
-    QTest::mouseClick(window.bankPage->GROUP_SET, Qt::LeftButton);
+    if (byPageChange)
+        window.TabStrip1->setCurrentIndex(0);
+    else
+        QTest::mouseClick(window.bankPage->GROUP_SET, Qt::LeftButton);
     QCOMPARE(dialogs.questions, (QList<Box>{{"Bank Total Error. Init Data?", "Caution"}}));
-    QCOMPARE(editorShown, answerOk);
+    QCOMPARE(pageDuringQuestion, QList<int>{1});
+    QCOMPARE(editorShown, answerOk && !byPageChange);
+    QCOMPARE(window.TabStrip1->currentIndex(), byPageChange && answerOk ? 0 : 1);
     QCOMPARE(window.areas().banks.total(), total);
     QCOMPARE(window.bankPage->Text1[0]->text(), QString::number(total == 1000 ? 100 : 101));
 }
@@ -129,18 +141,12 @@ void AreaPagesTest::areaReadAndWriteFromButtons_data() {
     QTest::addColumn<Area>("area");
     QTest::addColumn<QString>("readButton");
     QTest::addColumn<QString>("writeButton");
-    QTest::newRow("banks") << Area::Banks << "READ_BANK"
-                           << "WRITE_BANK";
-    QTest::newRow("set mode page") << Area::SetMode << "Set_Mode_Read"
-                                   << "Set_Mode_Write";
-    QTest::newRow("setting frame") << Area::Setting << "SETTING_READ"
-                                   << "SETTING_WRITE";
-    QTest::newRow("DTMF frame") << Area::Dtmf << "READ_DTMF"
-                                << "WRITE_DTMF";
-    QTest::newRow("one-touch") << Area::OneTouch << "READ_ONE_TOUCH"
-                               << "WRITE_ONE_TOUCH";
-    QTest::newRow("title") << Area::Title << "TITLE_READ"
-                           << "TITLE_WRITE";
+    QTest::newRow("banks") << Area::Banks << u"READ_BANK"_qs << u"WRITE_BANK"_qs;
+    QTest::newRow("set mode page") << Area::SetMode << u"Set_Mode_Read"_qs << u"Set_Mode_Write"_qs;
+    QTest::newRow("setting frame") << Area::Setting << u"SETTING_READ"_qs << u"SETTING_WRITE"_qs;
+    QTest::newRow("DTMF frame") << Area::Dtmf << u"READ_DTMF"_qs << u"WRITE_DTMF"_qs;
+    QTest::newRow("one-touch") << Area::OneTouch << u"READ_ONE_TOUCH"_qs << u"WRITE_ONE_TOUCH"_qs;
+    QTest::newRow("title") << Area::Title << u"TITLE_READ"_qs << u"TITLE_WRITE"_qs;
 }
 
 // Reads an area from the demo radio with its button (a read that decoded nothing would write

@@ -62,8 +62,17 @@ private slots:
         QCOMPARE(editor->selectedGlyph(), 7);
         editor->FONT_BACK->click();
         QCOMPARE(editor->selectedGlyph(), 6);
-        QVERIFY(editor->MSFlexGrid1->item(1, 0)->background() !=
-                editor->MSFlexGrid1->item(0, 0)->background());
+        // Selected and current, a set pixel stays dark and a clear one light.
+        QTableWidget* grid = editor->MSFlexGrid1;
+        grid->setCurrentCell(1, 0);
+        grid->selectAll();
+        const QImage shot = grid->viewport()->grab().toImage();
+        const auto shade = [&](int row, int column) {
+            return qGray(shot.pixel(grid->visualItemRect(grid->item(row, column)).center()));
+        };
+        QVERIFY2(shade(1, 0) < 100 && shade(0, 0) > 150,
+                 qPrintable(QStringLiteral("%1 %2").arg(shade(1, 0)).arg(shade(0, 0))));
+        grid->clearSelection();
         editor->FONT_LIST->setCurrentIndex(0);
         editor->FONT_BACK->click();
         QCOMPARE(editor->selectedGlyph(), 0);
@@ -161,8 +170,9 @@ private slots:
             store().setPixel(g, g, 15 - g, true);
         const GlyphSet saved = store().glyphs();
         auto editor = makeEditor();
-        QString chosen = dir.filePath("mine.FH4");
-        editor->setFileChoosers([&](QWidget*) { return chosen; }, [&](QWidget*) { return chosen; });
+        // Saved under a name without suffix, the file gets ".FH4".
+        editor->setFileChoosers([&](QWidget*) { return dir.filePath("mine.FH4"); },
+                                [&](QWidget*) { return dir.filePath("mine"); });
 
         editor->FONT_SAVE->trigger();
         QCOMPARE(boxes_, QStringList{box("Save File", " Finish")});

@@ -6,8 +6,10 @@
 
 #include <QApplication>
 #include <QLabel>
+#include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QStatusBar>
 #include <QTableView>
 #include <QTimer>
 
@@ -71,7 +73,8 @@ private slots:
     void init() { settings_.reset(); }
     void openDetail_data();
     void openDetail();
-    void overlapShowsItsBox();
+    void okReportsWhatHappened_data();
+    void okReportsWhatHappened();
     void clearRows_data();
     void clearRows();
     void upDown_data();
@@ -116,21 +119,48 @@ void GridEditingWindowTest::openDetail() {
     QVERIFY(window.channels() == start); // cancelled or never opened: nothing changed
 }
 
-void GridEditingWindowTest::overlapShowsItsBox() {
+void GridEditingWindowTest::okReportsWhatHappened_data() {
+    QTest::addColumn<int>("row");
+    QTest::addColumn<QString>("typedMhz"); // empty: the boxes stay as they are
+    QTest::addColumn<bool>("kept");
+    QTest::addColumn<QString>("box");
+    QTest::addColumn<QString>("status");
+    QTest::newRow("overlap on a pass channel")
+        << 1405 << QString() << true << u"Overlaps in Frequency"_qs << QString();
+    QTest::newRow("refused frequency clears, and says so")
+        << 1 << u"836"_qs << false << QString()
+        << u"836.00000 MHz is outside the radio's range: the channel was cleared"_qs;
+}
+
+void GridEditingWindowTest::okReportsWhatHappened() {
+    QFETCH(int, row);
+    QFETCH(QString, typedMhz);
+    QFETCH(bool, kept);
+    QFETCH(QString, box);
+    QFETCH(QString, status);
     Dialogs dialogs;
     Form1 window;
     ChannelTable start = window.channels();
     start.row(1404) = filledRow(start, 1404, QStringLiteral("145.50000MHz"));
-    start.row(1405) = filledRow(start, 1405, QStringLiteral("145.50000MHz"));
+    start.row(row) = filledRow(start, row, QStringLiteral("145.50000MHz"));
     window.document().replaceChannels({}, start);
 
-    SeenDialog seen;
-    inspectNextDialog(this, seen, "DETAIL_ENTER");
-    openOn(window, 1405, false);
+    QTimer::singleShot(0, this, [typedMhz] {
+        auto* dialog = qobject_cast<Form2*>(QApplication::activeModalWidget());
+        if (!typedMhz.isEmpty()) {
+            dialog->set1.DETAIL_FREQ_1->setText(typedMhz);
+            dialog->set1.DETAIL_FREQ_2->clear();
+        }
+        dialog->DETAIL_ENTER->click();
+    });
+    openOn(window, row, false);
 
-    QVERIFY(seen.opened);
-    QCOMPARE(dialogs.boxes, (QList<Box>{{"Overlaps in Frequency", " Error"}}));
-    QCOMPARE(window.channels().row(1405), start.row(1405));
+    QCOMPARE(dialogs.boxes.isEmpty(), box.isEmpty());
+    if (!box.isEmpty())
+        QCOMPARE(dialogs.boxes, (QList<Box>{{box, " Error"}}));
+    QCOMPARE(window.statusBar()->currentMessage(), status);
+    QCOMPARE(window.channels().row(row) == start.row(row), kept);
+    QCOMPARE(window.channels().cell(row, FrequencyColumn).isEmpty(), !kept);
 }
 
 void GridEditingWindowTest::clearRows_data() {

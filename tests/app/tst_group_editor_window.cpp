@@ -46,6 +46,13 @@ void GroupEditorWindowTest::writeThenReadThroughRadio() {
     auto radio = std::make_shared<SimulatedRadio>(SimulatedRadio::blankImage());
     Groups groups;
     Editor editor(groups, radio);
+    // The labels "Group0" ... "GroupB" can be read, the cells are large enough to click.
+    const QTableWidget* grid = editor.window.MSFlexGrid1;
+    for (int row = 1; row <= 11; ++row)
+        QVERIFY(grid->fontMetrics().horizontalAdvance(grid->item(row, 0)->text()) + 6 <=
+                    grid->columnWidth(0) &&
+                grid->rowHeight(row) >= 16 && grid->columnWidth(1) >= 16);
+    QCOMPARE(grid->item(11, 0)->text(), QStringLiteral("GroupB"));
     // Group 0 with banks 0, 7 and 49; GroupB with bank 30.
     for (const auto& [row, column] : {std::pair{1, 1}, {1, 8}, {1, 54}, {11, 34}})
         editor.window.MSFlexGrid1->cellClicked(row, column);

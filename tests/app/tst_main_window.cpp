@@ -1,14 +1,24 @@
 #include "app/channel_grid_model.h"
+#include "app/interface_language.h"
 #include "app/memory_page.h"
 #include "channels/channel_record.h"
 #include "transfers/channel_transfer.h"
 #include "window_test_support.h"
 
 #include <QAction>
+#include <QComboBox>
+#include <QGroupBox>
+#include <QHeaderView>
+#include <QKeySequence>
+#include <QLabel>
+#include <QLineEdit>
 #include <QMenu>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScrollArea>
+#include <QScrollBar>
+#include <QSettings>
 #include <QStatusBar>
 #include <QTabWidget>
 #include <QTableView>
@@ -68,6 +78,12 @@ private slots:
 
     void allClear_data();
     void allClear();
+
+    void gridColumnsFitTheirTexts_data();
+    void gridColumnsFitTheirTexts();
+    void draggedColumnWidthIsRemembered();
+    void defaultSizeShowsEveryPage_data();
+    void defaultSizeShowsEveryPage();
 
 private:
     TestSettings settings_;
@@ -276,6 +292,93 @@ void MainWindowTest::allClear() {
     // The selection comes back as it was.
     QCOMPARE(window.memoryPage->currentRow(), 30);
     QCOMPARE(window.memoryPage->selectedRows().first, 25);
+}
+
+// ---- sizes -----------------------------------------------------------------------------------
+
+void MainWindowTest::gridColumnsFitTheirTexts_data() {
+    QTest::addColumn<int>("column");
+    QTest::addColumn<QString>("text");
+    QTest::newRow("label of a dual row") << int(LabelColumn) << "Dual99(Main) ";
+    QTest::newRow("frequency") << int(FrequencyColumn) << "1295.00000MHz";
+    QTest::newRow("step") << int(StepColumn) << "12.5KHz";
+    QTest::newRow("tone type") << int(ToneTypeColumn) << "Train";
+    QTest::newRow("tone") << int(TxToneColumn) << "250.3Hz";
+    QTest::newRow("offset") << int(OffsetColumn) << "999.995MHz";
+    QTest::newRow("header") << int(OffsetColumn) << "Shift-Freq";
+}
+
+void MainWindowTest::gridColumnsFitTheirTexts() {
+    QFETCH(int, column);
+    QFETCH(QString, text);
+    Form1 window;
+    window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    const QTableView* grid = window.memoryPage->MSFlexGrid1;
+    // The view draws a cell's text three pixels in from each side.
+    QVERIFY2(grid->fontMetrics().horizontalAdvance(text) + 6 <= grid->columnWidth(column),
+             qPrintable(QString::number(grid->columnWidth(column))));
+    // The name column takes what is left: no blank beside it, no scrolling sideways.
+    QVERIFY(!grid->horizontalScrollBar()->isVisible());
+    const QHeaderView* header = grid->horizontalHeader();
+    QCOMPARE(header->sectionViewportPosition(NameColumn) + grid->columnWidth(NameColumn),
+             grid->viewport()->width());
+}
+
+void MainWindowTest::draggedColumnWidthIsRemembered() {
+    {
+        Form1 window;
+        window.show();
+        window.memoryPage->MSFlexGrid1->horizontalHeader()->resizeSection(FrequencyColumn, 333);
+    }
+    Form1 again;
+    QCOMPARE(again.memoryPage->MSFlexGrid1->columnWidth(FrequencyColumn), 333);
+    QSettings(QStringLiteral("QMH4Writer"), QStringLiteral("QMH4Writer")).remove("MemoryGrid");
+}
+
+void MainWindowTest::defaultSizeShowsEveryPage_data() {
+    QTest::addColumn<int>("page");
+    QTest::addColumn<int>("language");
+    for (int language : {0, 1})
+        for (int page = 0; page < 4; ++page)
+            QTest::addRow("page %d, language %d", page, language) << page << language;
+}
+
+void MainWindowTest::defaultSizeShowsEveryPage() {
+    QFETCH(int, page);
+    QFETCH(int, language);
+    // A 1366 x 768 screen less a task bar and the window's title bar.
+    QVERIFY(Form1::DefaultSize.width() <= 1366 && Form1::DefaultSize.height() <= 768 - 40 - 32);
+    Form1 window;
+    window.applyLanguage(language);
+    window.TabStrip1->setCurrentIndex(page);
+    window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    QCOMPARE(window.size(), Form1::DefaultSize);
+    QWidget* shown = window.TabStrip1->currentWidget();
+    for (const QScrollArea* area : shown->findChildren<QScrollArea*>())
+        QVERIFY(!area->horizontalScrollBar()->isVisible() &&
+                !area->verticalScrollBar()->isVisible());
+    for (QWidget* control : shown->findChildren<QWidget*>()) {
+        const bool isControl = qobject_cast<QAbstractButton*>(control) ||
+                               qobject_cast<QComboBox*>(control) ||
+                               qobject_cast<QLineEdit*>(control);
+        if (isControl && control->isVisibleTo(shown))
+            QVERIFY2(control->visibleRegion().boundingRect().size() == control->size(),
+                     qPrintable(control->objectName()));
+    }
+    // Captions mean an "&" as written ("<POWER & BATT.>"), never as a shortcut marker.
+    for (const CaptionEntry& entry : captionTable()) {
+        const QString key = QString::fromLatin1(entry.key);
+        QString text;
+        if (const auto* label = window.findChild<QLabel*>(key))
+            text = label->text();
+        else if (const auto* frame = window.findChild<QGroupBox*>(key))
+            text = frame->title();
+        QVERIFY2(QKeySequence::mnemonic(text).isEmpty(), qPrintable(text));
+        if (!text.isEmpty())
+            QCOMPARE(text.replace("&&", "&"), captionText(key, Language(language)));
+    }
 }
 
 QTEST_MAIN(MainWindowTest)

@@ -7,6 +7,8 @@
 #include "window_test_support.h"
 
 #include <QAction>
+#include <QProgressBar>
+#include <QStatusBar>
 
 using namespace qmh4;
 using namespace qmh4::test;
@@ -40,6 +42,24 @@ bool runCommand(Form1& window, QAction* command) {
     return window.transferRunning() && finished.wait(120000) && !window.transferRunning();
 }
 
+// The bar only climbs while a command runs, then goes back to 0 as it ends.
+bool climbsThenResets(QSignalSpy& bar) {
+    QList<int> values;
+    for (const QList<QVariant>& change : std::as_const(bar))
+        values.append(change.at(0).toInt());
+    bar.clear();
+    return !values.isEmpty() && values.takeLast() == 0 &&
+           std::is_sorted(values.begin(), values.end());
+}
+
+QStringList messages(QSignalSpy& status) {
+    QStringList texts;
+    for (const QList<QVariant>& change : std::as_const(status))
+        texts.append(change.at(0).toString());
+    status.clear();
+    return texts;
+}
+
 } // namespace
 
 class WholeRadioWindowTest : public QObject {
@@ -71,7 +91,12 @@ void WholeRadioWindowTest::readAllThenWriteAllReproducesTheRadio() {
 
     // A read that missed anything shows below, when what it gave is written to a blank radio.
     QSignalSpy resets(window.gridModel(), &QAbstractItemModel::modelReset);
+    QSignalSpy bar(window.ProgressBar1, &QProgressBar::valueChanged);
+    QSignalSpy status(window.statusBar(), &QStatusBar::messageChanged);
     QVERIFY(runCommand(window, window.ALL_READ));
+    QVERIFY(climbsThenResets(bar));
+    QVERIFY(messages(status).contains("Reading banks..."));
+    QVERIFY(window.statusBar()->currentMessage().isEmpty());
     QCOMPARE(editors.font, 1);
     QCOMPARE(editors.groups, 1);
     QVERIFY(window.document().glyphs().holdsRealGlyphs());
@@ -85,6 +110,8 @@ void WholeRadioWindowTest::readAllThenWriteAllReproducesTheRadio() {
     radio.clearLog();
     QVERIFY(runCommand(window, window.ALL_WRITE));
     QCOMPARE(recorder.boxes, (QList<Box>{{"Success", " Finish"}}));
+    QVERIFY(climbsThenResets(bar));
+    QVERIFY(messages(status).contains("Writing banks..."));
     // Every block sent holds what the source radio holds there; the set-mode record keeps
     // some bytes of the radio it is written to.
     for (const ExchangeRecord& exchange : radio.log()) {

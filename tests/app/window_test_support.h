@@ -19,6 +19,7 @@
 
 #include <algorithm>
 #include <chrono>
+#include <functional>
 
 namespace qmh4::test {
 
@@ -38,6 +39,8 @@ public:
         previousQuestion_ =
             setQuestionSink([this](QWidget*, const QString& text, const QString& title) {
                 questions.append({text, title});
+                if (onQuestion)
+                    onQuestion();
                 return answer;
             });
     }
@@ -52,6 +55,7 @@ public:
     }
 
     bool answer;
+    std::function<void()> onQuestion; // called while a question is open
     QList<Box> boxes;
     QList<Box> questions;
 
