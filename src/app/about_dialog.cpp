@@ -35,6 +35,8 @@ Form3::Form3(QWidget* parent)
     addLabel(texts, ProductTitle, "Label1", this);
     addLabel(texts, VersionText, "Label2", this);
     addLabel(texts, ReleaseDate, "Label3", this);
+    // This program's own version, the one `qmh4 --version` and the package carry.
+    addLabel(texts, "QMH4Writer " QMH4_VERSION, "BuildVersion", this);
 
     auto* top = new QHBoxLayout;
     top->addWidget(makeRadioPicture(this));

@@ -1,5 +1,6 @@
 #include "app/main_window.h"
 #include "app/splash_window.h"
+#include "app/start_options.h"
 
 #include <QApplication>
 #include <QScreen>
@@ -7,12 +8,21 @@
 #include <memory>
 
 int main(int argc, char* argv[]) {
-    QApplication app(argc, argv);
-    QApplication::setApplicationName(QStringLiteral("QMH4Writer"));
-    QApplication::setOrganizationName(QStringLiteral("QMH4Writer"));
+    // --help and --version answer on the terminal, also where there is no display.
+    const std::unique_ptr<QCoreApplication> app =
+        qmh4::asksForTextOnly(argc, argv) ? std::make_unique<QCoreApplication>(argc, argv)
+                                          : std::make_unique<QApplication>(argc, argv);
+    QCoreApplication::setApplicationName(QStringLiteral("QMH4Writer"));
+    QCoreApplication::setOrganizationName(QStringLiteral("QMH4Writer"));
+    QCoreApplication::setApplicationVersion(QStringLiteral(QMH4_VERSION));
+    QGuiApplication::setDesktopFileName(QStringLiteral("io.github.qmh4writer.QMH4Writer"));
+
+    qmh4::StartOptions options;
+    if (const auto status = qmh4::parseStartOptions(options))
+        return *status;
 
     std::unique_ptr<qmh4::Form1> mainWindow;
-    auto* splash = new qmh4::frmSplash([&mainWindow] {
+    auto* splash = new qmh4::frmSplash([&mainWindow, &options] {
         mainWindow = std::make_unique<qmh4::Form1>();
         // A screen smaller than 1366 x 768: as large as it allows, the pages scroll.
         if (const QScreen* screen = mainWindow->screen()) {
@@ -20,6 +30,7 @@ int main(int argc, char* argv[]) {
             mainWindow->resize(mainWindow->size().boundedTo(room));
         }
         mainWindow->show();
+        qmh4::applyStartOptions(options, *mainWindow);
     });
     splash->setAttribute(Qt::WA_DeleteOnClose);
     splash->show();

@@ -7,6 +7,7 @@
 #include "app/channel_list_commands.h"
 #include "app/channel_operations.h"
 #include "app/common_set_page.h"
+#include "app/connection_test_dialog.h"
 #include "app/file_choice.h"
 #include "app/memory_page.h"
 #include "widgets/message_box.h"
@@ -211,6 +212,8 @@ void Form1::buildMenus() {
     Tusin_Botton = addNamedMenu(bar, "Tusin_Botton", "Communication(&T)");
     ALL_WRITE = addNamedAction(Tusin_Botton, "ALL_WRITE", "Write All Data(&A)");
     ALL_READ = addNamedAction(Tusin_Botton, "ALL_READ", "Read All Data(&B)");
+    connect(addNamedAction(Tusin_Botton, "TestConnection", "Test Connection…"), &QAction::triggered,
+            this, [this] { ConnectionTestDialog(*this).exec(); });
 
     MenuHelp = addNamedMenu(bar, "MenuHelp", "Help(&H)");
     MenuVersion = addNamedAction(MenuHelp, "MenuVersion", "Version Infomation(&A)");

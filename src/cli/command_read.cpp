@@ -1,11 +1,11 @@
 #include "cli/arguments.h"
 #include "cli/commands.h"
+#include "cli/radio_port.h"
 #include "cli/radio_request.h"
 #include "cli/step_report.h"
 #include "files/data_file.h"
 #include "font/font_file.h"
 #include "link/link.h"
-#include "ports/port_factory.h"
 #include "transfers/area_transfers.h"
 
 #include <array>
@@ -92,9 +92,12 @@ int runRead(const QStringList& arguments) {
     const auto request = parseRadioRequest(QStringLiteral("read"), arguments);
     if (!request)
         return ExitUsage;
-    const std::unique_ptr<Link> link = makeLink(request->port);
+    const std::unique_ptr<Link> link =
+        openRadioLink(request->command, request->port, request->verbose);
+    if (!link)
+        return ExitRadioFailed;
     WholeRadioData data;
-    StepReport report(request->command, areaName(Area::Groups));
+    StepReport report(request->command, request->port, areaName(Area::Groups));
     const WholeRadioOptions options;
     const WholeRadioResult result = request->whole
                                         ? readWholeRadio(*link, data, options, nullptr, &report)

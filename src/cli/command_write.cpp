@@ -1,12 +1,12 @@
 #include "cli/arguments.h"
 #include "cli/commands.h"
+#include "cli/radio_port.h"
 #include "cli/radio_request.h"
 #include "cli/step_report.h"
 #include "files/data_file.h"
 #include "font/font_file.h"
 #include "transfers/glyph_transfer.h"
 #include "link/link.h"
-#include "ports/port_factory.h"
 #include "transfers/area_transfers.h"
 
 #include <array>
@@ -140,8 +140,11 @@ int runWrite(const QStringList& arguments) {
     WholeRadioData data;
     if (!openInputs(*request, data))
         return ExitUsage;
-    const std::unique_ptr<Link> link = makeLink(request->port);
-    StepReport report(request->command, finalBlocksName(*request));
+    const std::unique_ptr<Link> link =
+        openRadioLink(request->command, request->port, request->verbose);
+    if (!link)
+        return ExitRadioFailed;
+    StepReport report(request->command, request->port, finalBlocksName(*request));
     const WholeRadioOptions options;
     const WholeRadioResult result = request->whole
                                         ? writeWholeRadio(*link, data, options, nullptr, &report)

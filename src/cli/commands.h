@@ -14,12 +14,17 @@ using CommandFunction = int (*)(const QStringList& arguments);
 
 struct Command {
     const char* name;
-    const char* usage; // the argument synopsis shown by "qmh4" without arguments
+    const char* synopsis; // the arguments, as `qmh4 --help` and `qmh4 CMD --help` show them
+    const char* summary;  // what the command does, one line
     CommandFunction run;
 };
 
+// The command of that name; null when there is none.
+const Command* findCommand(const QString& name);
+
 int runSim(const QStringList& arguments);
 int runPorts(const QStringList& arguments);
+int runIdentify(const QStringList& arguments);
 int runRead(const QStringList& arguments);
 int runWrite(const QStringList& arguments);
 int runExportCsv(const QStringList& arguments);

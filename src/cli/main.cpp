@@ -5,44 +5,96 @@
 
 #include <iterator>
 
-namespace {
+namespace qmh4::cli {
 
-using namespace qmh4::cli;
+namespace {
 
 // One line per command; a new command adds its file and its line here.
 const Command commands[] = {
-    {"sim", "[--image FILE] [--save FILE] [--baud N] [--latency-ms N] [--faults SPEC]", runSim},
-    {"ports", "", runPorts},
-    {"read", "[--port P] [--only AREAS] [--font OUT.FH4] OUT.H4", runRead},
-    {"write", "[--port P] [--only AREAS] [--font IN.FH4] IN.H4", runWrite},
-    {"export-csv", "[--layout native|common] IN.H4 OUT.CSV", runExportCsv},
-    {"import-csv", "IN.CSV OUT.H4 [--onto BASE.H4] [--first-row N]", runImportCsv},
+    {"read", "[--port P] [--only AREAS] [--font OUT.FH4] [--verbose] OUT.H4",
+     "Read the radio and save a data file (and a font file).", runRead},
+    {"write", "[--port P] [--only AREAS] [--font IN.FH4] [--verbose] IN.H4",
+     "Write a data file (and a font file) to the radio.", runWrite},
+    {"export-csv", "[--layout native|common] IN.H4 OUT.CSV",
+     "Save the channels of a data file as a CSV list (common: the multi-radio tools' layout).",
+     runExportCsv},
+    {"import-csv", "IN.CSV OUT.H4 [--onto BASE.H4] [--first-row N]",
+     "Make a data file from a CSV channel list (either layout, found by its header).",
+     runImportCsv},
+    {"identify", "[--port P] [--verbose]",
+     "Ask the radio who it is: the quickest test of the cable.", runIdentify},
+    {"ports", "[--json]", "List the serial ports the system knows.", runPorts},
+    {"sim", "[--image FILE] [--save FILE] [--baud N] [--latency-ms N] [--faults SPEC]",
+     "Serve a simulated radio on a pseudo-terminal.", runSim},
 };
 
-int usage() {
-    QTextStream err(stderr);
-    err << "usage:\n";
-    for (const Command& command : commands)
-        err << "  qmh4 " << command.name << ' ' << command.usage << '\n';
-    err << "AREAS: comma list of channels,banks,onetouch,title,settings,groups,glyphs\n"
-           "P: a device path, a port name, or \"sim\" for the built-in simulated radio;\n"
-           "   without --port, the port last chosen in the window\n";
+void printUsage(QTextStream& stream) {
+    stream << "usage: qmh4 COMMAND [OPTIONS] [FILES]\n"
+              "       qmh4 help COMMAND | qmh4 COMMAND --help | qmh4 --version\n\n"
+              "commands:\n";
+    for (const Command& command : commands) {
+        stream << "  " << qSetFieldWidth(12) << Qt::left << command.name << qSetFieldWidth(0)
+               << command.summary << "\n  " << qSetFieldWidth(12) << "" << qSetFieldWidth(0)
+               << "qmh4 " << command.name << ' ' << command.synopsis << '\n';
+    }
+    stream << "\nAREAS: comma list of channels,banks,onetouch,title,settings,groups,glyphs\n"
+              "P: a device path (/dev/ttyUSB0), a port name (COM3), or \"sim\" for the built-in\n"
+              "   simulated radio; without --port, the port last chosen in the window\n"
+              "exit status: 0 done, 1 a radio step failed, 2 a usage or file error\n";
+}
+
+int usageError(const QString& why) {
+    QTextStream(stderr) << "qmh4: " << why << " (see qmh4 --help)\n";
     return ExitUsage;
+}
+
+int help(const QStringList& arguments) {
+    if (arguments.isEmpty()) {
+        QTextStream out(stdout);
+        printUsage(out);
+        return ExitOk;
+    }
+    const Command* command = findCommand(arguments.first());
+    if (!command)
+        return usageError(QStringLiteral("unknown command \"%1\"").arg(arguments.first()));
+    return command->run({QStringLiteral("--help")});
 }
 
 } // namespace
 
-int main(int argc, char* argv[]) {
-    QCoreApplication app(argc, argv);
-    QStringList arguments = QCoreApplication::arguments();
-    if (arguments.size() < 2)
-        return usage();
-    const QString name = arguments.at(1);
-    arguments.remove(0, 2);
+const Command* findCommand(const QString& name) {
     for (const Command& command : commands) {
         if (name == QLatin1String(command.name))
-            return command.run(arguments);
+            return &command;
     }
-    QTextStream(stderr) << "qmh4: unknown command \"" << name << "\"\n";
-    return usage();
+    return nullptr;
+}
+
+} // namespace qmh4::cli
+
+int main(int argc, char* argv[]) {
+    using namespace qmh4::cli;
+    QCoreApplication app(argc, argv);
+    QCoreApplication::setApplicationName(QStringLiteral("qmh4"));
+    QCoreApplication::setApplicationVersion(QStringLiteral(QMH4_VERSION));
+    QStringList arguments = QCoreApplication::arguments();
+    if (arguments.size() < 2) {
+        QTextStream err(stderr);
+        printUsage(err);
+        return ExitUsage;
+    }
+    const QString name = arguments.at(1);
+    arguments.remove(0, 2);
+    if (name == QLatin1String("help") || name == QLatin1String("--help") ||
+        name == QLatin1String("-h"))
+        return help(arguments);
+    if (name == QLatin1String("--version")) {
+        QTextStream(stdout) << "qmh4 " << QMH4_VERSION << '\n';
+        return ExitOk;
+    }
+    if (const Command* command = findCommand(name))
+        return command->run(arguments);
+    if (name.startsWith(u'-'))
+        return usageError(QStringLiteral("unknown option \"%1\"").arg(name));
+    return usageError(QStringLiteral("unknown command \"%1\"").arg(name));
 }

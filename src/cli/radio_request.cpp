@@ -125,6 +125,8 @@ std::optional<RadioRequest> parseRadioRequest(const QString& command,
          QStringLiteral("AREAS")},
         {QStringLiteral("font"), QStringLiteral("Font file of the user glyphs."),
          QStringLiteral("FILE")},
+        {QStringLiteral("verbose"),
+         QStringLiteral("Show every exchange with the radio on stderr: command, reply, time.")},
     });
     if (!parseArguments(parser, command, arguments, 1))
         return std::nullopt;
@@ -146,6 +148,7 @@ std::optional<RadioRequest> parseRadioRequest(const QString& command,
         return std::nullopt;
     if (command == QLatin1String("read") && !outputsUsable(request))
         return std::nullopt;
+    request.verbose = parser.isSet(QStringLiteral("verbose"));
     request.port = parser.value(QStringLiteral("port"));
     if (request.port.isEmpty())
         request.port = defaultPort();

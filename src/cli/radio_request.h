@@ -20,6 +20,7 @@ struct RadioRequest {
     QString dataPath;
     QString fontPath; // empty without --font
     QList<Area> areas;
+    bool verbose = false; // every exchange on stderr
     // Every area the window's "Read All Data" / "Write All Data" moves (the write's glyph blocks
     // only with a font file): run that very sequence.
     bool whole = true;

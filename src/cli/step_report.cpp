@@ -1,6 +1,7 @@
 #include "cli/step_report.h"
 
 #include "cli/arguments.h"
+#include "link/serial_link.h"
 
 #include <QTextStream>
 
@@ -9,8 +10,8 @@
 
 namespace qmh4::cli {
 
-StepReport::StepReport(QString command, QString finalBlocks)
-    : command_(std::move(command)), finalBlocks_(std::move(finalBlocks)),
+StepReport::StepReport(QString command, QString port, QString finalBlocks)
+    : command_(std::move(command)), port_(std::move(port)), finalBlocks_(std::move(finalBlocks)),
       terminal_(::isatty(STDERR_FILENO) == 1) {}
 
 StepReport::~StepReport() {
@@ -58,8 +59,11 @@ void StepReport::stepFinished(const StepResult& step) {
     if (!box.show)
         return;
     QString text = stepName(step.step) + QStringLiteral(": ") + box.text;
-    if (!box.detail.isEmpty())
-        text += QStringLiteral(" (") + box.detail + u')';
+    QString detail = box.detail;
+    if (step.result.outcome == Outcome::PortError)
+        detail = portLabel(port_) + (detail.isEmpty() ? QString() : QStringLiteral(": ") + detail);
+    if (!detail.isEmpty())
+        text += QStringLiteral(" (") + detail + u')';
     tell(command_, text);
 }
 

@@ -1,9 +1,15 @@
 #include "link/serial_link.h"
 
 #include <QDeadlineTimer>
+#include <QRegularExpression>
 
 #include <algorithm>
 #include <utility>
+
+#ifdef Q_OS_LINUX
+#include <linux/serial.h>
+#include <sys/ioctl.h>
+#endif
 
 namespace qmh4 {
 
@@ -12,7 +18,51 @@ constexpr qint32 BaudRate = 57600;
 // Writing a 139-byte command takes 24 ms at 57600 baud; a driver that has not taken it after
 // this long has failed.
 constexpr int WriteTimeoutMs = 2000;
+
+PortProblem::Kind problemKind(QSerialPort::SerialPortError error) {
+    switch (error) {
+    case QSerialPort::NoError:
+        return PortProblem::Kind::None;
+    case QSerialPort::DeviceNotFoundError:
+        return PortProblem::Kind::NotFound;
+    case QSerialPort::PermissionError:
+        return PortProblem::Kind::Permission;
+    default:
+        return PortProblem::Kind::Other;
+    }
+}
+
 } // namespace
+
+QString portLabel(const QString& portName) {
+    static const QRegularExpression usbDevice(QStringLiteral("^/dev/ttyUSB([0-9]|1[0-5])$"));
+    const QRegularExpressionMatch match = usbDevice.match(portName);
+    if (!match.hasMatch())
+        return portName;
+    return QStringLiteral("%1 (COM%2)").arg(portName).arg(match.captured(1).toInt() + 1);
+}
+
+QString portProblemText(const QString& portName, const PortProblem& problem,
+                        const QString& listHint) {
+    QString hint = listHint;
+    if (problem.kind == PortProblem::Kind::Permission) {
+        hint = QStringLiteral("another program may be using it; otherwise add yourself to the "
+                              "group dialout (sudo usermod -aG dialout \"$USER\") and log in "
+                              "again");
+    }
+    return QStringLiteral("cannot open %1: %2 \u2014 %3")
+        .arg(portLabel(portName), problem.reason, hint);
+}
+
+PortProblem SerialLink::tryOpen(const QString& portName) {
+    QSerialPort port(portName);
+    if (port.open(QIODevice::ReadWrite)) {
+        port.close();
+        return {};
+    }
+    const PortProblem::Kind kind = problemKind(port.error());
+    return {kind == PortProblem::Kind::None ? PortProblem::Kind::Other : kind, port.errorString()};
+}
 
 SerialLink::SerialLink(QString portName) : portName_(std::move(portName)) {
     port_.setPortName(portName_);
@@ -40,12 +90,30 @@ bool SerialLink::open() {
                             port_.setFlowControl(QSerialPort::NoFlowControl);
     if (!configured)
         return fail(port_.errorString());
+    requestLowLatency();
     // Bytes that arrived after the last close (a late reply) are still buffered by the
     // operating system; they must not be taken as the start of the next reply.
     if (!port_.clear(QSerialPort::Input))
         return fail(port_.errorString());
     port_.clearError();
     return true;
+}
+
+// A USB serial chip holds the tail of a reply for up to 16 ms unless its driver runs in
+// low-latency mode; over the 1800 exchanges of a full read that adds up to about 25 s. The
+// request is repeated at every open because some drivers forget it at the close. A port that
+// does not know the setting (a pseudo-terminal, a built-in UART) simply keeps its own.
+void SerialLink::requestLowLatency() {
+    ++lowLatencyRequests_;
+    lowLatencyGranted_ = false;
+#ifdef Q_OS_LINUX
+    const int descriptor = static_cast<int>(port_.handle());
+    serial_struct serial{};
+    if (::ioctl(descriptor, TIOCGSERIAL, &serial) != 0)
+        return;
+    serial.flags |= static_cast<int>(ASYNC_LOW_LATENCY);
+    lowLatencyGranted_ = ::ioctl(descriptor, TIOCSSERIAL, &serial) == 0;
+#endif
 }
 
 bool SerialLink::send(const QByteArray& command) {

@@ -50,10 +50,28 @@ private slots:
         QVERIFY2(run.err.contains("Imported 5 channels into rows 3–7"), qPrintable(run.err));
     }
 
-    void portsListsTheBuiltInRadio() {
-        const CliRun run = runQmh4({"ports"});
+    // Help, the version, the port list and the built-in radio's identification are answers:
+    // on stdout, status 0.
+    void answersOnStdout_data() {
+        QTest::addColumn<QStringList>("arguments");
+        QTest::addColumn<QString>("answer");
+        QTest::newRow("--help") << QStringList{"--help"} << "qmh4 identify [--port P]";
+        QTest::newRow("-h") << QStringList{"-h"} << "usage: qmh4";
+        QTest::newRow("help read") << QStringList{"help", "read"} << "--only <AREAS>";
+        QTest::newRow("read --help")
+            << QStringList{"read", "--help", "--frob"} << "usage: qmh4 read";
+        QTest::newRow("version") << QStringList{"--version"} << "qmh4 " QMH4_VERSION;
+        QTest::newRow("ports") << QStringList{"ports"} << "sim\tbuilt-in simulated radio";
+        QTest::newRow("ports json") << QStringList{"ports", "--json"} << "\"port\": \"sim\"";
+        QTest::newRow("identify") << QStringList{"identify", "--port", "sim"} << "OK\\r\\n";
+    }
+    void answersOnStdout() {
+        QFETCH(QStringList, arguments);
+        QFETCH(QString, answer);
+        const CliRun run = runQmh4(arguments, 10000);
         QCOMPARE(run.exitCode, 0);
-        QVERIFY(run.out.contains("sim\tbuilt-in simulated radio"));
+        QVERIFY2(run.out.contains(answer), qPrintable(run.out));
+        QCOMPARE(run.err, QString());
     }
 
     void badUseAndBadFilesExitWith2_data() {
@@ -61,6 +79,7 @@ private slots:
         QTest::addColumn<QString>("message");
         QTest::newRow("no command") << QStringList{} << "usage";
         QTest::newRow("unknown command") << QStringList{"fly"} << "unknown command";
+        QTest::newRow("unknown option") << QStringList{"ports", "--frob"} << "'frob'";
         QTest::newRow("bad fault plan") << QStringList{"sim", "--faults", "3=sparks"} << "sparks";
         QTest::newRow("missing image")
             << QStringList{"sim", "--image", "/nonexistent/x.bin"} << "x.bin";

@@ -217,6 +217,20 @@ private slots:
         }
     }
 
+    // A port that cannot be opened is said once, by its name, before any step is tried.
+    void unopenablePort_data() {
+        QTest::addColumn<QString>("command");
+        QTest::newRow("read") << "read";
+        QTest::newRow("write") << "write";
+    }
+    void unopenablePort() {
+        QFETCH(QString, command);
+        const CliRun run = runQmh4({command, "--port", "/dev/nonexistent", path("in.H4")});
+        QCOMPARE(run.exitCode, 1);
+        QCOMPARE(run.err.count(u'\n'), 1);
+        QVERIFY2(run.err.contains("cannot open /dev/nonexistent: "), qPrintable(run.err));
+    }
+
     // Usage and file errors exit with 2 before the radio is touched (a transfer on the missing
     // port would exit with 1) and leave no file behind.
     void usageErrors_data() {

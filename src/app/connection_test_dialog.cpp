@@ -1,0 +1,142 @@
+#include "app/connection_test_dialog.h"
+
+#include "app/main_window.h"
+#include "ports/port_factory.h"
+#include "link/protocol.h"
+#include "link/serial_link.h"
+#include "link/session.h"
+
+#include <QDialogButtonBox>
+#include <QLabel>
+#include <QPushButton>
+#include <QSerialPortInfo>
+#include <QThread>
+#include <QVBoxLayout>
+
+namespace qmh4 {
+
+namespace {
+
+QString hex4(quint16 value) {
+    return QStringLiteral("%1").arg(value, 4, 16, QLatin1Char('0'));
+}
+
+// What the system says about the port: its name, description, maker, serial number, USB ids.
+QString portDetails(const QString& device) {
+    if (device == SimulatedPortName)
+        return QStringLiteral("Port: Simulated radio (built in)");
+    QStringList lines{QStringLiteral("Port: ") + portLabel(device)};
+    const auto ports = QSerialPortInfo::availablePorts();
+    for (const QSerialPortInfo& info : ports) {
+        if (info.systemLocation() != device && info.portName() != device)
+            continue;
+        const std::pair<const char*, QString> details[] = {
+            {"Description", info.description()},
+            {"Manufacturer", info.manufacturer()},
+            {"Serial number", info.serialNumber()},
+            {"USB", info.hasVendorIdentifier() && info.hasProductIdentifier()
+                        ? hex4(info.vendorIdentifier()) + u':' + hex4(info.productIdentifier())
+                        : QString()}};
+        for (const auto& [name, text] : details) {
+            if (!text.isEmpty())
+                lines << QString::fromLatin1(name) + QStringLiteral(": ") + text;
+        }
+    }
+    return lines.join(u'\n');
+}
+
+QString shownReply(const QByteArray& reply) {
+    return QString::fromLatin1(reply)
+        .replace(u'\r', QStringLiteral("\\r"))
+        .replace(u'\n', QStringLiteral("\\n"));
+}
+
+// The identification, up to three times as a transfer sends it; runs on the worker thread.
+QString identify(const std::function<std::unique_ptr<Link>()>& open, SessionOptions options) {
+    const std::unique_ptr<Link> link = open();
+    Session session(*link, options);
+    QByteArray reply;
+    const TransferResult result = runTransfer([&] {
+        for (int attempt = 0; attempt < 3 && !protocol::isGoodIdentifyReply(reply); ++attempt)
+            reply = session.exchange(protocol::identifyCommand(), protocol::IdentifyReplyLength);
+    });
+    if (result.outcome == Outcome::PortError)
+        return QStringLiteral("Port Error: ") + result.detail;
+    if (reply.isEmpty())
+        return QStringLiteral("No answer. Is the radio switched on and in clone mode, and the "
+                              "cable firmly in at both ends?");
+    if (!protocol::isGoodIdentifyReply(reply))
+        return QStringLiteral("Unexpected answer: ") + shownReply(reply);
+    return QStringLiteral("The radio answered: ") + shownReply(reply);
+}
+
+} // namespace
+
+ConnectionTestDialog::ConnectionTestDialog(Form1& window)
+    : QDialog(&window), window_(window), port_(new QLabel(this)), answer_(new QLabel(this)),
+      again_(new QPushButton(QStringLiteral("Test Again"), this)) {
+    setObjectName(QStringLiteral("ConnectionTest"));
+    setWindowTitle(QStringLiteral("Test Connection"));
+    port_->setObjectName(QStringLiteral("PortDetails"));
+    answer_->setObjectName(QStringLiteral("Answer"));
+    answer_->setWordWrap(true);
+    answer_->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    again_->setObjectName(QStringLiteral("TestAgain"));
+    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Close, this);
+    buttons->addButton(again_, QDialogButtonBox::ActionRole);
+    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+    connect(again_, &QPushButton::clicked, this, &ConnectionTestDialog::runTest);
+
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(port_);
+    layout->addWidget(answer_);
+    layout->addWidget(buttons);
+    setMinimumWidth(460);
+    runTest();
+}
+
+ConnectionTestDialog::~ConnectionTestDialog() {
+    if (worker_) {
+        worker_->wait();
+        delete worker_;
+    }
+}
+
+void ConnectionTestDialog::runTest() {
+    if (worker_)
+        return;
+    const QString device = window_.portDevice();
+    port_->setText(portDetails(device));
+    if (device != SimulatedPortName) {
+        if (const PortProblem problem = SerialLink::tryOpen(device)) {
+            showAnswer(portProblemText(
+                device, problem, QStringLiteral("choose the cable's port in the COMPort menu")));
+            return;
+        }
+    }
+    answer_->setText(QStringLiteral("Testing…"));
+    again_->setEnabled(false);
+    auto answer = std::make_shared<QString>();
+    worker_ =
+        QThread::create([answer, open = window_.linkOpener(), options = window_.sessionOptions()] {
+            *answer = identify(open, options);
+        });
+    connect(worker_, &QThread::finished, this, [this, answer] {
+        worker_->deleteLater();
+        worker_ = nullptr;
+        again_->setEnabled(true);
+        showAnswer(*answer);
+    });
+    worker_->start();
+}
+
+QString ConnectionTestDialog::answerText() const {
+    return answer_->text();
+}
+
+void ConnectionTestDialog::showAnswer(const QString& text) {
+    answer_->setText(text);
+    emit testFinished();
+}
+
+} // namespace qmh4
