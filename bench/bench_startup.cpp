@@ -6,9 +6,9 @@
 
 #include "app/main_window.h"
 #include "app/memory_page.h"
-#include "widgets/message_box.h"
 #include "app/port_choice.h"
 #include "sim/simulated_radio.h"
+#include "widgets/message_box.h"
 
 #include <QApplication>
 #include <QElapsedTimer>
@@ -85,7 +85,7 @@ int main(int argc, char* argv[]) {
     if (const qsizetype at = args.indexOf(QStringLiteral("--rows")); at > 0 && at + 1 < args.size())
         rows = std::clamp(args.at(at + 1).toInt(), 1, static_cast<int>(LastRow));
 
-    Form1 window;
+    MainWindow window;
     window.show();
     double mainToIdle = 0;
     double processToIdle = 0;
@@ -108,16 +108,16 @@ int main(int argc, char* argv[]) {
         std::printf("box: \"%s\" / \"%s\"\n", qPrintable(text), qPrintable(title));
     });
     window.choosePortByName(SimulatedPortName);
-    window.simulatedRadio().setPacing(Form1::SimulatedBaud);
+    window.simulatedRadio().setPacing(MainWindow::SimulatedBaud);
     window.memoryPage->selectRows(FirstRow, rows);
     QElapsedTimer transfer;
     StallMeter meter;
-    QObject::connect(&window, &Form1::transferFinished, &loop, &QEventLoop::quit);
+    QObject::connect(&window, &MainWindow::transferFinished, &loop, &QEventLoop::quit);
     transfer.start();
     if (rows == LastRow)
-        window.READ_Botton_Click();
+        window.readAllChannels();
     else
-        window.MEM_ONE_READ_Click();
+        window.readSelectedChannels();
     loop.exec();
     const double seconds = static_cast<double>(transfer.nsecsElapsed()) / 1e9;
     const double wireSeconds =

@@ -6,10 +6,10 @@
 // Usage: bench_transfer [--rows N]   (N rows instead of all 1623, through the selected-rows
 //                                     transfers; the figures per exchange stay comparable)
 
-#include "transfers/channel_transfer.h"
 #include "link/serial_link.h"
 #include "sim/pty_server.h"
 #include "sim/simulated_radio.h"
+#include "transfers/channel_transfer.h"
 
 #include <QCoreApplication>
 #include <QTextStream>

@@ -10,7 +10,6 @@
 
 #include "channels/channel_record.h"
 #include "font/glyph_store.h"
-#include "transfers/glyph_transfer.h"
 #include "fuzz_support.h"
 #include "link/protocol.h"
 #include "radio_areas/bank_sizes.h"
@@ -19,6 +18,7 @@
 #include "radio_areas/one_touch.h"
 #include "radio_areas/set_mode.h"
 #include "radio_areas/title.h"
+#include "transfers/glyph_transfer.h"
 
 #include <algorithm>
 #include <cstddef>

@@ -5,7 +5,7 @@
 #include "app/about_dialog.h"
 #include "app/connection_test_dialog.h"
 #include "app/main_window.h"
-#include "app/splash_window.h"
+#include "app/splash_screen.h"
 #include "editing/channel_detail_dialog.h"
 #include "editing/grid_editing.h"
 #include "font_editor/font_editor_window.h"
@@ -73,13 +73,13 @@ int main(int argc, char* argv[]) {
     }
     output = QDir(QString::fromLocal8Bit(argv[1]));
 
-    frmSplash splash([] {});
+    SplashScreen splash([] {});
     save(splash, QStringLiteral("splash"));
     splash.close();
 
     const WholeRadioData radio = demoRadio();
-    Form1 window;
-    window.MenuSimulatedRadio->trigger();
+    MainWindow window;
+    window.simulatedRadioAction->trigger();
     RadioData data;
     data.channels = radio.channels;
     data.areas = radio.areas;
@@ -93,13 +93,13 @@ int main(int argc, char* argv[]) {
     }
     window.TabStrip1->setCurrentIndex(0);
 
-    Form2 detail(openDetail(window.channels(), firstUsedRow(window.channels())), &window);
+    ChannelDialog detail(openDetail(window.channels(), firstUsedRow(window.channels())), &window);
     save(detail, QStringLiteral("channel-detail"));
-    Form4 font(window.linkOpener(), nullptr, &window);
+    FontEditor font(window.linkOpener(), nullptr, &window);
     save(font, QStringLiteral("font-editor"));
-    Form5 groups(window.areas().groups, window.linkOpener(), nullptr, &window);
+    GroupEditor groups(window.areas().groups, window.linkOpener(), nullptr, &window);
     save(groups, QStringLiteral("group-editor"));
-    Form3 about(&window);
+    AboutDialog about(&window);
     save(about, QStringLiteral("about"));
 
     ConnectionTestDialog test(window);

@@ -25,7 +25,7 @@ QLabel* addLabel(QVBoxLayout* layout, const char* text, const char* name, QWidge
 
 } // namespace
 
-Form3::Form3(QWidget* parent)
+AboutDialog::AboutDialog(QWidget* parent)
     : QDialog(parent), Command1(new QPushButton(QStringLiteral("OK"), this)) {
     setObjectName(QStringLiteral("Form3"));
     setWindowTitle(QStringLiteral("Version"));
@@ -51,7 +51,7 @@ Form3::Form3(QWidget* parent)
     layout->addWidget(Command1, 0, Qt::AlignRight);
 }
 
-QPoint Form3::placementFor(const QWidget* mainWindow) {
+QPoint AboutDialog::placementFor(const QWidget* mainWindow) {
     return mainWindow->pos() +
            QPoint(LeftOffsetTwips / TwipsPerPixel, TopOffsetTwips / TwipsPerPixel);
 }

@@ -7,10 +7,10 @@ class QPushButton;
 namespace qmh4 {
 
 // The about window, opened modally from the help menu; "OK" closes it.
-class Form3 : public QDialog {
+class AboutDialog : public QDialog {
     Q_OBJECT
 public:
-    explicit Form3(QWidget* parent = nullptr);
+    explicit AboutDialog(QWidget* parent = nullptr);
 
     // Where the window opens: 1000 twips right of and 2000 twips below the main window's corner.
     static QPoint placementFor(const QWidget* mainWindow);

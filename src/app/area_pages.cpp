@@ -3,14 +3,15 @@
 #include "app/bank_page.h"
 #include "app/channel_grid_model.h"
 #include "app/common_set_page.h"
-#include "widgets/question_box.h"
 #include "app/set_mode_page.h"
+#include "widgets/question_box.h"
 
 #include <QTabWidget>
 
 namespace qmh4 {
 
-bool startAreaTransfer(Form1& window, quint16 stateCode, AreaJob job, Form1::Finish onFinished) {
+bool startAreaTransfer(MainWindow& window, quint16 stateCode, AreaJob job,
+                       MainWindow::Finish onFinished) {
     if (window.transferRunning())
         return false;
     TransferRunner::Job run = [open = window.linkOpener(), options = window.sessionOptions(),
@@ -23,7 +24,7 @@ bool startAreaTransfer(Form1& window, quint16 stateCode, AreaJob job, Form1::Fin
     return window.startTransfer(stateCode, std::move(run), std::move(onFinished));
 }
 
-void showAreaPages(Form1& window) {
+void showAreaPages(MainWindow& window) {
     window.bankPage->showBanks();
     window.commonSetPage->showOneTouch();
     window.commonSetPage->showTitle();
@@ -36,7 +37,7 @@ bool askBankTotalInit(QWidget* parent) {
                        QString::fromLatin1(BankTotalQuestionTitle));
 }
 
-PageChangeGuard::PageChangeGuard(Form1& window)
+PageChangeGuard::PageChangeGuard(MainWindow& window)
     : QObject(&window), window_(window), shown_(window.TabStrip1->currentIndex()) {
     connect(window.TabStrip1, &QTabWidget::currentChanged, this,
             &PageChangeGuard::onCurrentChanged);

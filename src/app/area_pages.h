@@ -21,13 +21,14 @@ using AreaJob = std::function<TransferResult(Session& session, TransferObserver&
 // Starts an area transfer with the window's port, reply time-out and stop flag. Nothing
 // happens (false) while another transfer runs. `onFinished` runs on the window's thread once
 // the job has ended, before the end box.
-bool startAreaTransfer(Form1& window, quint16 stateCode, AreaJob job, Form1::Finish onFinished);
+bool startAreaTransfer(MainWindow& window, quint16 stateCode, AreaJob job,
+                       MainWindow::Finish onFinished);
 
 // Reads one area (the member `area` of the working areas) into a copy taken now; the document
 // takes the copy over when the transfer ends, so what was decoded before a failure stays.
 // `read(session, copy, observer)` runs on the worker.
 template <typename Area, typename Read>
-bool readAreaTransfer(Form1& window, quint16 stateCode, Area RadioAreas::*area, Read read,
+bool readAreaTransfer(MainWindow& window, quint16 stateCode, Area RadioAreas::*area, Read read,
                       std::function<void()> show, const QString& name) {
     auto copy = std::make_shared<Area>(window.areas().*area);
     return startAreaTransfer(
@@ -43,7 +44,7 @@ bool readAreaTransfer(Form1& window, quint16 stateCode, Area RadioAreas::*area, 
 
 // Writes one area as it is now: later edits (or a language switch) change nothing it sends.
 template <typename Area, typename Write>
-bool writeAreaTransfer(Form1& window, quint16 stateCode, const Area& area, Write write) {
+bool writeAreaTransfer(MainWindow& window, quint16 stateCode, const Area& area, Write write) {
     auto snapshot = std::make_shared<const Area>(area);
     return startAreaTransfer(window, stateCode,
                              [snapshot, write](Session& session, TransferObserver& observer) {
@@ -53,13 +54,13 @@ bool writeAreaTransfer(Form1& window, quint16 stateCode, const Area& area, Write
 }
 
 // A change of the areas made on a page, named for the undo menu.
-inline void editAreas(Form1& window, const QString& name,
+inline void editAreas(MainWindow& window, const QString& name,
                       const RadioDocument::AreasEdit& edit) {
     window.document().editAreas(name, edit);
 }
 
 // Shows the window's RadioAreas on every page (after a data file was loaded, for instance).
-void showAreaPages(Form1& window);
+void showAreaPages(MainWindow& window);
 
 // The question the bank check asks; true for OK.
 bool askBankTotalInit(QWidget* parent);
@@ -71,7 +72,7 @@ bool askBankTotalInit(QWidget* parent);
 class PageChangeGuard : public QObject {
     Q_OBJECT
 public:
-    explicit PageChangeGuard(Form1& window);
+    explicit PageChangeGuard(MainWindow& window);
 
 private:
     void onCurrentChanged(int index);
@@ -80,7 +81,7 @@ private:
     // Changes the shown page without running the check.
     void showPage(int index);
 
-    Form1& window_;
+    MainWindow& window_;
     int shown_;
     bool reverting_ = false;
 };

@@ -1,10 +1,10 @@
 #include "app/bank_page.h"
 
-#include "widgets/area_controls.h"
 #include "app/area_pages.h"
 #include "app/common_set_page.h"
+#include "app/group_editor.h"
 #include "transfers/area_transfers.h"
-#include "app/group_editor_window.h"
+#include "widgets/area_controls.h"
 
 #include <QEvent>
 #include <QGridLayout>
@@ -32,7 +32,7 @@ QPushButton* namedButton(const QString& name, const char* caption, QWidget* pare
 
 } // namespace
 
-BankPage::BankPage(Form1& window, QWidget* parent)
+BankPage::BankPage(MainWindow& window, QWidget* parent)
     : QWidget(parent), window_(window), selectedBank_(NoBank) {
     setObjectName(QStringLiteral("BankPage"));
     buildControls();
@@ -67,8 +67,9 @@ void BankPage::buildControls() {
         grid->addWidget(Slider1[i], row + 1, column, Qt::AlignHCenter);
         grid->addWidget(Text1[i], row + 2, column);
         connect(Slider1[i], &QSlider::valueChanged, this,
-                [this, bank](int value) { Slider1_Change(bank, value); });
-        connect(Text1[i], &QLineEdit::editingFinished, this, [this, bank] { Text1_Apply(bank); });
+                [this, bank](int value) { bankSliderMoved(bank, value); });
+        connect(Text1[i], &QLineEdit::editingFinished, this,
+                [this, bank] { applyBankSizeBox(bank); });
     }
     layout->addLayout(grid, 1);
 
@@ -88,7 +89,7 @@ void BankPage::buildControls() {
         BANK_UP[index]->setAutoRepeat(true);
         commands->addWidget(BANK_UP[index]);
         connect(BANK_UP[index], &QPushButton::clicked, this,
-                [this, index] { BANK_UP_Click(static_cast<int>(index)); });
+                [this, index] { stepSelectedBank(static_cast<int>(index)); });
     }
     Bank_Clear = namedButton(QStringLiteral("Bank_Clear"), "Reset", this);
     READ_BANK = namedButton(QStringLiteral("READ_BANK"), "Bank Read", this);
@@ -99,11 +100,11 @@ void BankPage::buildControls() {
     commands->addStretch(1);
     layout->addLayout(commands);
 
-    connect(Bank_Clear, &QPushButton::clicked, this, &BankPage::Bank_Clear_Click);
-    connect(READ_BANK, &QPushButton::clicked, this, &BankPage::READ_BANK_Click);
-    connect(WRITE_BANK, &QPushButton::clicked, this, &BankPage::WRITE_BANK_Click);
-    connect(GROUP_SET, &QPushButton::clicked, this, &BankPage::GROUP_SET_Click);
-    connect(&window_, &Form1::transferFinished, this, [this] { showTotal(); });
+    connect(Bank_Clear, &QPushButton::clicked, this, &BankPage::resetBanks);
+    connect(READ_BANK, &QPushButton::clicked, this, &BankPage::readBanksFromRadio);
+    connect(WRITE_BANK, &QPushButton::clicked, this, &BankPage::writeBanksToRadio);
+    connect(GROUP_SET, &QPushButton::clicked, this, &BankPage::showGroupEditor);
+    connect(&window_, &MainWindow::transferFinished, this, [this] { showTotal(); });
 }
 
 void BankPage::applyStartDefaults() {
@@ -145,7 +146,7 @@ bool BankPage::eventFilter(QObject* watched, QEvent* event) {
     return QWidget::eventFilter(watched, event);
 }
 
-void BankPage::Slider1_Change(int bank, int value) {
+void BankPage::bankSliderMoved(int bank, int value) {
     editAreas(window_, QStringLiteral("Bank size"),
               [&](RadioAreas& areas) { areas.banks.setSize(bank, value); });
     Text1[static_cast<size_t>(bank)]->setBoxText(QString::number(value));
@@ -154,7 +155,7 @@ void BankPage::Slider1_Change(int bank, int value) {
 
 // Enter and leaving the box both apply it, mended: non-digits dropped, empty gives 0, a value
 // above 1000 gives 100.
-void BankPage::Text1_Apply(int bank) {
+void BankPage::applyBankSizeBox(int bank) {
     const int size = mendedBankSize(Text1[static_cast<size_t>(bank)]->text());
     editAreas(window_, QStringLiteral("Bank size"),
               [&](RadioAreas& areas) { areas.banks.setSize(bank, size); });
@@ -162,13 +163,13 @@ void BankPage::Text1_Apply(int bank) {
     showTotal();
 }
 
-void BankPage::BANK_UP_Click(int index) {
+void BankPage::stepSelectedBank(int index) {
     if (window_.transferRunning() || selectedBank_ < 0 || selectedBank_ >= BankCount)
         return;
     bool stepped = false;
     editAreas(window_, QStringLiteral("Bank size"), [&](RadioAreas& areas) {
-        stepped = index == 0 ? areas.banks.stepUp(selectedBank_)
-                             : areas.banks.stepDown(selectedBank_);
+        stepped =
+            index == 0 ? areas.banks.stepUp(selectedBank_) : areas.banks.stepDown(selectedBank_);
     });
     if (stepped) {
         showBank(selectedBank_);
@@ -176,14 +177,15 @@ void BankPage::BANK_UP_Click(int index) {
     }
 }
 
-void BankPage::Bank_Clear_Click() {
+void BankPage::resetBanks() {
     if (window_.transferRunning())
         return;
-    editAreas(window_, QStringLiteral("Bank Clear"), [](RadioAreas& areas) { areas.banks.reset(); });
+    editAreas(window_, QStringLiteral("Bank Clear"),
+              [](RadioAreas& areas) { areas.banks.reset(); });
     showBanks();
 }
 
-void BankPage::READ_BANK_Click() {
+void BankPage::readBanksFromRadio() {
     readAreaTransfer(
         window_, area_state::BankRead, &RadioAreas::banks,
         [](Session& session, BankSizes& banks, TransferObserver& observer) {
@@ -192,7 +194,7 @@ void BankPage::READ_BANK_Click() {
         [this] { showBanks(); }, QStringLiteral("Bank Read"));
 }
 
-void BankPage::WRITE_BANK_Click() {
+void BankPage::writeBanksToRadio() {
     if (!window_.areas().banks.isWritable())
         return;
     writeAreaTransfer(window_, area_state::BankWrite, window_.areas().banks,
@@ -201,7 +203,7 @@ void BankPage::WRITE_BANK_Click() {
                       });
 }
 
-void BankPage::GROUP_SET_Click() {
+void BankPage::showGroupEditor() {
     if (window_.transferRunning())
         return;
     if (bankCheckOnGroupEditor(window_.areas().banks) == PageChange::AskInitData) {
@@ -222,7 +224,7 @@ TransferResult BankPage::openGroupEditor(bool* autoTransfer) {
     Groups groups = window_.areas().groups;
     TransferResult result;
     {
-        Form5 editor(groups, window_.linkOpener(), autoTransfer, &window_);
+        GroupEditor editor(groups, window_.linkOpener(), autoTransfer, &window_);
         editor.setReplyTimeout(window_.editorReplyTimeout());
         if (groupEditorShown)
             groupEditorShown(editor);

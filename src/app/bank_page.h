@@ -14,8 +14,8 @@ class QSlider;
 namespace qmh4 {
 
 class FilteredLineEdit;
-class Form1;
-class Form5;
+class MainWindow;
+class GroupEditor;
 
 // The "Bank" page of the main window: the 50 bank sizes as sliders and boxes, their total,
 // Up/Down on the selected bank, Reset, the bank transfers and the group editor button. Every
@@ -23,7 +23,7 @@ class Form5;
 class BankPage : public QWidget {
     Q_OBJECT
 public:
-    BankPage(Form1& window, QWidget* parent = nullptr);
+    BankPage(MainWindow& window, QWidget* parent = nullptr);
 
     // The page's part of the main window's start-up (defaults of its lists and boxes).
     void applyStartDefaults();
@@ -37,7 +37,7 @@ public:
     // Returns the editor's last transfer result.
     TransferResult openGroupEditor(bool* autoTransfer = nullptr);
     // Called with the group editor before it is shown (tests drive it from here).
-    std::function<void(Form5& editor)> groupEditorShown;
+    std::function<void(GroupEditor& editor)> groupEditorShown;
 
     // Controls, by their historical names.
     std::array<QSlider*, 50> Slider1{};
@@ -50,23 +50,23 @@ public:
     QPushButton* GROUP_SET;
 
 public slots:
-    void READ_BANK_Click();
-    void WRITE_BANK_Click();
-    void Bank_Clear_Click();
-    void BANK_UP_Click(int index);
-    void GROUP_SET_Click();
+    void readBanksFromRadio();
+    void writeBanksToRadio();
+    void resetBanks();
+    void stepSelectedBank(int index);
+    void showGroupEditor();
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     void buildControls();
-    void Slider1_Change(int bank, int value);
-    void Text1_Apply(int bank);
+    void bankSliderMoved(int bank, int value);
+    void applyBankSizeBox(int bank);
     void showBank(int bank);
     void showTotal();
 
-    Form1& window_;
+    MainWindow& window_;
     int selectedBank_;
 };
 

@@ -11,8 +11,7 @@ ChannelGridModel::ChannelGridModel(const RadioDocument& document, QObject* paren
     connect(&document, &RadioDocument::rowsChanged, this, &ChannelGridModel::onRowsChanged);
     connect(&document, &RadioDocument::everythingAboutToBeReplaced, this,
             &ChannelGridModel::beginResetModel);
-    connect(&document, &RadioDocument::everythingReplaced, this,
-            &ChannelGridModel::endResetModel);
+    connect(&document, &RadioDocument::everythingReplaced, this, &ChannelGridModel::endResetModel);
 }
 
 int ChannelGridModel::rowCount(const QModelIndex& parent) const {

@@ -4,8 +4,8 @@
 #include "app/file_choice.h"
 #include "app/main_window.h"
 #include "app/memory_page.h"
-#include "widgets/message_box.h"
 #include "files/common_csv_layout.h"
+#include "widgets/message_box.h"
 
 #include <QAction>
 #include <QMenu>
@@ -25,7 +25,7 @@ QString boxText(const QString& report) {
     return lines.join(QLatin1Char('\n'));
 }
 
-void importChannelListCommand(Form1& window) {
+void importChannelListCommand(MainWindow& window) {
     if (window.transferRunning())
         return;
     const QString path = chooseFile(&window, importCsvRequest());
@@ -40,7 +40,7 @@ void importChannelListCommand(Form1& window) {
     showMessage(&window, boxText(outcome.text), outcome.title);
 }
 
-void exportChannelListCommand(Form1& window) {
+void exportChannelListCommand(MainWindow& window) {
     if (window.transferRunning())
         return;
     const QString path = chooseFile(&window, exportCsvRequest());
@@ -59,7 +59,7 @@ QAction* addCommand(QMenu* menu, const char* name, const QString& caption) {
 
 } // namespace
 
-void addChannelListCommands(Form1& window, QMenu* fileMenu) {
+void addChannelListCommands(MainWindow& window, QMenu* fileMenu) {
     QAction* import = addCommand(fileMenu, "ChannelListImport", u"Import Channel List…"_qs);
     QAction* exportList = addCommand(fileMenu, "ChannelListExport", u"Export Channel List…"_qs);
     QObject::connect(import, &QAction::triggered, &window,

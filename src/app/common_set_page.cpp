@@ -1,12 +1,12 @@
 #include "app/common_set_page.h"
 
-#include "widgets/area_controls.h"
 #include "app/area_pages.h"
 #include "app/interface_language.h"
 #include "app/set_mode_controls.h"
 #include "app/set_mode_page.h"
-#include "transfers/area_transfers.h"
 #include "text/cp932.h"
+#include "transfers/area_transfers.h"
+#include "widgets/area_controls.h"
 
 #include <QCheckBox>
 #include <QGridLayout>
@@ -80,7 +80,8 @@ void addLists(SetModeControls& controls, const ListPlace (&places)[N], QGridLayo
 
 } // namespace
 
-CommonSetPage::CommonSetPage(Form1& window, QWidget* parent) : QWidget(parent), window_(window) {
+CommonSetPage::CommonSetPage(MainWindow& window, QWidget* parent)
+    : QWidget(parent), window_(window) {
     setObjectName(QStringLiteral("CommonSetPage"));
     auto* layout = new QHBoxLayout(this);
     auto* left = new QVBoxLayout;
@@ -114,27 +115,24 @@ QGroupBox* CommonSetPage::buildOneTouchFrame() {
         grid->addWidget(COMMON_CH[i], k + 1, 2);
         grid->addWidget(NO_SET[i], k + 1, 3);
         connect(COMMON_BANK[i], &QComboBox::currentIndexChanged, this,
-                [this, k](int position) { COMMON_BANK_Click(k, position); });
-        connect(COMMON_CH[i], &QComboBox::currentIndexChanged, this,
-                [this, k](int position) {
-                    editAreas(window_, QStringLiteral("One-touch channel"),
-                              [&](RadioAreas& areas) { areas.oneTouch.chooseChannel(k, position); });
-                });
-        connect(NO_SET[i], &QCheckBox::toggled, this,
-                [this, k](bool checked) {
-                    editAreas(window_, QStringLiteral("One-touch No Setting"),
-                              [&](RadioAreas& areas) { areas.oneTouch.setNoSetting(k, checked); });
-                });
+                [this, k](int position) { chooseOneTouchBank(k, position); });
+        connect(COMMON_CH[i], &QComboBox::currentIndexChanged, this, [this, k](int position) {
+            editAreas(window_, QStringLiteral("One-touch channel"),
+                      [&](RadioAreas& areas) { areas.oneTouch.chooseChannel(k, position); });
+        });
+        connect(NO_SET[i], &QCheckBox::toggled, this, [this, k](bool checked) {
+            editAreas(window_, QStringLiteral("One-touch No Setting"),
+                      [&](RadioAreas& areas) { areas.oneTouch.setNoSetting(k, checked); });
+        });
     }
     layout->addLayout(grid);
     READ_ONE_TOUCH = namedButton("READ_ONE_TOUCH", "Read", frame);
     WRITE_ONE_TOUCH = namedButton("WRITE_ONE_TOUCH", "Write", frame);
     COMMON_ONE_TOUCH_RESET = namedButton("COMMON_ONE_TOUCH_RESET", "Reset", frame);
     layout->addLayout(commandRow({READ_ONE_TOUCH, WRITE_ONE_TOUCH, COMMON_ONE_TOUCH_RESET}));
-    connect(READ_ONE_TOUCH, &QPushButton::clicked, this, &CommonSetPage::READ_ONE_TOUCH_Click);
-    connect(WRITE_ONE_TOUCH, &QPushButton::clicked, this, &CommonSetPage::WRITE_ONE_TOUCH_Click);
-    connect(COMMON_ONE_TOUCH_RESET, &QPushButton::clicked, this,
-            &CommonSetPage::COMMON_ONE_TOUCH_RESET_Click);
+    connect(READ_ONE_TOUCH, &QPushButton::clicked, this, &CommonSetPage::readOneTouchFromRadio);
+    connect(WRITE_ONE_TOUCH, &QPushButton::clicked, this, &CommonSetPage::writeOneTouchToRadio);
+    connect(COMMON_ONE_TOUCH_RESET, &QPushButton::clicked, this, &CommonSetPage::resetOneTouch);
     return frame;
 }
 
@@ -151,7 +149,7 @@ QGroupBox* CommonSetPage::buildTitleFrame() {
         return cp932::glyphsToMarkers(text);
     });
     layout->addWidget(TITLE_TEXT);
-    connect(TITLE_TEXT, &QLineEdit::textChanged, this, &CommonSetPage::TITLE_TEXT_Change);
+    connect(TITLE_TEXT, &QLineEdit::textChanged, this, &CommonSetPage::titleEdited);
 
     auto* markers = new QHBoxLayout;
     for (int i = 0; i < 8; ++i) {
@@ -160,7 +158,7 @@ QGroupBox* CommonSetPage::buildTitleFrame() {
         Command2[index]->setObjectName(QStringLiteral("Command2[%1]").arg(i));
         Command2[index]->setToolTip(QStringLiteral(":%1~").arg(i + 1));
         markers->addWidget(Command2[index]);
-        connect(Command2[index], &QPushButton::clicked, this, [this, i] { Command2_Click(i); });
+        connect(Command2[index], &QPushButton::clicked, this, [this, i] { appendTitleGlyph(i); });
     }
     markers->addStretch(1);
     layout->addLayout(markers);
@@ -174,19 +172,18 @@ QGroupBox* CommonSetPage::buildTitleFrame() {
     slide->addWidget(Combo1);
     slide->addStretch(1);
     layout->addLayout(slide);
-    connect(Combo1, &QComboBox::currentIndexChanged, this,
-            [this](int position) {
-                editAreas(window_, QStringLiteral("Title slide"),
-                          [&](RadioAreas& areas) { areas.title.setSlide(position); });
-            });
+    connect(Combo1, &QComboBox::currentIndexChanged, this, [this](int position) {
+        editAreas(window_, QStringLiteral("Title slide"),
+                  [&](RadioAreas& areas) { areas.title.setSlide(position); });
+    });
 
     TITLE_READ = namedButton("TITLE_READ", "Read", frame);
     TITLE_WRITE = namedButton("TITLE_WRITE", "Write", frame);
     TITLE_CLEAR = namedButton("TITLE_CLEAR", "Reset", frame);
     layout->addLayout(commandRow({TITLE_READ, TITLE_WRITE, TITLE_CLEAR}));
-    connect(TITLE_READ, &QPushButton::clicked, this, &CommonSetPage::TITLE_READ_Click);
-    connect(TITLE_WRITE, &QPushButton::clicked, this, &CommonSetPage::TITLE_WRITE_Click);
-    connect(TITLE_CLEAR, &QPushButton::clicked, this, &CommonSetPage::TITLE_CLEAR_Click);
+    connect(TITLE_READ, &QPushButton::clicked, this, &CommonSetPage::readTitleFromRadio);
+    connect(TITLE_WRITE, &QPushButton::clicked, this, &CommonSetPage::writeTitleToRadio);
+    connect(TITLE_CLEAR, &QPushButton::clicked, this, &CommonSetPage::clearTitle);
     return frame;
 }
 
@@ -220,9 +217,9 @@ QGroupBox* CommonSetPage::buildSettingFrame() {
     SETTING_WRITE = namedButton("SETTING_WRITE", "Write", frame);
     SETTING_RESET = namedButton("SETTING_RESET", "Reset", frame);
     layout->addLayout(commandRow({SETTING_READ, SETTING_WRITE, SETTING_RESET}));
-    connect(SETTING_READ, &QPushButton::clicked, this, &CommonSetPage::SETTING_READ_Click);
-    connect(SETTING_WRITE, &QPushButton::clicked, this, &CommonSetPage::SETTING_WRITE_Click);
-    connect(SETTING_RESET, &QPushButton::clicked, this, &CommonSetPage::SETTING_RESET_Click);
+    connect(SETTING_READ, &QPushButton::clicked, this, &CommonSetPage::readSettingsFromRadio);
+    connect(SETTING_WRITE, &QPushButton::clicked, this, &CommonSetPage::writeSettingsToRadio);
+    connect(SETTING_RESET, &QPushButton::clicked, this, &CommonSetPage::resetCommonSettings);
     return frame;
 }
 
@@ -248,7 +245,7 @@ void CommonSetPage::showOneTouchEntry(int k) {
     NO_SET[i]->setChecked(entry.noSetting);
 }
 
-void CommonSetPage::COMMON_BANK_Click(int k, int position) {
+void CommonSetPage::chooseOneTouchBank(int k, int position) {
     editAreas(window_, QStringLiteral("One-touch bank"),
               [&](RadioAreas& areas) { areas.oneTouch.chooseBank(k, position); });
     showOneTouchEntry(k);
@@ -260,7 +257,7 @@ void CommonSetPage::rebuildOneTouch() {
     showOneTouch();
 }
 
-void CommonSetPage::COMMON_ONE_TOUCH_RESET_Click() {
+void CommonSetPage::resetOneTouch() {
     if (window_.transferRunning())
         return;
     editAreas(window_, QStringLiteral("One-touch Reset"),
@@ -268,7 +265,7 @@ void CommonSetPage::COMMON_ONE_TOUCH_RESET_Click() {
     showOneTouch();
 }
 
-void CommonSetPage::READ_ONE_TOUCH_Click() {
+void CommonSetPage::readOneTouchFromRadio() {
     readAreaTransfer(
         window_, area_state::OneTouchRead, &RadioAreas::oneTouch,
         [banks = window_.areas().banks](Session& session, OneTouch& oneTouch,
@@ -278,7 +275,7 @@ void CommonSetPage::READ_ONE_TOUCH_Click() {
         [this] { showOneTouch(); }, QStringLiteral("One-touch Read"));
 }
 
-void CommonSetPage::WRITE_ONE_TOUCH_Click() {
+void CommonSetPage::writeOneTouchToRadio() {
     writeAreaTransfer(window_, area_state::OneTouchWrite, window_.areas().oneTouch,
                       [](Session& session, const OneTouch& oneTouch, TransferObserver& observer) {
                           return writeOneTouch(session, oneTouch, &observer);
@@ -294,7 +291,7 @@ void CommonSetPage::showTitle() {
     Combo1->selectQuietly(title.slide());
 }
 
-void CommonSetPage::TITLE_TEXT_Change() {
+void CommonSetPage::titleEdited() {
     const QString typed = TITLE_TEXT->text();
     QString kept;
     editAreas(window_, QStringLiteral("Typing in the title"),
@@ -303,7 +300,7 @@ void CommonSetPage::TITLE_TEXT_Change() {
         TITLE_TEXT->setBoxText(window_.areas().title.text());
 }
 
-void CommonSetPage::Command2_Click(int index) {
+void CommonSetPage::appendTitleGlyph(int index) {
     if (window_.transferRunning())
         return;
     bool appended = false;
@@ -313,14 +310,15 @@ void CommonSetPage::Command2_Click(int index) {
         showTitle();
 }
 
-void CommonSetPage::TITLE_CLEAR_Click() {
+void CommonSetPage::clearTitle() {
     if (window_.transferRunning())
         return;
-    editAreas(window_, QStringLiteral("Title Clear"), [](RadioAreas& areas) { areas.title.reset(); });
+    editAreas(window_, QStringLiteral("Title Clear"),
+              [](RadioAreas& areas) { areas.title.reset(); });
     showTitle();
 }
 
-void CommonSetPage::TITLE_READ_Click() {
+void CommonSetPage::readTitleFromRadio() {
     readAreaTransfer(
         window_, area_state::TitleRead, &RadioAreas::title,
         [](Session& session, Title& title, TransferObserver& observer) {
@@ -329,7 +327,7 @@ void CommonSetPage::TITLE_READ_Click() {
         [this] { showTitle(); }, QStringLiteral("Title Read"));
 }
 
-void CommonSetPage::TITLE_WRITE_Click() {
+void CommonSetPage::writeTitleToRadio() {
     writeAreaTransfer(window_, area_state::TitleWrite, window_.areas().title,
                       [](Session& session, const Title& title, TransferObserver& observer) {
                           return writeTitle(session, title, &observer);
@@ -338,15 +336,15 @@ void CommonSetPage::TITLE_WRITE_Click() {
 
 // ---- setting frame ---------------------------------------------------------------------------
 
-void CommonSetPage::SETTING_READ_Click() {
-    window_.setModePage->Set_Mode_Read_Click();
+void CommonSetPage::readSettingsFromRadio() {
+    window_.setModePage->readSettingsFromRadio();
 }
 
-void CommonSetPage::SETTING_WRITE_Click() {
-    window_.setModePage->Set_Mode_Write_Click();
+void CommonSetPage::writeSettingsToRadio() {
+    window_.setModePage->writeSettingsToRadio();
 }
 
-void CommonSetPage::SETTING_RESET_Click() {
+void CommonSetPage::resetCommonSettings() {
     if (window_.transferRunning())
         return;
     editAreas(window_, QStringLiteral("Setting Reset"),

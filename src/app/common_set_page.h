@@ -13,7 +13,7 @@ namespace qmh4 {
 
 class ChoiceOnlyComboBox;
 class FilteredLineEdit;
-class Form1;
+class MainWindow;
 
 // The "Common Set" page of the main window: the one-touch keys, the opening title and the
 // "Setting" frame of set-mode lists, each with its Read, Write and Reset. Every edit goes into
@@ -21,7 +21,7 @@ class Form1;
 class CommonSetPage : public QWidget {
     Q_OBJECT
 public:
-    CommonSetPage(Form1& window, QWidget* parent = nullptr);
+    CommonSetPage(MainWindow& window, QWidget* parent = nullptr);
 
     // The page's part of the main window's start-up (defaults of its lists and boxes).
     void applyStartDefaults();
@@ -51,26 +51,26 @@ public:
     QPushButton* SETTING_RESET;
 
 public slots:
-    void READ_ONE_TOUCH_Click();
-    void WRITE_ONE_TOUCH_Click();
-    void COMMON_ONE_TOUCH_RESET_Click();
-    void TITLE_READ_Click();
-    void TITLE_WRITE_Click();
-    void TITLE_CLEAR_Click();
-    void Command2_Click(int index);
-    void SETTING_READ_Click();
-    void SETTING_WRITE_Click();
-    void SETTING_RESET_Click();
+    void readOneTouchFromRadio();
+    void writeOneTouchToRadio();
+    void resetOneTouch();
+    void readTitleFromRadio();
+    void writeTitleToRadio();
+    void clearTitle();
+    void appendTitleGlyph(int index);
+    void readSettingsFromRadio();
+    void writeSettingsToRadio();
+    void resetCommonSettings();
 
 private:
     QGroupBox* buildOneTouchFrame();
     QGroupBox* buildTitleFrame();
     QGroupBox* buildSettingFrame();
     void showOneTouchEntry(int k);
-    void COMMON_BANK_Click(int k, int position);
-    void TITLE_TEXT_Change();
+    void chooseOneTouchBank(int k, int position);
+    void titleEdited();
 
-    Form1& window_;
+    MainWindow& window_;
 };
 
 } // namespace qmh4

@@ -1,10 +1,10 @@
 #include "app/connection_test_dialog.h"
 
 #include "app/main_window.h"
-#include "ports/port_factory.h"
 #include "link/protocol.h"
 #include "link/serial_link.h"
 #include "link/session.h"
+#include "ports/port_factory.h"
 
 #include <QDialogButtonBox>
 #include <QLabel>
@@ -72,7 +72,7 @@ QString identify(const std::function<std::unique_ptr<Link>()>& open, SessionOpti
 
 } // namespace
 
-ConnectionTestDialog::ConnectionTestDialog(Form1& window)
+ConnectionTestDialog::ConnectionTestDialog(MainWindow& window)
     : QDialog(&window), window_(window), port_(new QLabel(this)), answer_(new QLabel(this)),
       again_(new QPushButton(QStringLiteral("Test Again"), this)) {
     setObjectName(QStringLiteral("ConnectionTest"));

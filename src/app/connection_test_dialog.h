@@ -7,7 +7,7 @@ class QPushButton;
 
 namespace qmh4 {
 
-class Form1;
+class MainWindow;
 
 // Communication → "Test Connection…": the chosen port with what the system knows of it (name,
 // description, USB ids), then the radio's answer to the identification a transfer starts with
@@ -17,7 +17,7 @@ class Form1;
 class ConnectionTestDialog : public QDialog {
     Q_OBJECT
 public:
-    explicit ConnectionTestDialog(Form1& window);
+    explicit ConnectionTestDialog(MainWindow& window);
     ~ConnectionTestDialog() override;
 
     // Starts the test again (also done once when the dialog is built).
@@ -31,7 +31,7 @@ signals:
 private:
     void showAnswer(const QString& text);
 
-    Form1& window_;
+    MainWindow& window_;
     QLabel* port_;
     QLabel* answer_;
     QPushButton* again_;

@@ -1,5 +1,5 @@
 #include "app/main_window.h"
-#include "app/splash_window.h"
+#include "app/splash_screen.h"
 #include "app/start_options.h"
 
 #include <QApplication>
@@ -21,9 +21,9 @@ int main(int argc, char* argv[]) {
     if (const auto status = qmh4::parseStartOptions(options))
         return *status;
 
-    std::unique_ptr<qmh4::Form1> mainWindow;
-    auto* splash = new qmh4::frmSplash([&mainWindow, &options] {
-        mainWindow = std::make_unique<qmh4::Form1>();
+    std::unique_ptr<qmh4::MainWindow> mainWindow;
+    auto* splash = new qmh4::SplashScreen([&mainWindow, &options] {
+        mainWindow = std::make_unique<qmh4::MainWindow>();
         // A screen smaller than 1366 x 768: as large as it allows, the pages scroll.
         if (const QScreen* screen = mainWindow->screen()) {
             const QSize room = screen->availableGeometry().size() - QSize(16, 40);

@@ -3,28 +3,28 @@
 #include "app/about_dialog.h"
 #include "app/area_pages.h"
 #include "app/bank_page.h"
+#include "app/channel_dialog.h"
 #include "app/channel_grid_model.h"
 #include "app/channel_list_commands.h"
 #include "app/channel_operations.h"
 #include "app/common_set_page.h"
 #include "app/connection_test_dialog.h"
 #include "app/file_choice.h"
+#include "app/font_editor.h"
 #include "app/memory_page.h"
-#include "widgets/message_box.h"
 #include "app/port_choice.h"
 #include "app/set_mode_page.h"
 #include "app/settings_location.h"
-#include "ports/shared_link.h"
-#include "app/channel_detail_dialog.h"
 #include "editing/grid_editing.h"
 #include "files/csv_file.h"
 #include "files/data_file.h"
 #include "files/settings_file.h"
-#include "app/font_editor_window.h"
 #include "font/glyph_store.h"
-#include "transfers/channel_transfer.h"
 #include "link/serial_link.h"
+#include "ports/shared_link.h"
 #include "sim/simulated_radio.h"
+#include "transfers/channel_transfer.h"
+#include "widgets/message_box.h"
 
 #include <QAction>
 #include <QActionGroup>
@@ -169,13 +169,13 @@ private:
 
 // What one run of "Read All Data" or "Write All Data" works on: its own copy of the working
 // data, filled on the worker thread and taken over by the window when the run ends.
-struct Form1::WholeRun {
+struct MainWindow::WholeRun {
     WholeRadioData data;
     WholeRadioResult result;
     bool adopted = false; // a read's data has reached the window
 };
 
-Form1::Form1(QWidget* parent)
+MainWindow::MainWindow(QWidget* parent)
     : QMainWindow(parent), model_(new ChannelGridModel(document_, this)),
       windowCall_(std::make_shared<WindowCall>(this)) {
     setObjectName(QStringLiteral("Form1"));
@@ -187,7 +187,7 @@ Form1::Form1(QWidget* parent)
     loadWindow();
 }
 
-Form1::~Form1() {
+MainWindow::~MainWindow() {
     // The worker reads the stop flag, the simulated radio and its snapshot: it must have
     // ended before any of them goes.
     control_.requestClose();
@@ -197,55 +197,55 @@ Form1::~Form1() {
 
 // ---- building the window ---------------------------------------------------------------------
 
-void Form1::buildMenus() {
+void MainWindow::buildMenus() {
     QMenuBar* bar = menuBar();
-    FILE = addNamedMenu(bar, "FILE", "File(&F)");
-    ReadFile = addNamedAction(FILE, "ReadFile", "Open(&O)");
-    TEST_CLICK = addNamedAction(FILE, "TEST_CLICK", "Save(&S)");
-    FILE_INPORT = addNamedAction(FILE, "FILE_INPORT", "Import(&I)");
-    FILE_EXPORT = addNamedAction(FILE, "FILE_EXPORT", "Export(&E)");
-    addChannelListCommands(*this, FILE);
+    fileMenu = addNamedMenu(bar, "FILE", "File(&F)");
+    openAction = addNamedAction(fileMenu, "ReadFile", "Open(&O)");
+    saveAction = addNamedAction(fileMenu, "TEST_CLICK", "Save(&S)");
+    importAction = addNamedAction(fileMenu, "FILE_INPORT", "Import(&I)");
+    exportAction = addNamedAction(fileMenu, "FILE_EXPORT", "Export(&E)");
+    addChannelListCommands(*this, fileMenu);
 
-    MenuComPort = addNamedMenu(bar, "MenuComPort", "COMPort(&C)");
+    portMenu = addNamedMenu(bar, "MenuComPort", "COMPort(&C)");
     buildComPortMenu();
 
-    Tusin_Botton = addNamedMenu(bar, "Tusin_Botton", "Communication(&T)");
-    ALL_WRITE = addNamedAction(Tusin_Botton, "ALL_WRITE", "Write All Data(&A)");
-    ALL_READ = addNamedAction(Tusin_Botton, "ALL_READ", "Read All Data(&B)");
-    connect(addNamedAction(Tusin_Botton, "TestConnection", "Test Connection…"), &QAction::triggered,
-            this, [this] { ConnectionTestDialog(*this).exec(); });
+    communicationMenu = addNamedMenu(bar, "Tusin_Botton", "Communication(&T)");
+    writeAllAction = addNamedAction(communicationMenu, "ALL_WRITE", "Write All Data(&A)");
+    readAllAction = addNamedAction(communicationMenu, "ALL_READ", "Read All Data(&B)");
+    connect(addNamedAction(communicationMenu, "TestConnection", "Test Connection…"),
+            &QAction::triggered, this, [this] { ConnectionTestDialog(*this).exec(); });
 
-    MenuHelp = addNamedMenu(bar, "MenuHelp", "Help(&H)");
-    MenuVersion = addNamedAction(MenuHelp, "MenuVersion", "Version Infomation(&A)");
+    helpMenu = addNamedMenu(bar, "MenuHelp", "Help(&H)");
+    aboutAction = addNamedAction(helpMenu, "MenuVersion", "Version Infomation(&A)");
 }
 
-void Form1::buildComPortMenu() {
+void MainWindow::buildComPortMenu() {
     portGroup_ = new QActionGroup(this);
     portGroup_->setExclusive(true);
     for (int number = 1; number <= LastComPort; ++number) {
-        QAction* item = MenuComPort->addAction(QStringLiteral("COM%1").arg(number));
+        QAction* item = portMenu->addAction(QStringLiteral("COM%1").arg(number));
         item->setObjectName(QStringLiteral("MenuSetCom[%1]").arg(number));
         item->setCheckable(true);
         portGroup_->addAction(item);
-        connect(item, &QAction::triggered, this, [this, number] { MenuSetCom_Click(number); });
-        MenuSetCom[static_cast<size_t>(number)] = item;
+        connect(item, &QAction::triggered, this, [this, number] { chooseComPort(number); });
+        comPortActions[static_cast<size_t>(number)] = item;
     }
-    systemPortsSeparator_ = MenuComPort->addSeparator();
-    MenuSimulatedRadio = MenuComPort->addAction(QStringLiteral("Simulated radio"));
-    MenuSimulatedRadio->setObjectName(QStringLiteral("MenuSimulatedRadio"));
-    MenuSimulatedRadio->setCheckable(true);
-    portGroup_->addAction(MenuSimulatedRadio);
-    connect(MenuSimulatedRadio, &QAction::triggered, this,
+    systemPortsSeparator_ = portMenu->addSeparator();
+    simulatedRadioAction = portMenu->addAction(QStringLiteral("Simulated radio"));
+    simulatedRadioAction->setObjectName(QStringLiteral("MenuSimulatedRadio"));
+    simulatedRadioAction->setCheckable(true);
+    portGroup_->addAction(simulatedRadioAction);
+    connect(simulatedRadioAction, &QAction::triggered, this,
             [this] { choosePortByName(SimulatedPortName); });
     // Ports come and go with their cables: list them afresh whenever the menu opens.
-    connect(MenuComPort, &QMenu::aboutToShow, this, &Form1::refreshSystemPorts);
+    connect(portMenu, &QMenu::aboutToShow, this, &MainWindow::refreshSystemPorts);
     refreshSystemPorts();
 }
 
-void Form1::refreshSystemPorts() {
+void MainWindow::refreshSystemPorts() {
     for (QAction* old : systemPortActions_) {
         portGroup_->removeAction(old);
-        MenuComPort->removeAction(old);
+        portMenu->removeAction(old);
         old->deleteLater();
     }
     systemPortActions_.clear();
@@ -254,20 +254,20 @@ void Form1::refreshSystemPorts() {
             port.description.isEmpty()
                 ? port.name
                 : port.name + QStringLiteral("  (") + port.description + QLatin1Char(')');
-        auto* item = new QAction(caption, MenuComPort);
+        auto* item = new QAction(caption, portMenu);
         item->setObjectName(QStringLiteral("MenuSystemPort"));
         item->setData(port.location);
         item->setCheckable(true);
         item->setChecked(port.location == namedPort_);
         portGroup_->addAction(item);
-        MenuComPort->insertAction(MenuSimulatedRadio, item);
+        portMenu->insertAction(simulatedRadioAction, item);
         connect(item, &QAction::triggered, this,
                 [this, location = port.location] { choosePortByName(location); });
         systemPortActions_.append(item);
     }
 }
 
-void Form1::buildCentralArea() {
+void MainWindow::buildCentralArea() {
     auto* central = new QWidget(this);
     auto* layout = new QVBoxLayout(central);
 
@@ -316,44 +316,46 @@ void Form1::buildCentralArea() {
     resize(DefaultSize);
 }
 
-void Form1::connectCommands() {
-    connect(memoryPage->READ_Botton, &QPushButton::clicked, this, &Form1::READ_Botton_Click);
-    connect(memoryPage->WRITE_Botton, &QPushButton::clicked, this, &Form1::WRITE_Botton_Click);
-    connect(memoryPage->MEM_ONE_READ, &QPushButton::clicked, this, &Form1::MEM_ONE_READ_Click);
-    connect(memoryPage->MEM_ONE_WRITE, &QPushButton::clicked, this, &Form1::MEM_ONE_WRITE_Click);
-    connect(memoryPage->ALL_Reset, &QPushButton::clicked, this, &Form1::ALL_Reset_Click);
-    connect(memoryPage->Clear_Botton, &QPushButton::clicked, this, &Form1::Clear_Botton_Click);
+void MainWindow::connectCommands() {
+    connect(memoryPage->READ_Botton, &QPushButton::clicked, this, &MainWindow::readAllChannels);
+    connect(memoryPage->WRITE_Botton, &QPushButton::clicked, this, &MainWindow::writeAllChannels);
+    connect(memoryPage->MEM_ONE_READ, &QPushButton::clicked, this,
+            &MainWindow::readSelectedChannels);
+    connect(memoryPage->MEM_ONE_WRITE, &QPushButton::clicked, this,
+            &MainWindow::writeSelectedChannels);
+    connect(memoryPage->ALL_Reset, &QPushButton::clicked, this, &MainWindow::allClear);
+    connect(memoryPage->Clear_Botton, &QPushButton::clicked, this, &MainWindow::clearSelectedRows);
     for (size_t index = 0; index < memoryPage->LIST_SET.size(); ++index)
         connect(memoryPage->LIST_SET[index], &QPushButton::clicked, this,
-                [this, index] { LIST_SET_Click(static_cast<int>(index)); });
+                [this, index] { moveCurrentRow(static_cast<int>(index)); });
     connect(memoryPage->MSFlexGrid1, &QTableView::doubleClicked, this,
-            &Form1::MSFlexGrid1_DblClick);
+            &MainWindow::editCurrentChannel);
     memoryPage->MSFlexGrid1->installEventFilter(this);
-    connect(CancelTransfer, &QPushButton::clicked, this, &Form1::CancelTransfer_Click);
-    connect(MenuVersion, &QAction::triggered, this, &Form1::MenuVersion_Click);
-    connect(ReadFile, &QAction::triggered, this, &Form1::ReadFile_Click);
-    connect(TEST_CLICK, &QAction::triggered, this, &Form1::TEST_CLICK_Click);
-    connect(FILE_INPORT, &QAction::triggered, this, &Form1::FILE_INPORT_Click);
-    connect(FILE_EXPORT, &QAction::triggered, this, &Form1::FILE_EXPORT_Click);
-    connect(ALL_READ, &QAction::triggered, this, &Form1::ALL_READ_Click);
-    connect(ALL_WRITE, &QAction::triggered, this, &Form1::ALL_WRITE_Click);
-    connect(Command1, &QPushButton::clicked, this, &Form1::Command1_Click);
+    connect(CancelTransfer, &QPushButton::clicked, this, &MainWindow::cancelTransfer);
+    connect(aboutAction, &QAction::triggered, this, &MainWindow::showAbout);
+    connect(openAction, &QAction::triggered, this, &MainWindow::openFile);
+    connect(saveAction, &QAction::triggered, this, &MainWindow::saveFile);
+    connect(importAction, &QAction::triggered, this, &MainWindow::importCsv);
+    connect(exportAction, &QAction::triggered, this, &MainWindow::exportCsv);
+    connect(readAllAction, &QAction::triggered, this, &MainWindow::readAllData);
+    connect(writeAllAction, &QAction::triggered, this, &MainWindow::writeAllData);
+    connect(Command1, &QPushButton::clicked, this, &MainWindow::showFontEditor);
     new PageChangeGuard(*this);
     for (size_t index = 0; index < Option1.size(); ++index)
         connect(Option1[index], &QRadioButton::clicked, this,
                 [this, index] { applyLanguage(static_cast<int>(index)); });
 
-    connect(&runner_, &TransferRunner::progressChanged, this, &Form1::showProgress);
-    connect(&runner_, &TransferRunner::currentRowChanged, this, &Form1::followRow);
+    connect(&runner_, &TransferRunner::progressChanged, this, &MainWindow::showProgress);
+    connect(&runner_, &TransferRunner::currentRowChanged, this, &MainWindow::followRow);
     // A read decodes into its own copy, which the document takes over in one change at the end.
     connect(&document_, &RadioDocument::everythingReplaced, this, [this] { showAreaPages(*this); });
-    connect(&runner_, &TransferRunner::finished, this, &Form1::onTransferFinished);
+    connect(&runner_, &TransferRunner::finished, this, &MainWindow::onTransferFinished);
 }
 
 // The window's loading, step by step in the order the program has always followed. The
 // channel table's own constructor has already given every row its start content: labels,
 // default side tables, the call and bug-finder rows.
-void Form1::loadWindow() {
+void MainWindow::loadWindow() {
     setModePage->applyStartDefaults(); // the scan lists' "OFF"/"ON" entries come first
     document_.setComPort(FirstComPort);
     ProgressBar1->setRange(0, 100);
@@ -367,63 +369,63 @@ void Form1::loadWindow() {
     readPortSettings();
 }
 
-void Form1::readPortSettings() {
+void MainWindow::readPortSettings() {
     const ComPortChoice fromFile = applicationSettingsFile().readComPort();
     setComPortNumber(fromFile.port, false);
     if (fromFile.checkedItem >= 1 && fromFile.checkedItem <= LastComPort)
-        MenuSetCom[static_cast<size_t>(fromFile.checkedItem)]->setChecked(true);
+        comPortActions[static_cast<size_t>(fromFile.checkedItem)]->setChecked(true);
     // A port chosen by name in the user's settings wins over the settings file's number.
     const QString remembered = rememberedPortName();
     if (remembered.isEmpty())
         return;
     namedPort_ = remembered;
     if (remembered == SimulatedPortName)
-        MenuSimulatedRadio->setChecked(true);
+        simulatedRadioAction->setChecked(true);
     else
         refreshSystemPorts();
 }
 
 // ---- port and language -----------------------------------------------------------------------
 
-void Form1::setComPortNumber(int number, bool checkItem) {
+void MainWindow::setComPortNumber(int number, bool checkItem) {
     document_.setComPort(number);
     if (checkItem)
-        MenuSetCom[static_cast<size_t>(document_.comPort())]->setChecked(true);
+        comPortActions[static_cast<size_t>(document_.comPort())]->setChecked(true);
 }
 
-QString Form1::portDevice() const {
+QString MainWindow::portDevice() const {
     return defaultPort(namedPort_, document_.comPort());
 }
 
-void Form1::MenuSetCom_Click(int number) {
+void MainWindow::chooseComPort(int number) {
     if (control_.busy())
         return;
     namedPort_.clear();
     forgetPortName();
     setComPortNumber(number);
     // The choice stays in effect for this run even when the file cannot be written.
-    const FileOutcome saved = saveSettingsFile();
+    const FileOutcome saved = saveSettings();
     if (!saved.ok)
         showMessage(this, QLatin1String(DataSaveErrorText) + QLatin1Char('\n') + saved.text,
                     saved.title);
 }
 
-FileOutcome Form1::saveSettingsFile() {
+FileOutcome MainWindow::saveSettings() {
     return applicationSettingsFile().save(currentData());
 }
 
-void Form1::choosePortByName(const QString& port) {
+void MainWindow::choosePortByName(const QString& port) {
     if (control_.busy())
         return;
     namedPort_ = port;
     rememberPortName(port);
     if (port == SimulatedPortName)
-        MenuSimulatedRadio->setChecked(true);
+        simulatedRadioAction->setChecked(true);
     else
         refreshSystemPorts();
 }
 
-void Form1::applyLanguage(int code) {
+void MainWindow::applyLanguage(int code) {
     if (code == language_)
         return;
     language_ = code;
@@ -433,15 +435,15 @@ void Form1::applyLanguage(int code) {
 
 // ---- commands --------------------------------------------------------------------------------
 
-void Form1::MenuVersion_Click() {
+void MainWindow::showAbout() {
     if (control_.busy())
         return;
-    Form3 about(this);
-    about.move(Form3::placementFor(this));
+    AboutDialog about(this);
+    about.move(AboutDialog::placementFor(this));
     about.exec();
 }
 
-void Form1::ALL_Reset_Click() {
+void MainWindow::allClear() {
     if (control_.busy())
         return;
     const MemoryPage::RowRange selection = memoryPage->selectedRows();
@@ -458,12 +460,12 @@ void Form1::ALL_Reset_Click() {
 
 // ---- files -----------------------------------------------------------------------------------
 
-void Form1::adoptChannels(const ChannelTable& table, const QString& what) {
+void MainWindow::adoptChannels(const ChannelTable& table, const QString& what) {
     document_.replaceChannels(what, table);
 }
 
 // A model reset loses the view's selection: put it back as it was.
-void Form1::keepSelectionAcrossReset() {
+void MainWindow::keepSelectionAcrossReset() {
     auto selection = std::make_shared<MemoryPage::RowRange>();
     auto current = std::make_shared<int>(0);
     connect(model_, &QAbstractItemModel::modelAboutToBeReset, this, [this, selection, current] {
@@ -478,11 +480,11 @@ void Form1::keepSelectionAcrossReset() {
     });
 }
 
-void Form1::adoptData(const RadioData& data, const QString& what) {
+void MainWindow::adoptData(const RadioData& data, const QString& what) {
     document_.replaceAll(what, data);
 }
 
-void Form1::ReadFile_Click() {
+void MainWindow::openFile() {
     if (control_.busy())
         return;
     const QString path = chooseFile(this, openDataFileRequest());
@@ -495,7 +497,7 @@ void Form1::ReadFile_Click() {
     showOutcome(this, outcome);
 }
 
-void Form1::TEST_CLICK_Click() {
+void MainWindow::saveFile() {
     if (control_.busy())
         return;
     const QString path = chooseFile(this, saveDataFileRequest());
@@ -504,7 +506,7 @@ void Form1::TEST_CLICK_Click() {
     showOutcome(this, saveDataFile(withDefaultSuffix(path, QStringLiteral("H4")), currentData()));
 }
 
-void Form1::FILE_INPORT_Click() {
+void MainWindow::importCsv() {
     if (control_.busy())
         return;
     const QString path = chooseFile(this, importCsvRequest());
@@ -520,7 +522,7 @@ void Form1::FILE_INPORT_Click() {
     showProgress(0, RowCount, 0);
 }
 
-void Form1::FILE_EXPORT_Click() {
+void MainWindow::exportCsv() {
     if (control_.busy())
         return;
     const QString path = chooseFile(this, exportCsvRequest());
@@ -537,12 +539,12 @@ void Form1::FILE_EXPORT_Click() {
 
 // ---- editors and the whole radio -------------------------------------------------------------
 
-TransferResult Form1::openFontEditor() {
+TransferResult MainWindow::openFontEditor() {
     // The editor works on a copy, which becomes the working glyphs when it closes.
     GlyphStore glyphs = document_.glyphs();
     TransferResult result;
     {
-        Form4 editor(glyphs, linkOpener(), &autoTransfer_, this);
+        FontEditor editor(glyphs, linkOpener(), &autoTransfer_, this);
         editor.setStopFlag(control_.stopFlag());
         editor.setReplyTimeout(editorOptions_.replyTimeout);
         if (fontEditorShown)
@@ -555,7 +557,7 @@ TransferResult Form1::openFontEditor() {
     return asWholeRadioStep(result);
 }
 
-void Form1::Command1_Click() {
+void MainWindow::showFontEditor() {
     if (control_.busy())
         return;
     openFontEditor();
@@ -563,22 +565,22 @@ void Form1::Command1_Click() {
 
 // The editors read once as they open (the flag is spent as their read starts) and close
 // themselves, showing their own boxes; the flag is down again once they have closed.
-TransferResult Form1::openEditorWithAutoRead(const std::function<TransferResult()>& open) {
+TransferResult MainWindow::openEditorWithAutoRead(const std::function<TransferResult()>& open) {
     autoTransfer_ = true;
     const TransferResult result = open();
     autoTransfer_ = false;
     return result;
 }
 
-void Form1::ALL_READ_Click() {
+void MainWindow::readAllData() {
     startWholeRadio(ReadWholeRadioState);
 }
 
-void Form1::ALL_WRITE_Click() {
+void MainWindow::writeAllData() {
     startWholeRadio(WriteWholeRadioState);
 }
 
-void Form1::showStepBox(const StepResult& step, bool reading) {
+void MainWindow::showStepBox(const StepResult& step, bool reading) {
     // The editors of a read have shown their own boxes.
     if (reading && (step.step == WholeStep::Glyphs || step.step == WholeStep::Groups))
         return;
@@ -590,7 +592,7 @@ void Form1::showStepBox(const StepResult& step, bool reading) {
     showMessage(this, box.text, box.title);
 }
 
-void Form1::adoptWholeRead(WholeRun& run) {
+void MainWindow::adoptWholeRead(WholeRun& run) {
     if (std::exchange(run.adopted, true))
         return;
     RadioData read = document_.data();
@@ -599,7 +601,7 @@ void Form1::adoptWholeRead(WholeRun& run) {
     adoptData(read, QStringLiteral("Read All Data"));
 }
 
-bool Form1::startWholeRadio(StateCode code) {
+bool MainWindow::startWholeRadio(StateCode code) {
     if (control_.busy())
         return false;
     const bool reading = code == ReadWholeRadioState;
@@ -677,18 +679,18 @@ bool Form1::startWholeRadio(StateCode code) {
 
 // ---- grid editing ----------------------------------------------------------------------------
 
-bool Form1::eventFilter(QObject* watched, QEvent* event) {
+bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
     if (watched == memoryPage->MSFlexGrid1 && event->type() == QEvent::KeyPress) {
         const int key = static_cast<QKeyEvent*>(event)->key();
         if (key == Qt::Key_Return || key == Qt::Key_Enter || key == Qt::Key_Delete) {
-            MSFlexGrid1_KeyDown(key);
+            gridKeyPressed(key);
             return true;
         }
     }
     return QMainWindow::eventFilter(watched, event);
 }
 
-void Form1::MSFlexGrid1_DblClick() {
+void MainWindow::editCurrentChannel() {
     if (control_.busy())
         return;
     const DetailEdit edit = editChannel(this, document_, memoryPage->currentRow());
@@ -701,13 +703,13 @@ void Form1::MSFlexGrid1_DblClick() {
         showMessage(this, QString::fromLatin1(OverlapMessage), QString::fromLatin1(OverlapTitle));
 }
 
-void Form1::MSFlexGrid1_KeyDown(int key) {
+void MainWindow::gridKeyPressed(int key) {
     // Every editing command is inert while a transfer runs, the Delete key too: the transfer
     // may be writing the very rows it would clear.
     if (control_.busy())
         return;
     if (key == Qt::Key_Return || key == Qt::Key_Enter) {
-        MSFlexGrid1_DblClick();
+        editCurrentChannel();
         return;
     }
     if (key != Qt::Key_Delete)
@@ -717,7 +719,7 @@ void Form1::MSFlexGrid1_KeyDown(int key) {
     clearRowsOf(document_, current, end, ClearVariant::DeleteKey);
 }
 
-void Form1::Clear_Botton_Click() {
+void MainWindow::clearSelectedRows() {
     if (control_.busy())
         return;
     const int current = memoryPage->currentRow();
@@ -726,30 +728,30 @@ void Form1::Clear_Botton_Click() {
     memoryPage->selectRows(current, end);
 }
 
-void Form1::LIST_SET_Click(int index) {
+void MainWindow::moveCurrentRow(int index) {
     if (control_.busy())
         return;
     const int current = memoryPage->currentRow();
     memoryPage->selectRow(index == 0 ? rowAfterUp(current) : rowAfterDown(current));
 }
 
-void Form1::READ_Botton_Click() {
+void MainWindow::readAllChannels() {
     startChannelTransfer(ReadAllState);
 }
 
-void Form1::WRITE_Botton_Click() {
+void MainWindow::writeAllChannels() {
     startChannelTransfer(WriteAllState);
 }
 
-void Form1::MEM_ONE_READ_Click() {
+void MainWindow::readSelectedChannels() {
     startChannelTransfer(ReadSelectedState);
 }
 
-void Form1::MEM_ONE_WRITE_Click() {
+void MainWindow::writeSelectedChannels() {
     startChannelTransfer(WriteSelectedState);
 }
 
-void Form1::CancelTransfer_Click() {
+void MainWindow::cancelTransfer() {
     if (!control_.busy())
         return;
     control_.requestCancel();
@@ -759,7 +761,7 @@ void Form1::CancelTransfer_Click() {
 
 // ---- transfers -------------------------------------------------------------------------------
 
-SimulatedRadio& Form1::simulatedRadio() {
+SimulatedRadio& MainWindow::simulatedRadio() {
     if (!simulatedRadio_) {
         simulatedRadio_ = std::make_shared<SimulatedRadio>();
         // Paced like the radio's cable, so a transfer from it looks and lasts like a real one.
@@ -768,7 +770,7 @@ SimulatedRadio& Form1::simulatedRadio() {
     return *simulatedRadio_;
 }
 
-std::function<std::unique_ptr<Link>()> Form1::linkOpener() {
+std::function<std::unique_ptr<Link>()> MainWindow::linkOpener() {
     if (namedPort_ == SimulatedPortName) {
         simulatedRadio();
         return [radio = std::shared_ptr<Link>(simulatedRadio_)]() -> std::unique_ptr<Link> {
@@ -780,7 +782,7 @@ std::function<std::unique_ptr<Link>()> Form1::linkOpener() {
     };
 }
 
-void Form1::startChannelTransfer(StateCode code) {
+void MainWindow::startChannelTransfer(StateCode code) {
     if (control_.busy())
         return;
     const MemoryPage::RowRange rows = memoryPage->selectedRows();
@@ -795,17 +797,17 @@ void Form1::startChannelTransfer(StateCode code) {
         Session session(*link, options, stop);
         switch (code) {
         case ReadAllState:
-            return readAllChannels(session, *snapshot, &observer);
+            return qmh4::readAllChannels(session, *snapshot, &observer);
         case WriteAllState:
-            return writeAllChannels(session, *snapshot, &observer);
+            return qmh4::writeAllChannels(session, *snapshot, &observer);
         case ReadSelectedState:
-            return readSelectedChannels(session, *snapshot, rows.first, rows.last, &observer);
+            return qmh4::readSelectedChannels(session, *snapshot, rows.first, rows.last, &observer);
         case WriteSelectedState:
         case ReadWholeRadioState:
         case WriteWholeRadioState:
             break;
         }
-        return writeSelectedChannels(session, *snapshot, rows.first, rows.last, &observer);
+        return qmh4::writeSelectedChannels(session, *snapshot, rows.first, rows.last, &observer);
     };
     Finish adopt;
     if (reads)
@@ -815,7 +817,7 @@ void Form1::startChannelTransfer(StateCode code) {
     startTransfer(code, std::move(job), std::move(adopt));
 }
 
-bool Form1::startTransfer(quint16 stateCode, TransferRunner::Job job, Finish onFinished) {
+bool MainWindow::startTransfer(quint16 stateCode, TransferRunner::Job job, Finish onFinished) {
     if (!control_.begin(stateCode))
         return false;
     pendingFinish_ = std::move(onFinished);
@@ -825,25 +827,25 @@ bool Form1::startTransfer(quint16 stateCode, TransferRunner::Job job, Finish onF
     return true;
 }
 
-void Form1::setTransferUi(bool running) {
+void MainWindow::setTransferUi(bool running) {
     TabStrip1->setEnabled(!running);
-    for (QMenu* menu : {FILE, MenuComPort, MenuHelp, Tusin_Botton})
+    for (QMenu* menu : {fileMenu, portMenu, helpMenu, communicationMenu})
         menu->menuAction()->setEnabled(!running);
     Command1->setEnabled(!running);
     CancelTransfer->setEnabled(running);
 }
 
-void Form1::showProgress(int value, int maximum, int percent) {
+void MainWindow::showProgress(int value, int maximum, int percent) {
     ProgressBar1->setMaximum(maximum);
     ProgressBar1->setValue(value);
     Progress->setText(percentText(percent));
 }
 
-void Form1::followRow(int gridRow) {
+void MainWindow::followRow(int gridRow) {
     memoryPage->selectRow(gridRow);
 }
 
-void Form1::onTransferFinished(const TransferResult& result) {
+void MainWindow::onTransferFinished(const TransferResult& result) {
     if (pendingFinish_)
         std::exchange(pendingFinish_, {})(result);
     const EndBox box = control_.finish(result);
@@ -862,14 +864,14 @@ void Form1::onTransferFinished(const TransferResult& result) {
     emit transferFinished(result);
 }
 
-void Form1::endTransfer() {
+void MainWindow::endTransfer() {
     Progress->setText(percentText(0));
     memoryPage->selectRow(FirstRow);
     setTransferUi(false);
     ProgressBar1->setValue(0);
 }
 
-void Form1::closeEvent(QCloseEvent* event) {
+void MainWindow::closeEvent(QCloseEvent* event) {
     // The worker notices the flag after its current exchange; wait for it here, so nothing it
     // uses goes away under it, and end without a box.
     const bool running = control_.busy();

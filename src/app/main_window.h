@@ -1,13 +1,13 @@
 #pragma once
 
-#include "widgets/transfer_runner.h"
-#include "widgets/window_call.h"
 #include "document/radio_document.h"
 #include "files/text_file.h"
 #include "link/session.h"
+#include "radio_areas/radio_areas.h"
 #include "transfers/transfer_control.h"
 #include "transfers/whole_radio.h"
-#include "radio_areas/radio_areas.h"
+#include "widgets/transfer_runner.h"
+#include "widgets/window_call.h"
 
 #include <QMainWindow>
 
@@ -30,7 +30,7 @@ namespace qmh4 {
 class BankPage;
 class ChannelGridModel;
 class CommonSetPage;
-class Form4;
+class FontEditor;
 class Link;
 class MemoryPage;
 class SetModePage;
@@ -39,7 +39,7 @@ class SimulatedRadio;
 // The main window: owns the channel table and every other working datum, the port choice and
 // the transfer control, and every command of the program. While a transfer runs on the worker
 // thread, every command but the language buttons and Cancel does nothing.
-class Form1 : public QMainWindow {
+class MainWindow : public QMainWindow {
     Q_OBJECT
 public:
     // Non-zero transfer state codes of the memory page's commands.
@@ -56,8 +56,8 @@ public:
     static constexpr int SimulatedBaud = 57600;
     static constexpr QSize DefaultSize{1340, 690};
 
-    explicit Form1(QWidget* parent = nullptr);
-    ~Form1() override;
+    explicit MainWindow(QWidget* parent = nullptr);
+    ~MainWindow() override;
 
     // The working data; every change goes through it.
     RadioDocument& document() { return document_; }
@@ -92,7 +92,7 @@ public:
     // soon as they open, then close. The whole-radio read sets it before opening each.
     bool* autoTransferFlag() { return &autoTransfer_; }
     // Called with the font editor before it is shown (tests drive it from here).
-    std::function<void(Form4& editor)> fontEditorShown;
+    std::function<void(FontEditor& editor)> fontEditorShown;
 
     // The working data as a data file holds it, and taking such data over (named `what`): the
     // grid in one reset, then every page. The COM port stays as it is.
@@ -123,19 +123,19 @@ public:
     QLineEdit* Progress;
     QPushButton* CancelTransfer;
     std::array<QRadioButton*, 2> Option1; // 0 "Japanese", 1 "English"
-    QMenu* FILE;
-    QAction* ReadFile;
-    QAction* TEST_CLICK;
-    QAction* FILE_INPORT;
-    QAction* FILE_EXPORT;
-    QMenu* MenuComPort;
-    std::array<QAction*, 17> MenuSetCom{}; // items 1..16; entry 0 unused
-    QAction* MenuSimulatedRadio;
-    QMenu* Tusin_Botton;
-    QAction* ALL_WRITE;
-    QAction* ALL_READ;
-    QMenu* MenuHelp;
-    QAction* MenuVersion;
+    QMenu* fileMenu;
+    QAction* openAction;
+    QAction* saveAction;
+    QAction* importAction;
+    QAction* exportAction;
+    QMenu* portMenu;
+    std::array<QAction*, 17> comPortActions{}; // items 1..16; entry 0 unused
+    QAction* simulatedRadioAction;
+    QMenu* communicationMenu;
+    QAction* writeAllAction;
+    QAction* readAllAction;
+    QMenu* helpMenu;
+    QAction* aboutAction;
     QPushButton* Command1; // "FONT"
 
 signals:
@@ -144,28 +144,28 @@ signals:
     void languageApplied(int code);
 
 public slots:
-    void READ_Botton_Click();
-    void WRITE_Botton_Click();
-    void MEM_ONE_READ_Click();
-    void MEM_ONE_WRITE_Click();
-    void ALL_Reset_Click();
-    void CancelTransfer_Click();
-    void MenuSetCom_Click(int number);
+    void readAllChannels();
+    void writeAllChannels();
+    void readSelectedChannels();
+    void writeSelectedChannels();
+    void allClear();
+    void cancelTransfer();
+    void chooseComPort(int number);
     void choosePortByName(const QString& port);
-    void MenuVersion_Click();
-    void ReadFile_Click();
-    void TEST_CLICK_Click();
-    void FILE_INPORT_Click();
-    void FILE_EXPORT_Click();
-    void Command1_Click();
-    void ALL_READ_Click();
-    void ALL_WRITE_Click();
+    void showAbout();
+    void openFile();
+    void saveFile();
+    void importCsv();
+    void exportCsv();
+    void showFontEditor();
+    void readAllData();
+    void writeAllData();
     // The grid: double click and Enter open the detail dialog on the current row, Delete
     // clears the selected rows; Clear and Up/Down are the page's buttons.
-    void MSFlexGrid1_DblClick();
-    void MSFlexGrid1_KeyDown(int key);
-    void Clear_Botton_Click();
-    void LIST_SET_Click(int index);
+    void editCurrentChannel();
+    void gridKeyPressed(int key);
+    void clearSelectedRows();
+    void moveCurrentRow(int index);
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -187,7 +187,7 @@ private:
     void endTransfer();
     void adoptChannels(const ChannelTable& table, const QString& what);
     void keepSelectionAcrossReset();
-    FileOutcome saveSettingsFile();
+    FileOutcome saveSettings();
     // The editors, modal; what their last transfer gave.
     TransferResult openFontEditor();
     TransferResult openEditorWithAutoRead(const std::function<TransferResult()>& open);

@@ -1,8 +1,8 @@
 #pragma once
 
-#include "document/radio_data.h"  // FirstComPort, LastComPort
-#include "ports/default_port.h" // comPortDevice, the remembered port name, defaultPort
-#include "ports/port_factory.h" // SimulatedPortName
+#include "document/radio_data.h" // FirstComPort, LastComPort
+#include "ports/default_port.h"  // comPortDevice, the remembered port name, defaultPort
+#include "ports/port_factory.h"  // SimulatedPortName
 
 #include <QList>
 #include <QString>

@@ -1,10 +1,9 @@
 #include "app/set_mode_controls.h"
 
 #include "app/area_pages.h"
-
-#include "widgets/area_controls.h"
 #include "app/interface_language.h"
 #include "app/main_window.h"
+#include "widgets/area_controls.h"
 
 namespace qmh4 {
 
@@ -24,17 +23,17 @@ QString setModeListName(SetModeArray array, int index) {
     return QStringLiteral("%1[%2]").arg(setModeArrayName(array)).arg(index);
 }
 
-SetModeControls& SetModeControls::of(Form1& window) {
+SetModeControls& SetModeControls::of(MainWindow& window) {
     if (auto* existing = window.findChild<SetModeControls*>(QLatin1String(InstanceName),
                                                             Qt::FindDirectChildrenOnly))
         return *existing;
     return *new SetModeControls(window);
 }
 
-SetModeControls::SetModeControls(Form1& window)
+SetModeControls::SetModeControls(MainWindow& window)
     : QObject(&window), window_(window), language_(static_cast<Language>(window.languageCode())) {
     setObjectName(QLatin1String(InstanceName));
-    connect(&window, &Form1::languageApplied, this,
+    connect(&window, &MainWindow::languageApplied, this,
             [this](int code) { showLanguage(static_cast<Language>(code)); });
 }
 

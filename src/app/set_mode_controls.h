@@ -12,7 +12,7 @@ class QWidget;
 namespace qmh4 {
 
 class ChoiceOnlyComboBox;
-class Form1;
+class MainWindow;
 
 // Every set-mode drop-down list of the main window, wherever its page puts it ("Set Mode" or
 // the "Setting" frame of "Common Set"), bound to the window's SetModeSettings: a choice the
@@ -23,7 +23,7 @@ class SetModeControls : public QObject {
     Q_OBJECT
 public:
     // The window's one instance, made on first use.
-    static SetModeControls& of(Form1& window);
+    static SetModeControls& of(MainWindow& window);
 
     // Makes the list (array, index), named as the window has always named it
     // ("Set_Mode_Display[3]", "Set_Mode_Preset", "Combo2"), filled in the current language.
@@ -37,10 +37,10 @@ public:
     Language language() const { return language_; }
 
 private:
-    explicit SetModeControls(Form1& window);
+    explicit SetModeControls(MainWindow& window);
     void chosen(SetModeArray array, int index, int position);
 
-    Form1& window_;
+    MainWindow& window_;
     Language language_ = Language::Japanese;
     std::map<std::pair<int, int>, ChoiceOnlyComboBox*> lists_;
 };

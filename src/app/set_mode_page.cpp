@@ -1,10 +1,10 @@
 #include "app/set_mode_page.h"
 
-#include "widgets/area_controls.h"
 #include "app/area_pages.h"
 #include "app/interface_language.h"
 #include "app/set_mode_controls.h"
 #include "transfers/area_transfers.h"
+#include "widgets/area_controls.h"
 
 #include <QCheckBox>
 #include <QGridLayout>
@@ -136,7 +136,7 @@ QString frameCaption(const char* key) {
 
 } // namespace
 
-SetModePage::SetModePage(Form1& window, QWidget* parent) : QWidget(parent), window_(window) {
+SetModePage::SetModePage(MainWindow& window, QWidget* parent) : QWidget(parent), window_(window) {
     setObjectName(QStringLiteral("SetModePage"));
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
@@ -159,9 +159,9 @@ SetModePage::SetModePage(Form1& window, QWidget* parent) : QWidget(parent), wind
         commands->addWidget(button);
     commands->addStretch(1);
     layout->addLayout(commands);
-    connect(Set_Mode_Read, &QPushButton::clicked, this, &SetModePage::Set_Mode_Read_Click);
-    connect(Set_Mode_Write, &QPushButton::clicked, this, &SetModePage::Set_Mode_Write_Click);
-    connect(Set_Mode_Clear, &QPushButton::clicked, this, &SetModePage::Set_Mode_Clear_Click);
+    connect(Set_Mode_Read, &QPushButton::clicked, this, &SetModePage::readSettingsFromRadio);
+    connect(Set_Mode_Write, &QPushButton::clicked, this, &SetModePage::writeSettingsToRadio);
+    connect(Set_Mode_Clear, &QPushButton::clicked, this, &SetModePage::resetSettingsPage);
     showScanTimer();
     showDtmf();
 }
@@ -230,11 +230,10 @@ ChoiceOnlyComboBox* SetModePage::timingList(const char* name, const QStringList&
     auto* list = new ChoiceOnlyComboBox(parent);
     list->setObjectName(QString::fromLatin1(name));
     list->setEntries(entries, 0);
-    connect(list, &QComboBox::currentIndexChanged, this,
-            [this, apply](int position) {
-                editAreas(window_, QStringLiteral("DTMF timing"),
-                          [&](RadioAreas& areas) { (areas.dtmf.*apply)(position); });
-            });
+    connect(list, &QComboBox::currentIndexChanged, this, [this, apply](int position) {
+        editAreas(window_, QStringLiteral("DTMF timing"),
+                  [&](RadioAreas& areas) { (areas.dtmf.*apply)(position); });
+    });
     return list;
 }
 
@@ -299,9 +298,9 @@ QGroupBox* SetModePage::buildDtmfFrame() {
     for (QPushButton* button : {READ_DTMF, WRITE_DTMF, RESET_DTMF})
         commands->addWidget(button);
     layout->addLayout(commands);
-    connect(READ_DTMF, &QPushButton::clicked, this, &SetModePage::READ_DTMF_Click);
-    connect(WRITE_DTMF, &QPushButton::clicked, this, &SetModePage::WRITE_DTMF_Click);
-    connect(RESET_DTMF, &QPushButton::clicked, this, &SetModePage::RESET_DTMF_Click);
+    connect(READ_DTMF, &QPushButton::clicked, this, &SetModePage::readDtmfFromRadio);
+    connect(WRITE_DTMF, &QPushButton::clicked, this, &SetModePage::writeDtmfToRadio);
+    connect(RESET_DTMF, &QPushButton::clicked, this, &SetModePage::resetDtmf);
     return frame;
 }
 
@@ -341,7 +340,7 @@ void SetModePage::showDtmf() {
 
 // ---- set-mode commands -----------------------------------------------------------------------
 
-void SetModePage::Set_Mode_Read_Click() {
+void SetModePage::readSettingsFromRadio() {
     const RadioAreas& areas = window_.areas();
     auto settings = std::make_shared<SetModeSettings>(areas.setMode);
     auto dtmf = std::make_shared<DtmfSettings>(areas.dtmf);
@@ -362,7 +361,7 @@ void SetModePage::Set_Mode_Read_Click() {
         });
 }
 
-void SetModePage::Set_Mode_Write_Click() {
+void SetModePage::writeSettingsToRadio() {
     const RadioAreas& areas = window_.areas();
     auto settings = std::make_shared<SetModeSettings>(areas.setMode);
     auto dtmf = std::make_shared<const DtmfSettings>(areas.dtmf);
@@ -378,7 +377,7 @@ void SetModePage::Set_Mode_Write_Click() {
         });
 }
 
-void SetModePage::Set_Mode_Clear_Click() {
+void SetModePage::resetSettingsPage() {
     if (window_.transferRunning())
         return;
     editAreas(window_, QStringLiteral("Set Mode Clear"),
@@ -389,7 +388,7 @@ void SetModePage::Set_Mode_Clear_Click() {
 
 // ---- DTMF commands ---------------------------------------------------------------------------
 
-void SetModePage::READ_DTMF_Click() {
+void SetModePage::readDtmfFromRadio() {
     readAreaTransfer(
         window_, area_state::DtmfRead, &RadioAreas::dtmf,
         [](Session& session, DtmfSettings& dtmf, TransferObserver& observer) {
@@ -398,14 +397,14 @@ void SetModePage::READ_DTMF_Click() {
         [this] { showDtmf(); }, QStringLiteral("DTMF Read"));
 }
 
-void SetModePage::WRITE_DTMF_Click() {
+void SetModePage::writeDtmfToRadio() {
     writeAreaTransfer(window_, area_state::DtmfWrite, window_.areas().dtmf,
                       [](Session& session, const DtmfSettings& dtmf, TransferObserver& observer) {
                           return writeDtmf(session, dtmf, &observer);
                       });
 }
 
-void SetModePage::RESET_DTMF_Click() {
+void SetModePage::resetDtmf() {
     if (window_.transferRunning())
         return;
     editAreas(window_, QStringLiteral("DTMF Reset"), [](RadioAreas& areas) { areas.dtmf.reset(); });

@@ -14,7 +14,7 @@ namespace qmh4 {
 
 class ChoiceOnlyComboBox;
 class FilteredLineEdit;
-class Form1;
+class MainWindow;
 
 // The "Set Mode" page of the main window: the set-mode settings with their Read, Write and
 // Reset, the scan timer, and the DTMF memories with theirs. Every edit goes into the window's
@@ -22,7 +22,7 @@ class Form1;
 class SetModePage : public QWidget {
     Q_OBJECT
 public:
-    SetModePage(Form1& window, QWidget* parent = nullptr);
+    SetModePage(MainWindow& window, QWidget* parent = nullptr);
 
     // The page's part of the main window's start-up (defaults of its lists and boxes).
     void applyStartDefaults();
@@ -48,12 +48,12 @@ public:
     QPushButton* RESET_DTMF;
 
 public slots:
-    void Set_Mode_Read_Click();
-    void Set_Mode_Write_Click();
-    void Set_Mode_Clear_Click();
-    void READ_DTMF_Click();
-    void WRITE_DTMF_Click();
-    void RESET_DTMF_Click();
+    void readSettingsFromRadio();
+    void writeSettingsToRadio();
+    void resetSettingsPage();
+    void readDtmfFromRadio();
+    void writeDtmfToRadio();
+    void resetDtmf();
 
 private:
     void buildSettingFrames(QWidget* area);
@@ -62,7 +62,7 @@ private:
                                    bool (DtmfSettings::*apply)(int), QWidget* parent);
     void showScanTimer();
 
-    Form1& window_;
+    MainWindow& window_;
 };
 
 } // namespace qmh4

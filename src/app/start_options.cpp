@@ -1,8 +1,8 @@
 #include "app/start_options.h"
 
 #include "app/main_window.h"
-#include "widgets/message_box.h"
 #include "files/data_file.h"
+#include "widgets/message_box.h"
 
 #include <QApplication>
 #include <QCommandLineParser>
@@ -52,7 +52,7 @@ std::optional<int> parseStartOptions(StartOptions& options) {
     return std::nullopt;
 }
 
-void applyStartOptions(const StartOptions& options, Form1& window) {
+void applyStartOptions(const StartOptions& options, MainWindow& window) {
     if (!options.dataFile.isEmpty()) {
         RadioData data = window.currentData();
         const FileOutcome outcome = openDataFile(options.dataFile, data);

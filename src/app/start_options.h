@@ -6,7 +6,7 @@
 
 namespace qmh4 {
 
-class Form1;
+class MainWindow;
 
 // What the command line of QMH4Writer asks for: a data file to open once the main window is
 // up (the desktop's "Open With"), and for smoke tests of an installed copy a time after which
@@ -24,6 +24,6 @@ bool asksForTextOnly(int argc, char* argv[]);
 std::optional<int> parseStartOptions(StartOptions& options);
 
 // Applies them to the freshly shown main window.
-void applyStartOptions(const StartOptions& options, Form1& window);
+void applyStartOptions(const StartOptions& options, MainWindow& window);
 
 } // namespace qmh4

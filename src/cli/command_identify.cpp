@@ -1,9 +1,9 @@
 #include "cli/arguments.h"
 #include "cli/commands.h"
 #include "cli/radio_port.h"
-#include "ports/default_port.h"
 #include "link/protocol.h"
 #include "link/session.h"
+#include "ports/default_port.h"
 
 #include <QTextStream>
 

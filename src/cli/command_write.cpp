@@ -5,9 +5,9 @@
 #include "cli/step_report.h"
 #include "files/data_file.h"
 #include "font/font_file.h"
-#include "transfers/glyph_transfer.h"
 #include "link/link.h"
 #include "transfers/area_transfers.h"
+#include "transfers/glyph_transfer.h"
 
 #include <array>
 #include <memory>

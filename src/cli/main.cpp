@@ -24,7 +24,7 @@ const Command commands[] = {
     {"identify", "[--port P] [--verbose]",
      "Ask the radio who it is: the quickest test of the cable.", runIdentify},
     {"ports", "[--json]", "List the serial ports the system knows.", runPorts},
-    {"sim", "[--image FILE] [--save FILE] [--baud N] [--latency-ms N] [--faults SPEC]",
+    {"sim", "[--image fileMenu] [--save fileMenu] [--baud N] [--latency-ms N] [--faults SPEC]",
      "Serve a simulated radio on a pseudo-terminal.", runSim},
 };
 

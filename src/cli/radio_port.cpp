@@ -1,8 +1,8 @@
 #include "cli/radio_port.h"
 
 #include "cli/arguments.h"
-#include "ports/port_factory.h"
 #include "link/serial_link.h"
+#include "ports/port_factory.h"
 
 #include <QElapsedTimer>
 #include <QTextStream>

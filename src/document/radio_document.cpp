@@ -59,8 +59,7 @@ void RadioDocument::setFilePath(const QString& path) {
     emit filePathChanged(path);
 }
 
-void RadioDocument::editRows(const QString& name, int firstRow, int lastRow,
-                             const RowsEdit& edit) {
+void RadioDocument::editRows(const QString& name, int firstRow, int lastRow, const RowsEdit& edit) {
     firstRow = std::max(firstRow, FirstRow);
     lastRow = std::min(lastRow, LastRow);
     if (firstRow > lastRow)
@@ -77,8 +76,7 @@ void RadioDocument::editRows(const QString& name, int firstRow, int lastRow,
 }
 
 void RadioDocument::setRow(const QString& name, int rowNumber, const ChannelRow& row) {
-    editRows(name, rowNumber, rowNumber,
-             [&](ChannelTable& table) { table.row(rowNumber) = row; });
+    editRows(name, rowNumber, rowNumber, [&](ChannelTable& table) { table.row(rowNumber) = row; });
 }
 
 void RadioDocument::replaceChannels(const QString& name, const ChannelTable& table) {

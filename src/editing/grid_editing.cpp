@@ -265,7 +265,8 @@ CommitReport commitDetailTo(RadioDocument& document, const DetailResult& result)
     CommitReport report;
     if (result.code == DetailCode::Cancelled)
         return report;
-    document.editRows(QStringLiteral("Edit ") + rowsCaption(std::min(first, last), std::max(first, last)),
+    document.editRows(QStringLiteral("Edit ") +
+                          rowsCaption(std::min(first, last), std::max(first, last)),
                       std::min(first, last), std::max(first, last),
                       [&](ChannelTable& table) { report = commitDetail(table, result); });
     return report;

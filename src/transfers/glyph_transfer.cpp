@@ -113,9 +113,10 @@ void report(TransferObserver* observer, int percent) {
 // One block per glyph, each repeated until it is answered in full; the failures of all blocks
 // count together. `exchange` returns the reply of one attempt and whether it was good.
 template <typename Good, typename Decode>
-TransferResult runGlyphBlocks(Link& link, int failureLimit, milliseconds wait, const std::atomic<bool>* stop, TransferObserver* observer,
-                          qsizetype replyLength, const std::function<QByteArray(int)>& command,
-                          Good good, Decode decode) {
+TransferResult runGlyphBlocks(Link& link, int failureLimit, milliseconds wait,
+                              const std::atomic<bool>* stop, TransferObserver* observer,
+                              qsizetype replyLength, const std::function<QByteArray(int)>& command,
+                              Good good, Decode decode) {
     int failures = 0;
     for (int g = 0; g < GlyphCount; ++g) {
         for (;;) {
@@ -145,17 +146,19 @@ TransferResult runGlyphBlocks(Link& link, int failureLimit, milliseconds wait, c
 } // namespace
 
 TransferResult readGlyphBlocks(Link& link, GlyphSet& glyphs, int failureLimit, milliseconds wait,
-                           const std::atomic<bool>* stop, TransferObserver* observer) {
+                               const std::atomic<bool>* stop, TransferObserver* observer) {
     return runGlyphBlocks(
-        link, failureLimit, wait, stop, observer, glyphwire::ReadReplyLength, glyphwire::readCommand,
+        link, failureLimit, wait, stop, observer, glyphwire::ReadReplyLength,
+        glyphwire::readCommand,
         [](const QByteArray& reply) { return glyphwire::isFullReadReply(reply); },
         [&](int g, const QByteArray& reply) {
             glyphs[static_cast<std::size_t>(g)] = *glyphwire::glyphFromReadReply(reply);
         });
 }
 
-TransferResult writeGlyphBlocks(Link& link, const GlyphSet& glyphs, int failureLimit, milliseconds wait,
-                            const std::atomic<bool>* stop, TransferObserver* observer) {
+TransferResult writeGlyphBlocks(Link& link, const GlyphSet& glyphs, int failureLimit,
+                                milliseconds wait, const std::atomic<bool>* stop,
+                                TransferObserver* observer) {
     const GlyphSet snapshot = glyphs;
     return runGlyphBlocks(
         link, failureLimit, wait, stop, observer, glyphwire::WriteReplyLength,
@@ -182,13 +185,15 @@ TransferResult GlyphTransfers::identifyWholeSet(Link& link, const std::atomic<bo
     return finished(Outcome::Failed, fontmsg::Error);
 }
 
-TransferResult GlyphTransfers::readAll(Link& link, GlyphSet& glyphs, const std::atomic<bool>* stop, TransferObserver* observer) {
+TransferResult GlyphTransfers::readAll(Link& link, GlyphSet& glyphs, const std::atomic<bool>* stop,
+                                       TransferObserver* observer) {
     return runWholeSet(link, stop, observer, fontmsg::AllRead, [&] {
         return readGlyphBlocks(link, glyphs, WholeSetFailureLimit, wait_, stop, observer);
     });
 }
 
-TransferResult GlyphTransfers::writeAll(Link& link, const GlyphSet& glyphs, const std::atomic<bool>* stop, TransferObserver* observer) {
+TransferResult GlyphTransfers::writeAll(Link& link, const GlyphSet& glyphs,
+                                        const std::atomic<bool>* stop, TransferObserver* observer) {
     return runWholeSet(link, stop, observer, fontmsg::AllWritten, [&] {
         return writeGlyphBlocks(link, glyphs, WholeSetFailureLimit, wait_, stop, observer);
     });
@@ -196,9 +201,9 @@ TransferResult GlyphTransfers::writeAll(Link& link, const GlyphSet& glyphs, cons
 
 // Read ALL and Write ALL: one handshake, the eight blocks, then the port closes. They start the
 // single-glyph time-out count afresh.
-TransferResult GlyphTransfers::runWholeSet(Link& link, const std::atomic<bool>* stop, TransferObserver* observer,
-                                       const QString& successText,
-                                       const std::function<TransferResult()>& blocks) {
+TransferResult GlyphTransfers::runWholeSet(Link& link, const std::atomic<bool>* stop,
+                                           TransferObserver* observer, const QString& successText,
+                                           const std::function<TransferResult()>& blocks) {
     timeouts_ = 0;
     report(observer, 0);
     TransferResult result = identifyWholeSet(link, stop);
@@ -259,8 +264,10 @@ TransferResult GlyphTransfers::singleFailure(Step step, Link& link) {
 // The single-glyph commands' handshake, half of their progress. Nothing when the radio answered
 // and the command goes on; else the command's result, "Font Data Error" of `errorType` when the
 // radio answered without its "OK".
-std::optional<TransferResult> GlyphTransfers::identifySingle(Link& link, const std::atomic<bool>* stop, TransferObserver* observer,
-                                                         int errorType) {
+std::optional<TransferResult> GlyphTransfers::identifySingle(Link& link,
+                                                             const std::atomic<bool>* stop,
+                                                             TransferObserver* observer,
+                                                             int errorType) {
     report(observer, 0);
     QByteArray reply;
     const Step step = exchangeSingle(link, glyphwire::identifyCommand(),
@@ -273,7 +280,9 @@ std::optional<TransferResult> GlyphTransfers::identifySingle(Link& link, const s
     return std::nullopt;
 }
 
-TransferResult GlyphTransfers::readGlyph(Link& link, int index, Glyph& glyph, const std::atomic<bool>* stop, TransferObserver* observer) {
+TransferResult GlyphTransfers::readGlyph(Link& link, int index, Glyph& glyph,
+                                         const std::atomic<bool>* stop,
+                                         TransferObserver* observer) {
     if (auto refused = identifySingle(link, stop, observer, 13))
         return *refused;
     const auto decodable = [](const QByteArray& bytes) {
@@ -290,7 +299,8 @@ TransferResult GlyphTransfers::readGlyph(Link& link, int index, Glyph& glyph, co
 }
 
 TransferResult GlyphTransfers::writeGlyph(Link& link, int index, const Glyph& glyph,
-                                      const std::atomic<bool>* stop, TransferObserver* observer) {
+                                          const std::atomic<bool>* stop,
+                                          TransferObserver* observer) {
     if (auto refused = identifySingle(link, stop, observer, 11))
         return *refused;
     QByteArray reply;

@@ -66,11 +66,13 @@ inline QString titleFor(const TransferResult& result) {
 // Every wait takes the reply only once its full length has arrived. Progress goes to the
 // observer as a percentage (maximum 100); `stop` is read after every exchange.
 TransferResult readGlyphBlocks(Link& link, GlyphSet& glyphs, int failureLimit,
-                           std::chrono::milliseconds wait, const std::atomic<bool>* stop = nullptr,
-                            TransferObserver* observer = nullptr);
+                               std::chrono::milliseconds wait,
+                               const std::atomic<bool>* stop = nullptr,
+                               TransferObserver* observer = nullptr);
 TransferResult writeGlyphBlocks(Link& link, const GlyphSet& glyphs, int failureLimit,
-                            std::chrono::milliseconds wait, const std::atomic<bool>* stop = nullptr,
-                            TransferObserver* observer = nullptr);
+                                std::chrono::milliseconds wait,
+                                const std::atomic<bool>* stop = nullptr,
+                                TransferObserver* observer = nullptr);
 
 // The font editor's four transfers. It keeps the editor's retry counter: the single-glyph
 // commands resend after a reply time-out and give up with "Com Error" at the 21st time-out,
@@ -87,26 +89,31 @@ public:
 
     // `glyphs` gets glyphs 0 .. glyphsDecoded-1 replaced by what the radio holds.
     TransferResult readAll(Link& link, GlyphSet& glyphs, const std::atomic<bool>* stop = nullptr,
+                           TransferObserver* observer = nullptr);
+    TransferResult writeAll(Link& link, const GlyphSet& glyphs,
+                            const std::atomic<bool>* stop = nullptr,
                             TransferObserver* observer = nullptr);
-    TransferResult writeAll(Link& link, const GlyphSet& glyphs, const std::atomic<bool>* stop = nullptr,
-                            TransferObserver* observer = nullptr);
-    TransferResult readGlyph(Link& link, int index, Glyph& glyph, const std::atomic<bool>* stop = nullptr,
-                            TransferObserver* observer = nullptr);
-    TransferResult writeGlyph(Link& link, int index, const Glyph& glyph, const std::atomic<bool>* stop = nullptr,
-                            TransferObserver* observer = nullptr);
+    TransferResult readGlyph(Link& link, int index, Glyph& glyph,
+                             const std::atomic<bool>* stop = nullptr,
+                             TransferObserver* observer = nullptr);
+    TransferResult writeGlyph(Link& link, int index, const Glyph& glyph,
+                              const std::atomic<bool>* stop = nullptr,
+                              TransferObserver* observer = nullptr);
 
     int timeouts() const { return timeouts_; }
 
 private:
     enum class Step { Answered, GaveUp, PortFault, Stopped };
     TransferResult identifyWholeSet(Link& link, const std::atomic<bool>* stop);
-    TransferResult runWholeSet(Link& link, const std::atomic<bool>* stop, TransferObserver* observer, const QString& successText,
-                           const std::function<TransferResult()>& blocks);
+    TransferResult runWholeSet(Link& link, const std::atomic<bool>* stop,
+                               TransferObserver* observer, const QString& successText,
+                               const std::function<TransferResult()>& blocks);
     Step exchangeSingle(Link& link, const QByteArray& command, qsizetype threshold,
                         QByteArray& reply, const std::atomic<bool>* stop,
                         const std::function<bool(const QByteArray&)>& usable = {});
     TransferResult singleFailure(Step step, Link& link);
-    std::optional<TransferResult> identifySingle(Link& link, const std::atomic<bool>* stop, TransferObserver* observer, int errorType);
+    std::optional<TransferResult> identifySingle(Link& link, const std::atomic<bool>* stop,
+                                                 TransferObserver* observer, int errorType);
 
     std::chrono::milliseconds wait_;
     int timeouts_ = 0;

@@ -1,8 +1,8 @@
 #include "transfers/whole_radio.h"
 
-#include "transfers/glyph_transfer.h"
 #include "link/link.h"
 #include "transfers/area_transfers.h"
+#include "transfers/glyph_transfer.h"
 
 #include <algorithm>
 
@@ -148,8 +148,8 @@ WholeRadioResult writeWholeRadio(Link& link, WholeRadioData& data, const WholeRa
         const TransferResult groups = writeGroups(s, areas.groups, observer, Handshake::No);
         if (groups.outcome != Outcome::Success || !data.glyphsReal)
             return groups;
-        const TransferResult glyphs = writeGlyphBlocks(
-            link, data.glyphs, FinalGlyphFailureLimit, options.main.replyTimeout, stop);
+        const TransferResult glyphs = writeGlyphBlocks(link, data.glyphs, FinalGlyphFailureLimit,
+                                                       options.main.replyTimeout, stop);
         result.glyphBlocksWritten = glyphs.ok();
         return asWholeRadioStep(glyphs);
     });

@@ -14,10 +14,10 @@
 
 #include "channels/channel_table.h"
 #include "font/glyph_store.h"
-#include "transfers/channel_transfer.h"
 #include "link/session.h"
-#include "transfers/transfer_control.h"
 #include "radio_areas/radio_areas.h"
+#include "transfers/channel_transfer.h"
+#include "transfers/transfer_control.h"
 
 #include <atomic>
 #include <chrono>

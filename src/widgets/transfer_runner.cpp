@@ -32,7 +32,8 @@ TransferResult runGuarded(const TransferRunner::Job& job, ChannelTransferObserve
     try {
         return job(observer);
     } catch (const std::exception& fault) {
-        return {Outcome::Failed, QStringLiteral("internal error: %1").arg(QString::fromLocal8Bit(fault.what()))};
+        return {Outcome::Failed,
+                QStringLiteral("internal error: %1").arg(QString::fromLocal8Bit(fault.what()))};
     } catch (...) {
         return {Outcome::Failed, QStringLiteral("internal error")};
     }

@@ -1,8 +1,8 @@
 #pragma once
 
 #include "channels/channel_table.h"
-#include "transfers/channel_transfer.h"
 #include "link/session.h"
+#include "transfers/channel_transfer.h"
 
 #include <QObject>
 

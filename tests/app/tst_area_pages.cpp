@@ -1,10 +1,10 @@
-#include "widgets/area_controls.h"
 #include "app/bank_page.h"
 #include "app/common_set_page.h"
+#include "app/group_editor.h"
 #include "app/set_mode_controls.h"
 #include "app/set_mode_page.h"
 #include "transfers/area_transfers.h"
-#include "app/group_editor_window.h"
+#include "widgets/area_controls.h"
 #include "window_test_support.h"
 
 #include <QClipboard>
@@ -22,14 +22,14 @@ using namespace qmh4::test;
 namespace {
 
 // Clicks a command and waits until its transfer has ended.
-bool runCommand(Form1& window, const QString& name) {
+bool runCommand(MainWindow& window, const QString& name) {
     auto* button = control<QPushButton>(window, name);
     return test::runCommand(
         window, [&] { QTest::mouseClick(button, Qt::LeftButton); }, 10000);
 }
 
 // Sets bank sizes through the page's boxes, as a user would, leaving each box.
-void typeBankSizes(Form1& window, const QList<std::pair<int, int>>& sizes) {
+void typeBankSizes(MainWindow& window, const QList<std::pair<int, int>>& sizes) {
     for (const auto& [bank, size] : sizes) {
         QLineEdit* box = window.bankPage->Text1[static_cast<size_t>(bank)];
         box->selectAll();
@@ -111,7 +111,7 @@ void AreaPagesTest::groupEditorAsksLikePageChange() {
     QFETCH(bool, answerOk);
     QFETCH(bool, byPageChange);
     QFETCH(int, total);
-    Form1 window;
+    MainWindow window;
     Dialogs dialogs(answerOk);
     window.TabStrip1->setCurrentIndex(1);
     typeBankSizes(window, {{0, 101}});
@@ -119,9 +119,9 @@ void AreaPagesTest::groupEditorAsksLikePageChange() {
     QList<int> pageDuringQuestion;
     dialogs.onQuestion = [&] { pageDuringQuestion.append(window.TabStrip1->currentIndex()); };
     bool editorShown = false;
-    window.bankPage->groupEditorShown = [&](Form5& editor) {
+    window.bankPage->groupEditorShown = [&](GroupEditor& editor) {
         editorShown = true;
-        QTimer::singleShot(0, &editor, &Form5::Command2_Click);
+        QTimer::singleShot(0, &editor, &GroupEditor::clearAllGroups);
     };
     if (byPageChange)
         window.TabStrip1->setCurrentIndex(0);
@@ -156,7 +156,7 @@ void AreaPagesTest::areaReadAndWriteFromButtons() {
     QFETCH(Area, area);
     QFETCH(QString, readButton);
     QFETCH(QString, writeButton);
-    Form1 window;
+    MainWindow window;
     Dialogs dialogs;
     useSimulatedRadio(window);
     SimulatedRadio& radio = window.simulatedRadio();
@@ -179,7 +179,7 @@ void AreaPagesTest::areaReadAndWriteFromButtons() {
 }
 
 void AreaPagesTest::failedReadKeepsDecodedBlocks() {
-    Form1 window;
+    MainWindow window;
     Dialogs dialogs;
     useSimulatedRadio(window);
     SimulatedRadio& radio = window.simulatedRadio();
@@ -198,7 +198,7 @@ void AreaPagesTest::failedReadKeepsDecodedBlocks() {
 // ---- language --------------------------------------------------------------------------------
 
 void AreaPagesTest::languageSwitchKeepsEveryListPosition() {
-    Form1 window;
+    MainWindow window;
     // Every list on its last entry but one (or its only entry): a position no default has.
     QMap<QString, int> chosen;
     for (QComboBox* list : window.findChildren<QComboBox*>()) {
@@ -254,7 +254,7 @@ void AreaPagesTest::textLimitsOnEveryPath() {
     QFETCH(Way, way);
     QFETCH(QString, text);
     QFETCH(QString, kept);
-    Form1 window;
+    MainWindow window;
     window.show();
     QVERIFY(QTest::qWaitForWindowActive(&window));
     const bool title = field == QLatin1String("TITLE_TEXT");
@@ -285,7 +285,7 @@ void AreaPagesTest::textLimitsOnEveryPath() {
 // ---- inert commands --------------------------------------------------------------------------
 
 void AreaPagesTest::commandsInertDuringTransfer() {
-    Form1 window;
+    MainWindow window;
     Dialogs dialogs;
     useSimulatedRadio(window);
     SimulatedRadio& radio = window.simulatedRadio();
@@ -294,16 +294,16 @@ void AreaPagesTest::commandsInertDuringTransfer() {
     window.commonSetPage->TITLE_TEXT->setText(QStringLiteral("KEEP"));
     const RadioAreas before = window.areas();
     bool editorOpened = false;
-    window.bankPage->groupEditorShown = [&](Form5&) { editorOpened = true; };
+    window.bankPage->groupEditorShown = [&](GroupEditor&) { editorOpened = true; };
 
     QVERIFY(runCommand(window, [&] {
         QTest::mouseClick(window.bankPage->WRITE_BANK, Qt::LeftButton);
         QCOMPARE(window.transferControl().state(), area_state::BankWrite);
-        window.bankPage->Bank_Clear_Click();
-        window.bankPage->GROUP_SET_Click();
-        window.commonSetPage->TITLE_CLEAR_Click();
-        window.commonSetPage->TITLE_WRITE_Click();
-        window.setModePage->READ_DTMF_Click();
+        window.bankPage->resetBanks();
+        window.bankPage->showGroupEditor();
+        window.commonSetPage->clearTitle();
+        window.commonSetPage->writeTitleToRadio();
+        window.setModePage->readDtmfFromRadio();
         window.TabStrip1->setCurrentIndex(3);
         QCOMPARE(window.transferControl().state(), area_state::BankWrite);
         QVERIFY(window.areas() == before);

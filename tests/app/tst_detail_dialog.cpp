@@ -1,5 +1,5 @@
+#include "app/channel_dialog.h"
 #include "editing/channel_rows.h"
-#include "app/channel_detail_dialog.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -57,7 +57,7 @@ private slots:
         putChannel(table, 1102,
                    {"1295.12340MHz", "FM", "1MHz", "ＪＲ", "Train", "250.3Hz", "69.3Hz", "023", "+",
                     "999.995MHz", "", "CQ"});
-        Form2 dialog(openDetail(table, 1102));
+        ChannelDialog dialog(openDetail(table, 1102));
         for (const char* step : {"DETAIL_STEP[3]", "DETAIL_STEP[7]", "DETAIL_STEP_2[12]"})
             option(dialog, step)->click();
         button(dialog, "DETAIL_ENTER")->click();
@@ -75,7 +75,7 @@ private slots:
     // and the name box shows the name as filtered on "OK".
     void everyControlReachesTheRow() {
         ChannelTable table;
-        Form2 dialog(openDetail(table, 20));
+        ChannelDialog dialog(openDetail(table, 20));
         dialog.show();
         QTest::keyClicks(box(dialog, "DETAIL_FREQ_1"), "145");
         for (const char* name :
@@ -119,7 +119,7 @@ private slots:
     void callRowClearDisablesOkAndCancelKeepsIt() {
         ChannelTable table;
         const ChannelTable before = table;
-        Form2 dialog(openDetail(table, 1402));
+        ChannelDialog dialog(openDetail(table, 1402));
         QCOMPARE(box(dialog, "DETAIL_FREQ_1")->text(), "433");
         button(dialog, "DETAIL_CLEAR")->click();
         QVERIFY(!button(dialog, "DETAIL_ENTER")->isEnabled());
@@ -145,7 +145,7 @@ private slots:
         QFETCH(QString, boxName);
         QFETCH(QString, typed);
         QFETCH(QString, shown);
-        Form2 dialog(openDetail(ChannelTable(), 1));
+        ChannelDialog dialog(openDetail(ChannelTable(), 1));
         QLineEdit* edit = box(dialog, boxName);
         QTest::keyClicks(edit, typed);
         QCOMPARE(edit->text(), shown);
@@ -157,7 +157,7 @@ private slots:
 
     // A glyph marker button appends its marker while the name holds at most 15 counted bytes.
     void markerButtonRespectsTheNameLength() {
-        Form2 dialog(openDetail(ChannelTable(), 1));
+        ChannelDialog dialog(openDetail(ChannelTable(), 1));
         QLineEdit* name = box(dialog, "DETAIL_NAME");
         QTest::keyClicks(name, QString(16, 'A'));
         button(dialog, "Command1[0]")->click();

@@ -1,4 +1,3 @@
-#include "widgets/area_controls.h"
 #include "app/bank_page.h"
 #include "app/channel_grid_model.h"
 #include "app/common_set_page.h"
@@ -6,6 +5,7 @@
 #include "files/csv_file.h"
 #include "font/glyph_store.h"
 #include "transfers/whole_radio.h"
+#include "widgets/area_controls.h"
 #include "window_test_support.h"
 
 #include <QAction>
@@ -47,7 +47,7 @@ WholeRadioData demoRadioData() {
     return data;
 }
 
-void fillWithDemo(Form1& window) {
+void fillWithDemo(MainWindow& window) {
     const WholeRadioData demo = demoRadioData();
     window.adoptData({demo.channels, demo.areas, window.comPortNumber(), {}});
 }
@@ -72,9 +72,7 @@ class FileMenuWindowTest : public QObject {
     Q_OBJECT
 
 private slots:
-    void init() {
-        settings_.reset();
-    }
+    void init() { settings_.reset(); }
 
     void savedFileOpensToTheSameData();
     void refusedFileChangesNothing_data();
@@ -93,17 +91,16 @@ private:
 void FileMenuWindowTest::savedFileOpensToTheSameData() {
     Dialogs recorder;
     FileAnswers answers({path(QStringLiteral("radio")), path(QStringLiteral("radio.H4"))});
-    Form1 source;
+    MainWindow source;
     fillWithDemo(source);
-    source.document().editAreas({}, [](RadioAreas& areas) {
-        areas.title.setText(QStringLiteral("QM:1~H4"));
-    });
-    source.TEST_CLICK->trigger();
+    source.document().editAreas(
+        {}, [](RadioAreas& areas) { areas.title.setText(QStringLiteral("QM:1~H4")); });
+    source.saveAction->trigger();
     QCOMPARE(recorder.boxes, (QList<Box>{{"Save File", "Finish"}}));
 
-    Form1 target;
+    MainWindow target;
     QSignalSpy resets(target.gridModel(), &QAbstractItemModel::modelReset);
-    target.ReadFile->trigger(); // the suffix was added on saving
+    target.openAction->trigger(); // the suffix was added on saving
     QCOMPARE(recorder.boxes.last(), (Box{"Read File", "Finish"}));
     QCOMPARE(resets.count(), 1);
     QVERIFY(sameChannels(target.channels(), source.channels()));
@@ -153,7 +150,7 @@ void FileMenuWindowTest::refusedFileChangesNothing() {
     }
     Dialogs recorder;
     FileAnswers answers({file});
-    Form1 window;
+    MainWindow window;
     fillWithDemo(window);
     const RadioData before = window.currentData();
     QSignalSpy resets(window.gridModel(), &QAbstractItemModel::modelReset);
@@ -176,10 +173,10 @@ void FileMenuWindowTest::unwritableSettingsFileGivesBoxAndKeepsData() {
     blocker.close();
     setSettingsFolders(blocked, blocked + QStringLiteral("/user"));
     Dialogs recorder;
-    Form1 window;
+    MainWindow window;
     fillWithDemo(window);
     const RadioData before = window.currentData();
-    window.MenuSetCom[5]->trigger();
+    window.comPortActions[5]->trigger();
     setSettingsFolders(path(QStringLiteral("program")), path(QStringLiteral("user")));
     QFile::remove(blocked);
 
@@ -187,7 +184,7 @@ void FileMenuWindowTest::unwritableSettingsFileGivesBoxAndKeepsData() {
     QVERIFY(recorder.boxes.first().text.startsWith(QStringLiteral("Save File Error")));
     // The choice holds for this run; nothing else changed.
     QCOMPARE(window.comPortNumber(), 5);
-    QVERIFY(window.MenuSetCom[5]->isChecked());
+    QVERIFY(window.comPortActions[5]->isChecked());
     RadioData after = window.currentData();
     after.comPort = before.comPort;
     QVERIFY(after == before);

@@ -1,8 +1,8 @@
-#include "widgets/message_box.h"
-#include "ports/shared_link.h"
-#include "app/font_editor_window.h"
+#include "app/font_editor.h"
 #include "font/glyph_store.h"
+#include "ports/shared_link.h"
 #include "sim/simulated_radio.h"
+#include "widgets/message_box.h"
 
 #include <QComboBox>
 #include <QPushButton>
@@ -184,15 +184,15 @@ private slots:
     }
 
 private:
-    std::unique_ptr<Form4> makeEditor() {
+    std::unique_ptr<FontEditor> makeEditor() {
         std::shared_ptr<Link> radio = radio_;
-        auto editor =
-            std::make_unique<Form4>(store(), [radio] { return std::make_unique<SharedLink>(radio); });
+        auto editor = std::make_unique<FontEditor>(
+            store(), [radio] { return std::make_unique<SharedLink>(radio); });
         editor->setReplyTimeout(std::chrono::milliseconds(2));
         return editor;
     }
 
-    void waitForTransfer(Form4& editor) {
+    void waitForTransfer(FontEditor& editor) {
         QTRY_VERIFY_WITH_TIMEOUT(!editor.transferRunning(), 10000);
     }
 

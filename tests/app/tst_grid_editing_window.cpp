@@ -1,6 +1,6 @@
+#include "app/channel_dialog.h"
 #include "app/channel_grid_model.h"
 #include "app/memory_page.h"
-#include "app/channel_detail_dialog.h"
 #include "editing/grid_editing.h"
 #include "window_test_support.h"
 
@@ -40,7 +40,7 @@ struct SeenDialog {
 // Arms a one-shot look at the next modal dialog; runs before the dialog's own loop waits.
 void inspectNextDialog(QObject* context, SeenDialog& seen, const char* button) {
     QTimer::singleShot(0, context, [&seen, button] {
-        auto* dialog = qobject_cast<Form2*>(QApplication::activeModalWidget());
+        auto* dialog = qobject_cast<ChannelDialog*>(QApplication::activeModalWidget());
         if (!dialog)
             return;
         seen.opened = true;
@@ -51,7 +51,7 @@ void inspectNextDialog(QObject* context, SeenDialog& seen, const char* button) {
     });
 }
 
-void openOn(Form1& window, int row, bool byDoubleClick) {
+void openOn(MainWindow& window, int row, bool byDoubleClick) {
     window.memoryPage->selectRow(row);
     QTableView* grid = window.memoryPage->MSFlexGrid1;
     if (byDoubleClick) {
@@ -101,7 +101,7 @@ void GridEditingWindowTest::openDetail() {
     QFETCH(bool, byDoubleClick);
     QFETCH(QString, shown);
     QFETCH(int, currentAfter);
-    Form1 window;
+    MainWindow window;
     window.show();
     QVERIFY(QTest::qWaitForWindowExposed(&window));
     ChannelTable start = window.channels();
@@ -139,14 +139,14 @@ void GridEditingWindowTest::okReportsWhatHappened() {
     QFETCH(QString, box);
     QFETCH(QString, status);
     Dialogs dialogs;
-    Form1 window;
+    MainWindow window;
     ChannelTable start = window.channels();
     start.row(1404) = filledRow(start, 1404, QStringLiteral("145.50000MHz"));
     start.row(row) = filledRow(start, row, QStringLiteral("145.50000MHz"));
     window.document().replaceChannels({}, start);
 
     QTimer::singleShot(0, this, [typedMhz] {
-        auto* dialog = qobject_cast<Form2*>(QApplication::activeModalWidget());
+        auto* dialog = qobject_cast<ChannelDialog*>(QApplication::activeModalWidget());
         if (!typedMhz.isEmpty()) {
             dialog->set1.DETAIL_FREQ_1->setText(typedMhz);
             dialog->set1.DETAIL_FREQ_2->clear();
@@ -183,7 +183,7 @@ void GridEditingWindowTest::clearRows() {
     QFETCH(int, end);
     QFETCH(QList<int>, cleared);
     QFETCH(bool, namesKept);
-    Form1 window;
+    MainWindow window;
     window.show();
     ChannelTable start = window.channels();
     for (int row = 1398; row <= 1407; ++row)
@@ -219,7 +219,7 @@ void GridEditingWindowTest::upDown() {
     QFETCH(int, row);
     QFETCH(int, button);
     QFETCH(int, after);
-    Form1 window;
+    MainWindow window;
     window.show();
     window.memoryPage->selectRows(row, row);
     window.memoryPage->LIST_SET[static_cast<size_t>(button)]->click();
@@ -233,10 +233,10 @@ void GridEditingWindowTest::upDown() {
 
 void GridEditingWindowTest::editingInertDuringTransfer() {
     Dialogs dialogs;
-    Form1 window;
+    MainWindow window;
     window.show();
     window.choosePortByName(SimulatedPortName);
-    window.simulatedRadio().setPacing(Form1::SimulatedBaud);
+    window.simulatedRadio().setPacing(MainWindow::SimulatedBaud);
     ChannelTable start = window.channels();
     for (int row = 1; row <= 3; ++row)
         start.row(row) = filledRow(start, row, QStringLiteral("145.50000MHz"));
@@ -245,14 +245,14 @@ void GridEditingWindowTest::editingInertDuringTransfer() {
 
     SeenDialog seen;
     QVERIFY(runCommand(window, [&] {
-        window.MEM_ONE_WRITE_Click();
+        window.writeSelectedChannels();
         QVERIFY(window.transferRunning());
         inspectNextDialog(this, seen, "DETAIL_CANCEL");
-        window.MSFlexGrid1_KeyDown(Qt::Key_Delete);
-        window.MSFlexGrid1_KeyDown(Qt::Key_Return);
-        window.MSFlexGrid1_DblClick();
-        window.Clear_Botton_Click();
-        window.LIST_SET_Click(1);
+        window.gridKeyPressed(Qt::Key_Delete);
+        window.gridKeyPressed(Qt::Key_Return);
+        window.editCurrentChannel();
+        window.clearSelectedRows();
+        window.moveCurrentRow(1);
         QTest::qWait(0);
         QVERIFY(window.channels() == start);
     }));

@@ -1,5 +1,5 @@
+#include "app/group_editor.h"
 #include "ports/shared_link.h"
-#include "app/group_editor_window.h"
 #include "sim/simulated_radio.h"
 #include "window_test_support.h"
 
@@ -20,11 +20,11 @@ struct Editor {
               autoFlag) {
         window.setReplyTimeout(std::chrono::milliseconds(100));
     }
-    Form5 window;
+    GroupEditor window;
 };
 
-bool runCommand(Form5& editor, QPushButton* command) {
-    QSignalSpy finished(&editor, &Form5::transferFinished);
+bool runCommand(GroupEditor& editor, QPushButton* command) {
+    QSignalSpy finished(&editor, &GroupEditor::transferFinished);
     QTest::mouseClick(command, Qt::LeftButton);
     return finished.count() == 1 || finished.wait(5000);
 }
@@ -107,7 +107,7 @@ void GroupEditorWindowTest::autoReadOncePerOpening() {
     bool autoFlag = true;
     {
         Editor editor(groups, radio, &autoFlag);
-        QSignalSpy finished(&editor.window, &Form5::transferFinished);
+        QSignalSpy finished(&editor.window, &GroupEditor::transferFinished);
         // exec() returns only when the editor has closed itself.
         editor.window.exec();
         QCOMPARE(finished.count(), 1);

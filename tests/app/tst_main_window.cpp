@@ -107,7 +107,7 @@ void MainWindowTest::transferThroughSimulatedRadio() {
     const bool all = !button.startsWith(QLatin1String("MEM_ONE"));
     const ChannelTable demo = demoTableAfterReadAll();
     Dialogs dialogs;
-    Form1 window;
+    MainWindow window;
     useSimulatedRadio(window);
     SimulatedRadio& radio = window.simulatedRadio();
     if (!reads) { // the demo's channels go into a blank radio
@@ -147,7 +147,7 @@ void MainWindowTest::transferThroughSimulatedRadio() {
 
 void MainWindowTest::portErrorChangesNothing() {
     Dialogs dialogs;
-    Form1 window;
+    MainWindow window;
     window.choosePortByName(QStringLiteral("/dev/qmh4-no-such-port"));
     const ChannelTable before = window.channels();
     QVERIFY(runCommand(
@@ -163,23 +163,23 @@ void MainWindowTest::portErrorChangesNothing() {
 void MainWindowTest::otherCommandsInertThenCancel() {
     const ChannelTable demo = demoTableAfterReadAll();
     Dialogs dialogs;
-    Form1 window;
+    MainWindow window;
     useSimulatedRadio(window, 57600);
     window.document().replaceChannels({}, demo);
-    QSignalSpy finished(&window, &Form1::transferFinished);
+    QSignalSpy finished(&window, &MainWindow::transferFinished);
     window.memoryPage->WRITE_Botton->click();
     QVERIFY(window.transferRunning());
     // Everything the user could reach is disabled, and the commands themselves do nothing.
     QVERIFY(!window.memoryPage->READ_Botton->isEnabled());
     QVERIFY(!window.TabStrip1->isEnabled());
-    QVERIFY(!window.MenuComPort->menuAction()->isEnabled());
-    window.READ_Botton_Click();
-    window.MEM_ONE_READ_Click();
-    window.WRITE_Botton_Click();
-    window.ALL_Reset_Click();
-    window.MenuSetCom_Click(5);
-    window.MenuVersion_Click(); // would block on the modal about window
-    QVERIFY(!window.startTransfer(Form1::ReadAllState,
+    QVERIFY(!window.portMenu->menuAction()->isEnabled());
+    window.readAllChannels();
+    window.readSelectedChannels();
+    window.writeAllChannels();
+    window.allClear();
+    window.chooseComPort(5);
+    window.showAbout(); // would block on the modal about window
+    QVERIFY(!window.startTransfer(MainWindow::ReadAllState,
                                   [](ChannelTransferObserver&) { return TransferResult{}; }));
     window.Option1[1]->click(); // the language buttons still act
     QCOMPARE(window.languageCode(), 1);
@@ -204,9 +204,9 @@ void MainWindowTest::otherCommandsInertThenCancel() {
 void MainWindowTest::cancelledReadKeepsRowsRead() {
     const ChannelTable demo = demoTableAfterReadAll();
     Dialogs dialogs;
-    Form1 window;
+    MainWindow window;
     useSimulatedRadio(window, 57600);
-    QSignalSpy finished(&window, &Form1::transferFinished);
+    QSignalSpy finished(&window, &MainWindow::transferFinished);
     window.memoryPage->READ_Botton->click();
     QTRY_VERIFY(window.ProgressBar1->value() >= 5);
     window.CancelTransfer->click();
@@ -219,7 +219,7 @@ void MainWindowTest::cancelledReadKeepsRowsRead() {
     window.simulatedRadio().setPacing(0);
     window.memoryPage->selectRow(3);
     QVERIFY(runCommand(
-        window, [&] { window.MEM_ONE_READ_Click(); }, 10000));
+        window, [&] { window.readSelectedChannels(); }, 10000));
     QCOMPARE(dialogs.boxes, (QList<Box>{{"Success", " Finish"}}));
 }
 
@@ -233,10 +233,10 @@ void MainWindowTest::closingDuringTransferEndsWithoutBox_data() {
 void MainWindowTest::closingDuringTransferEndsWithoutBox() {
     QFETCH(bool, destroyOnly);
     Dialogs dialogs;
-    auto window = std::make_unique<Form1>();
+    auto window = std::make_unique<MainWindow>();
     useSimulatedRadio(*window, 57600);
     window->show();
-    QSignalSpy finished(window.get(), &Form1::transferFinished);
+    QSignalSpy finished(window.get(), &MainWindow::transferFinished);
     (destroyOnly ? window->memoryPage->WRITE_Botton : window->memoryPage->READ_Botton)->click();
     QTRY_VERIFY(window->ProgressBar1->value() >= 2);
     if (!destroyOnly) {
@@ -265,7 +265,7 @@ void MainWindowTest::allClear_data() {
 void MainWindowTest::allClear() {
     QFETCH(int, row);
     QFETCH(bool, cleared);
-    Form1 window;
+    MainWindow window;
     ChannelTable start = window.channels();
     ChannelRow filled = demoTableAfterReadAll().row(1);
     filled.cell(LabelColumn) = start.cell(row, LabelColumn);
@@ -311,7 +311,7 @@ void MainWindowTest::gridColumnsFitTheirTexts_data() {
 void MainWindowTest::gridColumnsFitTheirTexts() {
     QFETCH(int, column);
     QFETCH(QString, text);
-    Form1 window;
+    MainWindow window;
     window.show();
     QVERIFY(QTest::qWaitForWindowExposed(&window));
     const QTableView* grid = window.memoryPage->MSFlexGrid1;
@@ -327,11 +327,11 @@ void MainWindowTest::gridColumnsFitTheirTexts() {
 
 void MainWindowTest::draggedColumnWidthIsRemembered() {
     {
-        Form1 window;
+        MainWindow window;
         window.show();
         window.memoryPage->MSFlexGrid1->horizontalHeader()->resizeSection(FrequencyColumn, 333);
     }
-    Form1 again;
+    MainWindow again;
     QCOMPARE(again.memoryPage->MSFlexGrid1->columnWidth(FrequencyColumn), 333);
     QSettings(QStringLiteral("QMH4Writer"), QStringLiteral("QMH4Writer")).remove("MemoryGrid");
 }
@@ -348,13 +348,14 @@ void MainWindowTest::defaultSizeShowsEveryPage() {
     QFETCH(int, page);
     QFETCH(int, language);
     // A 1366 x 768 screen less a task bar and the window's title bar.
-    QVERIFY(Form1::DefaultSize.width() <= 1366 && Form1::DefaultSize.height() <= 768 - 40 - 32);
-    Form1 window;
+    QVERIFY(MainWindow::DefaultSize.width() <= 1366 &&
+            MainWindow::DefaultSize.height() <= 768 - 40 - 32);
+    MainWindow window;
     window.applyLanguage(language);
     window.TabStrip1->setCurrentIndex(page);
     window.show();
     QVERIFY(QTest::qWaitForWindowExposed(&window));
-    QCOMPARE(window.size(), Form1::DefaultSize);
+    QCOMPARE(window.size(), MainWindow::DefaultSize);
     QWidget* shown = window.TabStrip1->currentWidget();
     for (const QScrollArea* area : shown->findChildren<QScrollArea*>())
         QVERIFY(!area->horizontalScrollBar()->isVisible() &&

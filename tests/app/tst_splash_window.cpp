@@ -1,4 +1,4 @@
-#include "app/splash_window.h"
+#include "app/splash_screen.h"
 
 #include <QStandardPaths>
 #include <QTest>
@@ -24,7 +24,7 @@ void SplashWindowTest::opensMainWindowOnce_data() {
 void SplashWindowTest::opensMainWindowOnce() {
     QFETCH(bool, pressKey);
     int opened = 0;
-    frmSplash splash([&opened] { ++opened; });
+    SplashScreen splash([&opened] { ++opened; });
     splash.show();
     auto* timer = splash.findChild<QTimer*>(QStringLiteral("Timer1"));
     QVERIFY(timer && timer->isActive());

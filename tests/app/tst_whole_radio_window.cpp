@@ -1,9 +1,9 @@
 #include "app/bank_page.h"
 #include "app/channel_grid_model.h"
 #include "app/file_choice.h"
-#include "app/font_editor_window.h"
+#include "app/font_editor.h"
+#include "app/group_editor.h"
 #include "font/glyph_store.h"
-#include "app/group_editor_window.h"
 #include "window_test_support.h"
 
 #include <QAction>
@@ -27,17 +27,17 @@ QByteArray glyphPattern() {
 
 // Counts the editors the window opens.
 struct EditorCount {
-    explicit EditorCount(Form1& window) {
-        window.fontEditorShown = [this](Form4&) { ++font; };
-        window.bankPage->groupEditorShown = [this](Form5&) { ++groups; };
+    explicit EditorCount(MainWindow& window) {
+        window.fontEditorShown = [this](FontEditor&) { ++font; };
+        window.bankPage->groupEditorShown = [this](GroupEditor&) { ++groups; };
     }
     int font = 0;
     int groups = 0;
 };
 
 // Runs a whole-radio command, which must go to the worker, and waits for its end.
-bool runCommand(Form1& window, QAction* command) {
-    QSignalSpy finished(&window, &Form1::transferFinished);
+bool runCommand(MainWindow& window, QAction* command) {
+    QSignalSpy finished(&window, &MainWindow::transferFinished);
     command->trigger();
     return window.transferRunning() && finished.wait(120000) && !window.transferRunning();
 }
@@ -66,9 +66,7 @@ class WholeRadioWindowTest : public QObject {
     Q_OBJECT
 
 private slots:
-    void init() {
-        settings_.reset();
-    }
+    void init() { settings_.reset(); }
 
     void readAllThenWriteAllReproducesTheRadio();
     void writeAllWithFailingStepShowsNoSuccess_data();
@@ -82,7 +80,7 @@ private:
 
 void WholeRadioWindowTest::readAllThenWriteAllReproducesTheRadio() {
     Dialogs recorder;
-    Form1 window;
+    MainWindow window;
     useSimulatedRadio(window, 0, std::chrono::milliseconds(100));
     EditorCount editors(window);
     SimulatedRadio& radio = window.simulatedRadio();
@@ -93,7 +91,7 @@ void WholeRadioWindowTest::readAllThenWriteAllReproducesTheRadio() {
     QSignalSpy resets(window.gridModel(), &QAbstractItemModel::modelReset);
     QSignalSpy bar(window.ProgressBar1, &QProgressBar::valueChanged);
     QSignalSpy status(window.statusBar(), &QStatusBar::messageChanged);
-    QVERIFY(runCommand(window, window.ALL_READ));
+    QVERIFY(runCommand(window, window.readAllAction));
     QVERIFY(climbsThenResets(bar));
     QVERIFY(messages(status).contains("Reading banks..."));
     QVERIFY(window.statusBar()->currentMessage().isEmpty());
@@ -108,7 +106,7 @@ void WholeRadioWindowTest::readAllThenWriteAllReproducesTheRadio() {
     recorder.boxes.clear();
     radio.image() = SimulatedRadio::blankImage();
     radio.clearLog();
-    QVERIFY(runCommand(window, window.ALL_WRITE));
+    QVERIFY(runCommand(window, window.writeAllAction));
     QCOMPARE(recorder.boxes, (QList<Box>{{"Success", " Finish"}}));
     QVERIFY(climbsThenResets(bar));
     QVERIFY(messages(status).contains("Writing banks..."));
@@ -145,7 +143,7 @@ void WholeRadioWindowTest::writeAllWithFailingStepShowsNoSuccess() {
     QFETCH(quint32, laterAddress);
     QFETCH(bool, laterWritten);
     Dialogs recorder;
-    Form1 window;
+    MainWindow window;
     useSimulatedRadio(window, 0, std::chrono::milliseconds(100));
     window.document().editGlyphs({}, [](GlyphStore& glyphs) {
         glyphs.setPixel(0, 0, 0, true); // real glyphs: the blocks are written
@@ -154,7 +152,7 @@ void WholeRadioWindowTest::writeAllWithFailingStepShowsNoSuccess() {
 
     // A clean run shows where the block's first attempt falls in the sequence of exchanges.
     const int cleanStart = radio.exchangeCount() + 1;
-    QVERIFY(runCommand(window, window.ALL_WRITE));
+    QVERIFY(runCommand(window, window.writeAllAction));
     QCOMPARE(recorder.boxes, (QList<Box>{{"Success", " Finish"}}));
     int offset = -1;
     for (const ExchangeRecord& exchange : radio.log())
@@ -170,17 +168,17 @@ void WholeRadioWindowTest::writeAllWithFailingStepShowsNoSuccess() {
     const int start = radio.exchangeCount() + 1;
     for (int attempt = 0; attempt < 3; ++attempt)
         radio.injectFault(start + offset + attempt, Fault::NoAnswer);
-    QVERIFY(runCommand(window, window.ALL_WRITE));
+    QVERIFY(runCommand(window, window.writeAllAction));
     QCOMPARE(recorder.boxes, (QList<Box>{{"Error", " Error"}}));
     QCOMPARE(writeAddresses(radio).contains(laterAddress), laterWritten);
     // A stand-alone transfer afterwards shows its own "Success" again.
-    QVERIFY(runCommand(window, window.ALL_WRITE));
+    QVERIFY(runCommand(window, window.writeAllAction));
     QCOMPARE(recorder.count(QStringLiteral("Success")), 1);
 }
 
 void WholeRadioWindowTest::readAllWithNoRadioShowsEachFailureOnce() {
     Dialogs recorder;
-    Form1 window;
+    MainWindow window;
     useSimulatedRadio(window, 0, std::chrono::milliseconds(100));
     window.setReplyTimeout(std::chrono::milliseconds(10));
     window.setEditorReplyTimeout(std::chrono::milliseconds(5));
@@ -192,7 +190,7 @@ void WholeRadioWindowTest::readAllWithNoRadioShowsEachFailureOnce() {
     radio.setFaults(silent);
     const ChannelTable before = window.channels();
 
-    QVERIFY(runCommand(window, window.ALL_READ));
+    QVERIFY(runCommand(window, window.readAllAction));
     // One box per area step, then the font editor's own, then the group editor's.
     QCOMPARE(recorder.boxes.size(), 7);
     QCOMPARE(recorder.count(QStringLiteral("Error")), 7);
@@ -214,20 +212,20 @@ void WholeRadioWindowTest::openedDataFileWrittenAllLeavesRadioGlyphs() {
     Dialogs recorder;
     FileChooser previous = setFileChooser([&](QWidget*, const FileRequest&) { return file; });
     {
-        Form1 saver;
-        saver.TEST_CLICK->trigger();
+        MainWindow saver;
+        saver.saveAction->trigger();
     }
-    Form1 window;
+    MainWindow window;
     useSimulatedRadio(window, 0, std::chrono::milliseconds(100));
     SimulatedRadio& radio = window.simulatedRadio();
     radio.setMemory(GlyphArea, glyphPattern());
-    window.ReadFile->trigger();
+    window.openAction->trigger();
     setFileChooser(std::move(previous));
     QCOMPARE(recorder.boxes.last(), (Box{"Read File", "Finish"}));
 
     recorder.boxes.clear();
     radio.clearLog();
-    QVERIFY(runCommand(window, window.ALL_WRITE));
+    QVERIFY(runCommand(window, window.writeAllAction));
     QCOMPARE(recorder.boxes, (QList<Box>{{"Success", " Finish"}}));
     QCOMPARE(radio.memory(GlyphArea, GlyphAreaSize), glyphPattern());
     for (quint32 address : writeAddresses(radio))

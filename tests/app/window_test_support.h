@@ -4,11 +4,11 @@
 // their names, the window's built-in simulated radio, and waiting for a transfer to end.
 
 #include "app/main_window.h"
-#include "widgets/message_box.h"
 #include "app/port_choice.h"
-#include "widgets/question_box.h"
 #include "app/settings_location.h"
 #include "sim/simulated_radio.h"
+#include "widgets/message_box.h"
+#include "widgets/question_box.h"
 
 #include <QDir>
 #include <QFile>
@@ -73,7 +73,7 @@ T* control(QObject& window, const QString& name) {
 }
 
 // The window on its built-in simulated radio; `baud` 0 answers at once.
-inline void useSimulatedRadio(Form1& window, int baud = 0,
+inline void useSimulatedRadio(MainWindow& window, int baud = 0,
                               std::chrono::milliseconds timeout = std::chrono::milliseconds(200)) {
     window.choosePortByName(SimulatedPortName);
     window.simulatedRadio().setPacing(baud);
@@ -83,8 +83,8 @@ inline void useSimulatedRadio(Form1& window, int baud = 0,
 
 // Starts a command with `start` and waits until its transfer has ended.
 template <typename Start>
-bool runCommand(Form1& window, Start start, int timeoutMs = 60000) {
-    QSignalSpy finished(&window, &Form1::transferFinished);
+bool runCommand(MainWindow& window, Start start, int timeoutMs = 60000) {
+    QSignalSpy finished(&window, &MainWindow::transferFinished);
     start();
     return finished.count() == 1 || finished.wait(timeoutMs);
 }

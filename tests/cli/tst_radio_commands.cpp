@@ -3,8 +3,8 @@
 #include "files/data_file.h"
 #include "files/text_file.h"
 #include "font/font_file.h"
-#include "transfers/whole_radio.h"
 #include "sim/simulated_radio.h"
+#include "transfers/whole_radio.h"
 
 #include <QTemporaryDir>
 #include <QtTest>

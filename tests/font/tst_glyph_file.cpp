@@ -1,7 +1,7 @@
 #include "font/font_file.h"
 #include "font/glyph_store.h"
-#include "transfers/glyph_transfer.h"
 #include "support/test_support.h"
+#include "transfers/glyph_transfer.h"
 
 #include <QFile>
 #include <QTemporaryDir>

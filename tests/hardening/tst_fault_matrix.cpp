@@ -9,10 +9,10 @@
 #include "channels/channel_record.h"
 #include "link/protocol.h"
 #include "link/serial_link.h"
-#include "transfers/whole_radio.h"
-#include "transfers/area_transfers.h"
 #include "sim/pty_server.h"
 #include "sim/simulated_radio.h"
+#include "transfers/area_transfers.h"
+#include "transfers/whole_radio.h"
 
 #include <QDir>
 #include <QFile>

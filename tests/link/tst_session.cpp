@@ -1,8 +1,8 @@
 #include "link/protocol.h"
 #include "link/session.h"
-#include "transfers/transfer_control.h"
 #include "sim/simulated_radio.h"
 #include "support/test_support.h"
+#include "transfers/transfer_control.h"
 
 #include <QTest>
 

@@ -1,7 +1,7 @@
-#include "transfers/channel_transfer.h"
 #include "link/serial_link.h"
 #include "sim/pty_server.h"
 #include "sim/simulated_radio.h"
+#include "transfers/channel_transfer.h"
 
 #include <QTest>
 

@@ -1,7 +1,7 @@
 #include "radio_areas/bank_test_support.h"
-#include "transfers/area_transfers.h"
 #include "sim/simulated_radio.h"
 #include "support/test_support.h"
+#include "transfers/area_transfers.h"
 
 #include <QTest>
 

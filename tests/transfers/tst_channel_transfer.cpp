@@ -1,6 +1,6 @@
-#include "transfers/channel_transfer.h"
 #include "sim/simulated_radio.h"
 #include "support/test_support.h"
+#include "transfers/channel_transfer.h"
 
 #include <QTest>
 

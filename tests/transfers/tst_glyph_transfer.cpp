@@ -1,5 +1,5 @@
-#include "transfers/glyph_transfer.h"
 #include "sim/simulated_radio.h"
+#include "transfers/glyph_transfer.h"
 
 #include <QTest>
 

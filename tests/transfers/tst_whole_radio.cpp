@@ -1,6 +1,6 @@
 #include "channels/channel_record.h"
-#include "transfers/whole_radio.h"
 #include "sim/simulated_radio.h"
+#include "transfers/whole_radio.h"
 
 #include <QTest>
 

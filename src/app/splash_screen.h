@@ -9,12 +9,12 @@ namespace qmh4 {
 
 // The first window of the program. It closes after 3000 ms or on a key press, whichever comes
 // first, and then opens the main window exactly once.
-class frmSplash : public QWidget {
+class SplashScreen : public QWidget {
     Q_OBJECT
 public:
     static constexpr int DisplayMilliseconds = 3000;
 
-    explicit frmSplash(std::function<void()> openMainWindow, QWidget* parent = nullptr);
+    explicit SplashScreen(std::function<void()> openMainWindow, QWidget* parent = nullptr);
 
     bool hasClosed() const { return closed_; }
 

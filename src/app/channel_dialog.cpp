@@ -1,8 +1,8 @@
-#include "app/channel_detail_dialog.h"
+#include "app/channel_dialog.h"
 
-#include "widgets/area_controls.h"
 #include "channels/value_tables.h"
 #include "editing/typed_edit.h"
+#include "widgets/area_controls.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -98,7 +98,8 @@ QStringList stepCaptions() {
 
 } // namespace
 
-Form2::Form2(const DetailRequest& request, QWidget* parent) : QDialog(parent), request_(request) {
+ChannelDialog::ChannelDialog(const DetailRequest& request, QWidget* parent)
+    : QDialog(parent), request_(request) {
     setObjectName(QStringLiteral("Form2"));
     setWindowTitle(QStringLiteral("Memory Setting"));
     setModal(true);
@@ -116,8 +117,8 @@ Form2::Form2(const DetailRequest& request, QWidget* parent) : QDialog(parent), r
     DETAIL_ENTER->setDefault(true);
     DETAIL_CANCEL = new QPushButton(QStringLiteral("Cancel"), this);
     DETAIL_CANCEL->setObjectName(QStringLiteral("DETAIL_CANCEL"));
-    connect(DETAIL_ENTER, &QPushButton::clicked, this, [this] { DETAIL_ENTER_Click(); });
-    connect(DETAIL_CANCEL, &QPushButton::clicked, this, [this] { DETAIL_CANCEL_Click(); });
+    connect(DETAIL_ENTER, &QPushButton::clicked, this, [this] { acceptEntries(); });
+    connect(DETAIL_CANCEL, &QPushButton::clicked, this, [this] { cancelEntries(); });
 
     auto* buttons = new QHBoxLayout;
     buttons->addStretch();
@@ -150,7 +151,7 @@ Form2::Form2(const DetailRequest& request, QWidget* parent) : QDialog(parent), r
         move(parent->x() + OffsetFromParent, parent->y());
 }
 
-void Form2::fitToScreen(const QScrollArea& scroll) {
+void ChannelDialog::fitToScreen(const QScrollArea& scroll) {
     // The whole content where the screen allows, else the screen's size: the rest scrolls.
     const QSize content = scroll.widget()->sizeHint();
     const QSize chrome = sizeHint() - scroll.sizeHint();
@@ -162,7 +163,8 @@ void Form2::fitToScreen(const QScrollArea& scroll) {
     resize(wanted);
 }
 
-void Form2::buildColumnSet(DetailColumnSet& set, const QString& suffix, const QString& caption) {
+void ChannelDialog::buildColumnSet(DetailColumnSet& set, const QString& suffix,
+                                   const QString& caption) {
     auto* frame = new QWidget(this);
     set.frame = frame;
     const auto named = [&suffix](QWidget* widget, const char* name) {
@@ -273,7 +275,7 @@ void Form2::buildColumnSet(DetailColumnSet& set, const QString& suffix, const QS
     column->addWidget(set.DETAIL_CLEAR);
 }
 
-void Form2::showFields(DetailColumnSet& set, const DetailFields& fields) {
+void ChannelDialog::showFields(DetailColumnSet& set, const DetailFields& fields) {
     set.Label1->setText(fields.label);
     setBox(set.DETAIL_FREQ_1, fields.frequency.mhz);
     setBox(set.DETAIL_FREQ_2, fields.frequency.decimals);
@@ -291,7 +293,7 @@ void Form2::showFields(DetailColumnSet& set, const DetailFields& fields) {
     setBox(set.DETAIL_NAME, fields.name);
 }
 
-DetailFields Form2::readFields(const DetailColumnSet& set) const {
+DetailFields ChannelDialog::readFields(const DetailColumnSet& set) const {
     DetailFields fields;
     fields.label = set.Label1->text();
     fields.frequency = {set.DETAIL_FREQ_1->text(), set.DETAIL_FREQ_2->text()};
@@ -310,7 +312,7 @@ DetailFields Form2::readFields(const DetailColumnSet& set) const {
     return fields;
 }
 
-void Form2::clearColumnSet(DetailColumnSet& set) {
+void ChannelDialog::clearColumnSet(DetailColumnSet& set) {
     DetailFields blank;
     blank.label = set.Label1->text();
     showFields(set, blank);
@@ -319,13 +321,13 @@ void Form2::clearColumnSet(DetailColumnSet& set) {
         DETAIL_ENTER->setEnabled(false);
 }
 
-void Form2::appendMarker(DetailColumnSet& set, int glyphNumber) {
+void ChannelDialog::appendMarker(DetailColumnSet& set, int glyphNumber) {
     const QString name = set.DETAIL_NAME->text();
     if (nameByteCount(name) <= NameByteLimit - 1)
         setBox(set.DETAIL_NAME, name + QStringLiteral(":%1~").arg(glyphNumber));
 }
 
-void Form2::DETAIL_ENTER_Click() {
+void ChannelDialog::acceptEntries() {
     DetailFields first = readFields(set1);
     DetailFields second = readFields(set2);
     const FrequencyBoxes typedFirst = first.frequency;
@@ -341,12 +343,12 @@ void Form2::DETAIL_ENTER_Click() {
     accept();
 }
 
-void Form2::DETAIL_CANCEL_Click() {
+void ChannelDialog::cancelEntries() {
     result_.code = DetailCode::Cancelled;
     reject();
 }
 
-QString Form2::refusalNotice(const FrequencyBoxes& typed, const DetailRecord& record) {
+QString ChannelDialog::refusalNotice(const FrequencyBoxes& typed, const DetailRecord& record) {
     QString mhz;
     for (const QChar c : typed.mhz)
         if (c.isDigit())
@@ -371,7 +373,7 @@ DetailEdit editChannel(QWidget* parent, RadioDocument& document, int currentRow)
     edit.currentRow = request.firstRow;
     DetailResult result;
     {
-        Form2 dialog(request, parent);
+        ChannelDialog dialog(request, parent);
         dialog.exec();
         result = dialog.result();
         edit.notice = dialog.notice();

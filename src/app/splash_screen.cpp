@@ -1,4 +1,4 @@
-#include "app/splash_window.h"
+#include "app/splash_screen.h"
 
 #include "app/app_identity.h"
 
@@ -9,7 +9,7 @@
 
 namespace qmh4 {
 
-frmSplash::frmSplash(std::function<void()> openMainWindow, QWidget* parent)
+SplashScreen::SplashScreen(std::function<void()> openMainWindow, QWidget* parent)
     : QWidget(parent, Qt::SplashScreen | Qt::FramelessWindowHint), Timer1(new QTimer(this)),
       openMainWindow_(std::move(openMainWindow)) {
     setObjectName(QStringLiteral("frmSplash"));
@@ -30,17 +30,17 @@ frmSplash::frmSplash(std::function<void()> openMainWindow, QWidget* parent)
     Timer1->setObjectName(QStringLiteral("Timer1"));
     Timer1->setSingleShot(true);
     Timer1->setInterval(DisplayMilliseconds);
-    connect(Timer1, &QTimer::timeout, this, &frmSplash::closeSplash);
+    connect(Timer1, &QTimer::timeout, this, &SplashScreen::closeSplash);
     Timer1->start();
     setFocusPolicy(Qt::StrongFocus);
 }
 
-void frmSplash::keyPressEvent(QKeyEvent* event) {
+void SplashScreen::keyPressEvent(QKeyEvent* event) {
     event->accept();
     closeSplash();
 }
 
-void frmSplash::closeSplash() {
+void SplashScreen::closeSplash() {
     // The timer tick and a key press may both arrive; only the first one opens the window.
     if (closed_)
         return;

@@ -44,11 +44,11 @@ struct DetailColumnSet {
 // "Memory Setting": edits one channel, or a dual pair side by side (Main left, Sub right). It
 // never touches the table: the main window builds it from openDetail(), runs it modally and
 // hands result() to commitDetail().
-class Form2 : public QDialog {
+class ChannelDialog : public QDialog {
     Q_OBJECT
 
 public:
-    explicit Form2(const DetailRequest& request, QWidget* parent = nullptr);
+    explicit ChannelDialog(const DetailRequest& request, QWidget* parent = nullptr);
 
     // The dialog's outcome; code Cancelled until "OK" is pressed.
     const DetailResult& result() const { return result_; }
@@ -68,8 +68,8 @@ private:
     DetailFields readFields(const DetailColumnSet& set) const;
     void clearColumnSet(DetailColumnSet& set);
     void appendMarker(DetailColumnSet& set, int glyphNumber);
-    void DETAIL_ENTER_Click();
-    void DETAIL_CANCEL_Click();
+    void acceptEntries();
+    void cancelEntries();
     static QString refusalNotice(const FrequencyBoxes& typed, const DetailRecord& record);
 
     DetailRequest request_;

@@ -1,9 +1,9 @@
-#include "app/group_editor_window.h"
+#include "app/group_editor.h"
 
-#include "widgets/message_box.h"
-#include "widgets/transfer_runner.h"
 #include "link/link.h"
 #include "transfers/area_transfers.h"
+#include "widgets/message_box.h"
+#include "widgets/transfer_runner.h"
 
 #include <QCloseEvent>
 #include <QHBoxLayout>
@@ -58,7 +58,7 @@ QTableWidgetItem* fixedItem(const QString& text) {
 
 } // namespace
 
-Form5::Form5(Groups& groups, LinkOpener openLink, bool* autoTransfer, QWidget* parent)
+GroupEditor::GroupEditor(Groups& groups, LinkOpener openLink, bool* autoTransfer, QWidget* parent)
     : QDialog(parent), groups_(groups), openLink_(std::move(openLink)), autoTransfer_(autoTransfer),
       options_(groupEditorSessionOptions()), runner_(new TransferRunner(this)) {
     setObjectName(QStringLiteral("Form5"));
@@ -67,15 +67,15 @@ Form5::Form5(Groups& groups, LinkOpener openLink, bool* autoTransfer, QWidget* p
     buildControls();
     prepareGrid();
     paintAll();
-    connect(runner_, &TransferRunner::finished, this, &Form5::onTransferFinished);
+    connect(runner_, &TransferRunner::finished, this, &GroupEditor::onTransferFinished);
 }
 
-Form5::~Form5() {
+GroupEditor::~GroupEditor() {
     stop_.store(true);
     runner_->waitAndDiscard();
 }
 
-void Form5::buildControls() {
+void GroupEditor::buildControls() {
     auto* layout = new QVBoxLayout(this);
     const GridSizes sizes = gridSizes(*this);
     auto* blockLabels = new QHBoxLayout;
@@ -114,14 +114,14 @@ void Form5::buildControls() {
     commands->addStretch(1);
     layout->addLayout(commands);
 
-    connect(GROUP_READ, &QPushButton::clicked, this, &Form5::GROUP_READ_Click);
-    connect(GROUP_WRITE, &QPushButton::clicked, this, &Form5::GROUP_WRITE_Click);
-    connect(Command1, &QPushButton::clicked, this, &Form5::Command1_Click);
-    connect(Command2, &QPushButton::clicked, this, &Form5::Command2_Click);
-    connect(MSFlexGrid1, &QTableWidget::cellClicked, this, &Form5::MSFlexGrid1_Click);
+    connect(GROUP_READ, &QPushButton::clicked, this, &GroupEditor::readGroupsFromRadio);
+    connect(GROUP_WRITE, &QPushButton::clicked, this, &GroupEditor::writeGroupsToRadio);
+    connect(Command1, &QPushButton::clicked, this, &GroupEditor::closeEditor);
+    connect(Command2, &QPushButton::clicked, this, &GroupEditor::clearAllGroups);
+    connect(MSFlexGrid1, &QTableWidget::cellClicked, this, &GroupEditor::togglePixel);
 }
 
-void Form5::prepareGrid() {
+void GroupEditor::prepareGrid() {
     const GridSizes sizes = gridSizes(*MSFlexGrid1);
     MSFlexGrid1->setColumnWidth(0, sizes.label);
     for (int column = 1; column < GroupGridColumns; ++column)
@@ -146,7 +146,7 @@ void Form5::prepareGrid() {
            grid.height() + margins.top() + margins.bottom() + LabelAndButtonRows);
 }
 
-void Form5::paintCell(int bank, int group) {
+void GroupEditor::paintCell(int bank, int group) {
     QTableWidgetItem* cell = MSFlexGrid1->item(group + 1, groupColumnOfBank(bank));
     if (groups_.isUnusable(bank)) {
         cell->setBackground(UnusableBackground);
@@ -161,58 +161,58 @@ void Form5::paintCell(int bank, int group) {
     cell->setToolTip(QString());
 }
 
-void Form5::paintAll() {
+void GroupEditor::paintAll() {
     for (int bank = 0; bank < BankCount; ++bank)
         for (int group = 0; group < GroupCount; ++group)
             paintCell(bank, group);
 }
 
-void Form5::setCommandsEnabled(bool enabled) {
+void GroupEditor::setCommandsEnabled(bool enabled) {
     for (QPushButton* button : {GROUP_READ, GROUP_WRITE, Command1, Command2})
         button->setEnabled(enabled);
 }
 
-void Form5::MSFlexGrid1_Click(int row, int column) {
+void GroupEditor::togglePixel(int row, int column) {
     if (busy_ || !groups_.click(row, column))
         return;
     paintCell(*bankOfGroupColumn(column), *groupOfGroupRow(row));
 }
 
-void Form5::Command1_Click() {
+void GroupEditor::closeEditor() {
     if (busy_)
         return;
     groups_.clear();
     paintAll();
 }
 
-void Form5::Command2_Click() {
+void GroupEditor::clearAllGroups() {
     if (!busy_)
         accept();
 }
 
-void Form5::reject() {
+void GroupEditor::reject() {
     if (!busy_)
         QDialog::reject();
 }
 
-void Form5::closeEvent(QCloseEvent* event) {
+void GroupEditor::closeEvent(QCloseEvent* event) {
     if (busy_)
         event->ignore();
     else
         QDialog::closeEvent(event);
 }
 
-void Form5::showEvent(QShowEvent* event) {
+void GroupEditor::showEvent(QShowEvent* event) {
     QDialog::showEvent(event);
     if (autoTransfer_ && *autoTransfer_) {
         // Once per opening: the flag is spent as the read starts.
         *autoTransfer_ = false;
         autoRead_ = true;
-        QTimer::singleShot(0, this, &Form5::GROUP_READ_Click);
+        QTimer::singleShot(0, this, &GroupEditor::readGroupsFromRadio);
     }
 }
 
-bool Form5::startTransfer(std::function<TransferResult(Session&)> body, Done done) {
+bool GroupEditor::startTransfer(std::function<TransferResult(Session&)> body, Done done) {
     if (busy_)
         return false;
     busy_ = true;
@@ -228,7 +228,7 @@ bool Form5::startTransfer(std::function<TransferResult(Session&)> body, Done don
     return true;
 }
 
-void Form5::GROUP_READ_Click() {
+void GroupEditor::readGroupsFromRadio() {
     // The read decodes into its own copy; the editor takes it over, decoded part and all,
     // when the read has ended.
     auto copy = std::make_shared<Groups>(groups_);
@@ -246,7 +246,7 @@ void Form5::GROUP_READ_Click() {
         autoRead_ = false;
 }
 
-void Form5::GROUP_WRITE_Click() {
+void GroupEditor::writeGroupsToRadio() {
     auto copy = std::make_shared<const Groups>(groups_);
     startTransfer([copy](Session& session) { return writeGroups(session, *copy); },
                   [this](const TransferResult& result) {
@@ -256,7 +256,7 @@ void Form5::GROUP_WRITE_Click() {
                   });
 }
 
-void Form5::onTransferFinished(const TransferResult& result) {
+void GroupEditor::onTransferFinished(const TransferResult& result) {
     busy_ = false;
     lastResult_ = result;
     setCommandsEnabled(true);

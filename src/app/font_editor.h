@@ -28,7 +28,7 @@ class Link;
 //
 // With the auto-transfer flag set (the whole-radio read) the editor clears the flag, reads all
 // glyphs at once and then closes itself, whatever the outcome: once per opening.
-class Form4 : public QDialog {
+class FontEditor : public QDialog {
     Q_OBJECT
 public:
     // Opens the link to the radio; called on the worker thread for every transfer.
@@ -46,9 +46,9 @@ public:
 
     // Edits `glyphs`. `autoTransfer` (may be null) is the module's auto-transfer flag; both must
     // outlive the editor.
-    Form4(GlyphStore& glyphs, LinkOpener openLink, bool* autoTransfer = nullptr,
-          QWidget* parent = nullptr);
-    ~Form4() override;
+    FontEditor(GlyphStore& glyphs, LinkOpener openLink, bool* autoTransfer = nullptr,
+               QWidget* parent = nullptr);
+    ~FontEditor() override;
 
     // The wait for one reply (200 ms; tests scale it down). Only while idle.
     void setReplyTimeout(std::chrono::milliseconds timeout);
@@ -87,21 +87,21 @@ signals:
     void transferFinished(const qmh4::TransferResult& result);
 
 public slots:
-    void MSFlexGrid1_Click(int row, int column);
-    void FONT_LIST_Click();
-    void FONT_NEXT_Click();
-    void FONT_BACK_Click();
-    void IKKATU_ON_Click();
-    void IKKATU_OFF_Click();
-    void FONT_CLEAR_Click();
-    void ALL_CLEAR_Click();
-    void R_FONT_Click();
-    void FONT_WRITE_Click();
-    void READ_ALL_Click();
-    void WRITE_ALL_Click();
-    void FONT_READ_Click();
-    void FONT_SAVE_Click();
-    void Command1_Click();
+    void togglePixel(int row, int column);
+    void showChosenGlyph();
+    void nextGlyph();
+    void previousGlyph();
+    void setSelectedPixels();
+    void clearSelectedPixels();
+    void clearGlyph();
+    void clearAllGlyphs();
+    void readGlyphFromRadio();
+    void writeGlyphToRadio();
+    void readAllGlyphs();
+    void writeAllGlyphs();
+    void openFontFile();
+    void saveFontFileAs();
+    void closeEditor();
     void reject() override;
 
 protected:

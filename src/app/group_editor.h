@@ -25,16 +25,16 @@ class TransferRunner;
 //
 // With the auto-transfer flag set (the whole-radio read) the editor clears the flag, reads at
 // once and then closes itself, whatever the outcome: once per opening.
-class Form5 : public QDialog {
+class GroupEditor : public QDialog {
     Q_OBJECT
 public:
     using LinkOpener = std::function<std::unique_ptr<Link>()>;
 
     // `groups` is the main window's store, which outlives the editor; `autoTransfer` (may be
     // null) is the module's auto-transfer flag.
-    Form5(Groups& groups, LinkOpener openLink, bool* autoTransfer = nullptr,
-          QWidget* parent = nullptr);
-    ~Form5() override;
+    GroupEditor(Groups& groups, LinkOpener openLink, bool* autoTransfer = nullptr,
+                QWidget* parent = nullptr);
+    ~GroupEditor() override;
 
     // The wait for one reply (200 ms; tests scale it down). Only while idle.
     void setReplyTimeout(std::chrono::milliseconds timeout) { options_.replyTimeout = timeout; }
@@ -53,11 +53,11 @@ signals:
     void transferFinished(const qmh4::TransferResult& result);
 
 public slots:
-    void GROUP_READ_Click();
-    void GROUP_WRITE_Click();
-    void Command1_Click();
-    void Command2_Click();
-    void MSFlexGrid1_Click(int row, int column);
+    void readGroupsFromRadio();
+    void writeGroupsToRadio();
+    void closeEditor();
+    void clearAllGroups();
+    void togglePixel(int row, int column);
     void reject() override;
 
 protected:

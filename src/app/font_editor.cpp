@@ -1,9 +1,9 @@
-#include "app/font_editor_window.h"
+#include "app/font_editor.h"
 
 #include "app/file_choice.h"
 #include "font/font_file.h"
-#include "widgets/message_box.h"
 #include "link/link.h"
+#include "widgets/message_box.h"
 
 #include <QAction>
 #include <QCloseEvent>
@@ -79,15 +79,14 @@ QPushButton* makeButton(const char* name, const QString& caption, QWidget* paren
 
 } // namespace
 
-Form4::Form4(GlyphStore& glyphs, LinkOpener openLink, bool* autoTransfer, QWidget* parent)
-    : QDialog(parent), glyphs_(glyphs), openLink_(std::move(openLink)),
-      autoTransfer_(autoTransfer),
+FontEditor::FontEditor(GlyphStore& glyphs, LinkOpener openLink, bool* autoTransfer, QWidget* parent)
+    : QDialog(parent), glyphs_(glyphs), openLink_(std::move(openLink)), autoTransfer_(autoTransfer),
       chooseOpen_(chooseOpenFontFile), chooseSave_(chooseSaveFontFile) {
     setObjectName(QStringLiteral("Form4"));
     setWindowTitle(QStringLiteral("Font"));
     setModal(true);
     runner_ = new TransferRunner(this);
-    connect(runner_, &TransferRunner::finished, this, &Form4::onTransferFinished);
+    connect(runner_, &TransferRunner::finished, this, &FontEditor::onTransferFinished);
     connect(runner_, &TransferRunner::progressChanged, this,
             [this](int, int, int percent) { ProgressBar1->setValue(percent); });
     buildControls();
@@ -95,11 +94,11 @@ Form4::Form4(GlyphStore& glyphs, LinkOpener openLink, bool* autoTransfer, QWidge
     showGlyph();
 }
 
-Form4::~Form4() {
+FontEditor::~FontEditor() {
     runner_->waitAndDiscard();
 }
 
-void Form4::buildControls() {
+void FontEditor::buildControls() {
     MSFlexGrid1 = new QTableWidget(GlyphSide, GlyphSide, this);
     MSFlexGrid1->setObjectName(QStringLiteral("MSFlexGrid1"));
     MSFlexGrid1->horizontalHeader()->hide();
@@ -173,39 +172,39 @@ void Form4::buildControls() {
     layout->addWidget(ProgressBar1);
 }
 
-void Form4::connectCommands() {
-    connect(MSFlexGrid1, &QTableWidget::cellClicked, this, &Form4::MSFlexGrid1_Click);
-    connect(FONT_LIST, &QComboBox::currentIndexChanged, this, &Form4::FONT_LIST_Click);
-    connect(FONT_NEXT, &QPushButton::clicked, this, &Form4::FONT_NEXT_Click);
-    connect(FONT_BACK, &QPushButton::clicked, this, &Form4::FONT_BACK_Click);
-    connect(IKKATU_ON, &QPushButton::clicked, this, &Form4::IKKATU_ON_Click);
-    connect(IKKATU_OFF, &QPushButton::clicked, this, &Form4::IKKATU_OFF_Click);
-    connect(FONT_CLEAR, &QPushButton::clicked, this, &Form4::FONT_CLEAR_Click);
-    connect(ALL_CLEAR, &QPushButton::clicked, this, &Form4::ALL_CLEAR_Click);
-    connect(R_FONT, &QPushButton::clicked, this, &Form4::R_FONT_Click);
-    connect(FONT_WRITE, &QPushButton::clicked, this, &Form4::FONT_WRITE_Click);
-    connect(READ_ALL, &QPushButton::clicked, this, &Form4::READ_ALL_Click);
-    connect(WRITE_ALL, &QPushButton::clicked, this, &Form4::WRITE_ALL_Click);
-    connect(FONT_READ, &QAction::triggered, this, &Form4::FONT_READ_Click);
-    connect(FONT_SAVE, &QAction::triggered, this, &Form4::FONT_SAVE_Click);
-    connect(Command1, &QPushButton::clicked, this, &Form4::Command1_Click);
+void FontEditor::connectCommands() {
+    connect(MSFlexGrid1, &QTableWidget::cellClicked, this, &FontEditor::togglePixel);
+    connect(FONT_LIST, &QComboBox::currentIndexChanged, this, &FontEditor::showChosenGlyph);
+    connect(FONT_NEXT, &QPushButton::clicked, this, &FontEditor::nextGlyph);
+    connect(FONT_BACK, &QPushButton::clicked, this, &FontEditor::previousGlyph);
+    connect(IKKATU_ON, &QPushButton::clicked, this, &FontEditor::setSelectedPixels);
+    connect(IKKATU_OFF, &QPushButton::clicked, this, &FontEditor::clearSelectedPixels);
+    connect(FONT_CLEAR, &QPushButton::clicked, this, &FontEditor::clearGlyph);
+    connect(ALL_CLEAR, &QPushButton::clicked, this, &FontEditor::clearAllGlyphs);
+    connect(R_FONT, &QPushButton::clicked, this, &FontEditor::readGlyphFromRadio);
+    connect(FONT_WRITE, &QPushButton::clicked, this, &FontEditor::writeGlyphToRadio);
+    connect(READ_ALL, &QPushButton::clicked, this, &FontEditor::readAllGlyphs);
+    connect(WRITE_ALL, &QPushButton::clicked, this, &FontEditor::writeAllGlyphs);
+    connect(FONT_READ, &QAction::triggered, this, &FontEditor::openFontFile);
+    connect(FONT_SAVE, &QAction::triggered, this, &FontEditor::saveFontFileAs);
+    connect(Command1, &QPushButton::clicked, this, &FontEditor::closeEditor);
 }
 
-void Form4::setReplyTimeout(std::chrono::milliseconds timeout) {
+void FontEditor::setReplyTimeout(std::chrono::milliseconds timeout) {
     if (!transferRunning())
         transfers_ = GlyphTransfers(timeout);
 }
 
-void Form4::setFileChoosers(FileChooser open, FileChooser save) {
+void FontEditor::setFileChoosers(FileChooser open, FileChooser save) {
     chooseOpen_ = std::move(open);
     chooseSave_ = std::move(save);
 }
 
-int Form4::selectedGlyph() const {
+int FontEditor::selectedGlyph() const {
     return FONT_LIST->currentIndex();
 }
 
-void Form4::showGlyph() {
+void FontEditor::showGlyph() {
     const Glyph& glyph = glyphs_.glyph(selectedGlyph());
     MSFlexGrid1->setUpdatesEnabled(false);
     for (int r = 0; r < GlyphSide; ++r)
@@ -214,7 +213,7 @@ void Form4::showGlyph() {
     MSFlexGrid1->setUpdatesEnabled(true);
 }
 
-void Form4::MSFlexGrid1_Click(int row, int column) {
+void FontEditor::togglePixel(int row, int column) {
     if (transferRunning())
         return;
     GlyphStore& store = glyphs_;
@@ -223,21 +222,21 @@ void Form4::MSFlexGrid1_Click(int row, int column) {
     showGlyph();
 }
 
-void Form4::FONT_LIST_Click() {
+void FontEditor::showChosenGlyph() {
     showGlyph();
 }
 
-void Form4::FONT_NEXT_Click() {
+void FontEditor::nextGlyph() {
     if (selectedGlyph() < GlyphCount - 1)
         FONT_LIST->setCurrentIndex(selectedGlyph() + 1);
 }
 
-void Form4::FONT_BACK_Click() {
+void FontEditor::previousGlyph() {
     if (selectedGlyph() >= 1)
         FONT_LIST->setCurrentIndex(selectedGlyph() - 1);
 }
 
-void Form4::setSelectionPixels(bool on) {
+void FontEditor::setSelectionPixels(bool on) {
     GlyphStore& store = glyphs_;
     const int g = selectedGlyph();
     for (const QTableWidgetSelectionRange& range : MSFlexGrid1->selectedRanges())
@@ -247,26 +246,26 @@ void Form4::setSelectionPixels(bool on) {
     showGlyph();
 }
 
-void Form4::IKKATU_ON_Click() {
+void FontEditor::setSelectedPixels() {
     setSelectionPixels(true);
 }
 
-void Form4::IKKATU_OFF_Click() {
+void FontEditor::clearSelectedPixels() {
     setSelectionPixels(false);
 }
 
-void Form4::FONT_CLEAR_Click() {
+void FontEditor::clearGlyph() {
     glyphs_.clearGlyph(selectedGlyph());
     showGlyph();
 }
 
-void Form4::ALL_CLEAR_Click() {
+void FontEditor::clearAllGlyphs() {
     glyphs_.clearAll();
     showGlyph();
     tell(QStringLiteral("ALL Clear"), QStringLiteral(" Clear"));
 }
 
-void Form4::FONT_SAVE_Click() {
+void FontEditor::saveFontFileAs() {
     const QString path = chooseSave_(this);
     if (path.isEmpty())
         return;
@@ -278,7 +277,7 @@ void Form4::FONT_SAVE_Click() {
         tell(result.error, fontmsg::ErrorTitle);
 }
 
-void Form4::FONT_READ_Click() {
+void FontEditor::openFontFile() {
     const QString path = chooseOpen_(this);
     if (path.isEmpty())
         return;
@@ -293,13 +292,12 @@ void Form4::FONT_READ_Click() {
     tell(QStringLiteral("Read Font File"), fontmsg::Finish);
 }
 
-void Form4::R_FONT_Click() {
+void FontEditor::readGlyphFromRadio() {
     const int g = selectedGlyph();
     auto glyph = std::make_shared<Glyph>(glyphs_.glyph(g));
     startTransfer(
         SingleRead,
-        [this, g, glyph](Link& link, const std::atomic<bool>* stop,
-                                          TransferObserver& observer) {
+        [this, g, glyph](Link& link, const std::atomic<bool>* stop, TransferObserver& observer) {
             return transfers_.readGlyph(link, g, *glyph, stop, &observer);
         },
         [this, g, glyph](const TransferResult& result) {
@@ -310,23 +308,22 @@ void Form4::R_FONT_Click() {
         });
 }
 
-void Form4::FONT_WRITE_Click() {
+void FontEditor::writeGlyphToRadio() {
     const int g = selectedGlyph();
     const Glyph glyph = glyphs_.glyph(g);
-    startTransfer(SingleWrite,
-                  [this, g, glyph](Link& link, const std::atomic<bool>* stop,
-                                          TransferObserver& observer) {
-                      return transfers_.writeGlyph(link, g, glyph, stop, &observer);
-                  },
-                  {});
+    startTransfer(
+        SingleWrite,
+        [this, g, glyph](Link& link, const std::atomic<bool>* stop, TransferObserver& observer) {
+            return transfers_.writeGlyph(link, g, glyph, stop, &observer);
+        },
+        {});
 }
 
-void Form4::READ_ALL_Click() {
+void FontEditor::readAllGlyphs() {
     auto glyphs = std::make_shared<GlyphSet>(glyphs_.glyphs());
     startTransfer(
         ReadAllRunning,
-        [this, glyphs](Link& link, const std::atomic<bool>* stop,
-                                          TransferObserver& observer) {
+        [this, glyphs](Link& link, const std::atomic<bool>* stop, TransferObserver& observer) {
             return transfers_.readAll(link, *glyphs, stop, &observer);
         },
         [this, glyphs](const TransferResult& result) {
@@ -340,17 +337,17 @@ void Form4::READ_ALL_Click() {
         });
 }
 
-void Form4::WRITE_ALL_Click() {
+void FontEditor::writeAllGlyphs() {
     const GlyphSet glyphs = glyphs_.glyphs();
-    startTransfer(WriteAllRunning,
-                  [this, glyphs](Link& link, const std::atomic<bool>* stop,
-                                          TransferObserver& observer) {
-                      return transfers_.writeAll(link, glyphs, stop, &observer);
-                  },
-                  {});
+    startTransfer(
+        WriteAllRunning,
+        [this, glyphs](Link& link, const std::atomic<bool>* stop, TransferObserver& observer) {
+            return transfers_.writeAll(link, glyphs, stop, &observer);
+        },
+        {});
 }
 
-bool Form4::startTransfer(State state, Job job, Done done) {
+bool FontEditor::startTransfer(State state, Job job, Done done) {
     if (transferRunning())
         return false;
     state_ = state;
@@ -358,22 +355,22 @@ bool Form4::startTransfer(State state, Job job, Done done) {
     setCommandsEnabled(false);
     ProgressBar1->setValue(0);
 
-    runner_->start([open = openLink_, stop = stop_, job = std::move(job)](
-                       ChannelTransferObserver& observer) {
-        std::unique_ptr<Link> link = open ? open() : nullptr;
-        if (!link) {
-            TransferResult noPort{Outcome::PortError, QStringLiteral("no port to open")};
-            noPort.message = fontmsg::PortError;
-            return noPort;
-        }
-        const TransferResult result = job(*link, stop, observer);
-        link->close();
-        return result;
-    });
+    runner_->start(
+        [open = openLink_, stop = stop_, job = std::move(job)](ChannelTransferObserver& observer) {
+            std::unique_ptr<Link> link = open ? open() : nullptr;
+            if (!link) {
+                TransferResult noPort{Outcome::PortError, QStringLiteral("no port to open")};
+                noPort.message = fontmsg::PortError;
+                return noPort;
+            }
+            const TransferResult result = job(*link, stop, observer);
+            link->close();
+            return result;
+        });
     return true;
 }
 
-void Form4::onTransferFinished(const TransferResult& result) {
+void FontEditor::onTransferFinished(const TransferResult& result) {
     lastResult_ = result;
     if (done_)
         done_(lastResult_);
@@ -385,8 +382,7 @@ void Form4::onTransferFinished(const TransferResult& result) {
     const bool autoRead = autoRead_;
     autoRead_ = false;
     // During the whole-radio read a success shows no box; failures always do.
-    const bool quiet =
-        lastResult_.outcome == Outcome::Stopped || (autoRead && lastResult_.ok());
+    const bool quiet = lastResult_.outcome == Outcome::Stopped || (autoRead && lastResult_.ok());
     if (!quiet)
         tell(lastResult_.message, fontmsg::titleFor(lastResult_));
     emit transferFinished(lastResult_);
@@ -394,7 +390,7 @@ void Form4::onTransferFinished(const TransferResult& result) {
         accept();
 }
 
-void Form4::setCommandsEnabled(bool enabled) {
+void FontEditor::setCommandsEnabled(bool enabled) {
     for (QWidget* control : {static_cast<QWidget*>(MSFlexGrid1), static_cast<QWidget*>(FONT_LIST),
                              static_cast<QWidget*>(FONT_NEXT), static_cast<QWidget*>(FONT_BACK),
                              static_cast<QWidget*>(IKKATU_ON), static_cast<QWidget*>(IKKATU_OFF),
@@ -408,45 +404,45 @@ void Form4::setCommandsEnabled(bool enabled) {
     FONT_SAVE->setEnabled(enabled);
 }
 
-void Form4::checkAutoTransfer() {
+void FontEditor::checkAutoTransfer() {
     if (!autoTransfer_ || !*autoTransfer_ || transferRunning())
         return;
     // Cleared before the read starts: every box re-activates the editor, and a read that
     // fails must not start again.
     *autoTransfer_ = false;
     autoRead_ = true;
-    READ_ALL_Click();
+    readAllGlyphs();
 }
 
-void Form4::showEvent(QShowEvent* event) {
+void FontEditor::showEvent(QShowEvent* event) {
     QDialog::showEvent(event);
-    QTimer::singleShot(0, this, &Form4::checkAutoTransfer);
+    QTimer::singleShot(0, this, &FontEditor::checkAutoTransfer);
 }
 
-void Form4::changeEvent(QEvent* event) {
+void FontEditor::changeEvent(QEvent* event) {
     QDialog::changeEvent(event);
     if (event->type() == QEvent::ActivationChange && isActiveWindow())
         checkAutoTransfer();
 }
 
-void Form4::Command1_Click() {
+void FontEditor::closeEditor() {
     if (!transferRunning())
         accept();
 }
 
-void Form4::reject() {
+void FontEditor::reject() {
     if (!transferRunning())
         QDialog::reject();
 }
 
-void Form4::closeEvent(QCloseEvent* event) {
+void FontEditor::closeEvent(QCloseEvent* event) {
     if (transferRunning())
         event->ignore();
     else
         QDialog::closeEvent(event);
 }
 
-void Form4::tell(const QString& text, const QString& title) {
+void FontEditor::tell(const QString& text, const QString& title) {
     showMessage(this, text, title);
 }
 
