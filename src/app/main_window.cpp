@@ -5,11 +5,11 @@
 #include "app/bank_page.h"
 #include "app/channel_dialog.h"
 #include "app/channel_grid_model.h"
-#include "app/channel_list_commands.h"
 #include "app/channel_operations.h"
 #include "app/common_set_page.h"
 #include "app/connection_test_dialog.h"
 #include "app/file_choice.h"
+#include "app/file_commands.h"
 #include "app/font_editor.h"
 #include "app/memory_page.h"
 #include "app/port_choice.h"
@@ -74,11 +74,6 @@ QScrollArea* scrolledWhenSmall(QWidget* page) {
     area->setFrameShape(QFrame::NoFrame);
     area->setWidget(page);
     return area;
-}
-
-void showOutcome(QWidget* parent, const FileOutcome& outcome) {
-    if (!outcome.text.isEmpty())
-        showMessage(parent, outcome.text, outcome.title);
 }
 
 // The share of the whole command's bar each step takes, about as long as the step runs: the
@@ -204,7 +199,7 @@ void MainWindow::buildMenus() {
     saveAction = addNamedAction(fileMenu, "TEST_CLICK", "Save(&S)");
     importAction = addNamedAction(fileMenu, "FILE_INPORT", "Import(&I)");
     exportAction = addNamedAction(fileMenu, "FILE_EXPORT", "Export(&E)");
-    addChannelListCommands(*this, fileMenu);
+    fileCommands = new FileCommands(*this, fileMenu);
 
     portMenu = addNamedMenu(bar, "MenuComPort", "COMPort(&C)");
     buildComPortMenu();
@@ -333,10 +328,6 @@ void MainWindow::connectCommands() {
     memoryPage->MSFlexGrid1->installEventFilter(this);
     connect(CancelTransfer, &QPushButton::clicked, this, &MainWindow::cancelTransfer);
     connect(aboutAction, &QAction::triggered, this, &MainWindow::showAbout);
-    connect(openAction, &QAction::triggered, this, &MainWindow::openFile);
-    connect(saveAction, &QAction::triggered, this, &MainWindow::saveFile);
-    connect(importAction, &QAction::triggered, this, &MainWindow::importCsv);
-    connect(exportAction, &QAction::triggered, this, &MainWindow::exportCsv);
     connect(readAllAction, &QAction::triggered, this, &MainWindow::readAllData);
     connect(writeAllAction, &QAction::triggered, this, &MainWindow::writeAllData);
     connect(Command1, &QPushButton::clicked, this, &MainWindow::showFontEditor);
@@ -482,59 +473,6 @@ void MainWindow::keepSelectionAcrossReset() {
 
 void MainWindow::adoptData(const RadioData& data, const QString& what) {
     document_.replaceAll(what, data);
-}
-
-void MainWindow::openFile() {
-    if (control_.busy())
-        return;
-    const QString path = chooseFile(this, openDataFileRequest());
-    if (path.isEmpty())
-        return;
-    RadioData data = currentData();
-    const FileOutcome outcome = openDataFile(path, data);
-    if (outcome.ok)
-        adoptData(data);
-    showOutcome(this, outcome);
-}
-
-void MainWindow::saveFile() {
-    if (control_.busy())
-        return;
-    const QString path = chooseFile(this, saveDataFileRequest());
-    if (path.isEmpty())
-        return;
-    showOutcome(this, saveDataFile(withDefaultSuffix(path, QStringLiteral("H4")), currentData()));
-}
-
-void MainWindow::importCsv() {
-    if (control_.busy())
-        return;
-    const QString path = chooseFile(this, importCsvRequest());
-    if (path.isEmpty())
-        return;
-    ChannelTable imported = document_.channels();
-    const FileOutcome outcome = importCsvFile(path, imported);
-    if (outcome.ok) {
-        adoptChannels(imported, QStringLiteral("Import"));
-        showProgress(RowCount, RowCount, 100);
-    }
-    showOutcome(this, outcome);
-    showProgress(0, RowCount, 0);
-}
-
-void MainWindow::exportCsv() {
-    if (control_.busy())
-        return;
-    const QString path = chooseFile(this, exportCsvRequest());
-    if (path.isEmpty())
-        return;
-    const FileOutcome outcome =
-        exportCsvFile(withDefaultSuffix(path, QStringLiteral("CSV")), document_.channels());
-    if (outcome.ok) {
-        showProgress(RowCount, RowCount, 100);
-    }
-    showOutcome(this, outcome);
-    showProgress(0, RowCount, 0);
 }
 
 // ---- editors and the whole radio -------------------------------------------------------------

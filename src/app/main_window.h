@@ -30,6 +30,7 @@ namespace qmh4 {
 class BankPage;
 class ChannelGridModel;
 class CommonSetPage;
+class FileCommands;
 class FontEditor;
 class Link;
 class MemoryPage;
@@ -102,6 +103,9 @@ public:
     // The built-in simulated radio behind "Simulated radio"; created with its demo image.
     SimulatedRadio& simulatedRadio();
 
+    // The progress bar and the percent box beside it.
+    void showProgress(int value, int maximum, int percent);
+
     // Runs a transfer on the worker thread: begins the transfer state `stateCode` (nothing
     // happens while another runs), makes every other command inert, and when the job has
     // ended calls onFinished (on this thread), then ends the transfer with its box.
@@ -110,6 +114,9 @@ public:
     // Opens the link the port choice names; called on the worker thread.
     std::function<std::unique_ptr<Link>()> linkOpener();
     SessionOptions sessionOptions() const { return sessionOptions_; }
+
+    // The File menu's commands on data files and CSV lists.
+    FileCommands* fileCommands;
 
     // Pages of the tab strip, in order.
     MemoryPage* memoryPage;
@@ -153,10 +160,6 @@ public slots:
     void chooseComPort(int number);
     void choosePortByName(const QString& port);
     void showAbout();
-    void openFile();
-    void saveFile();
-    void importCsv();
-    void exportCsv();
     void showFontEditor();
     void readAllData();
     void writeAllData();
@@ -181,7 +184,6 @@ private:
     void readPortSettings();
     void startChannelTransfer(StateCode code);
     void setTransferUi(bool running);
-    void showProgress(int value, int maximum, int percent);
     void followRow(int gridRow);
     void onTransferFinished(const TransferResult& result);
     void endTransfer();

@@ -1,0 +1,129 @@
+#include "app/file_commands.h"
+
+#include "app/channel_grid_model.h"
+#include "app/file_choice.h"
+#include "app/main_window.h"
+#include "app/memory_page.h"
+#include "files/common_csv_layout.h"
+#include "files/csv_file.h"
+#include "files/data_file.h"
+#include "widgets/message_box.h"
+
+#include <QAction>
+#include <QMenu>
+
+namespace qmh4 {
+
+namespace {
+
+// The report with at most 20 remark lines above the summary, so that the box fits the screen.
+QString boxText(const QString& report) {
+    constexpr int ShownRemarks = 20;
+    QStringList lines = report.split(QLatin1Char('\n'));
+    if (lines.size() > ShownRemarks + 1) {
+        lines.replace(ShownRemarks, QStringLiteral("…"));
+        lines.remove(ShownRemarks + 1, lines.size() - ShownRemarks - 2);
+    }
+    return lines.join(QLatin1Char('\n'));
+}
+
+QAction* addCommand(QMenu* menu, const char* name, const QString& caption) {
+    QAction* action = menu->addAction(caption);
+    action->setObjectName(QString::fromLatin1(name));
+    return action;
+}
+
+void showOutcome(QWidget* parent, const FileOutcome& outcome) {
+    if (!outcome.text.isEmpty())
+        showMessage(parent, outcome.text, outcome.title);
+}
+
+} // namespace
+
+FileCommands::FileCommands(MainWindow& window, QMenu* fileMenu)
+    : QObject(&window), window_(window) {
+    connect(window.openAction, &QAction::triggered, this, &FileCommands::openFile);
+    connect(window.saveAction, &QAction::triggered, this, &FileCommands::saveFile);
+    connect(window.importAction, &QAction::triggered, this, &FileCommands::importCsv);
+    connect(window.exportAction, &QAction::triggered, this, &FileCommands::exportCsv);
+    QAction* importList = addCommand(fileMenu, "ChannelListImport", u"Import Channel List…"_qs);
+    QAction* exportList = addCommand(fileMenu, "ChannelListExport", u"Export Channel List…"_qs);
+    connect(importList, &QAction::triggered, this, &FileCommands::importChannelList);
+    connect(exportList, &QAction::triggered, this, &FileCommands::exportChannelList);
+}
+
+// The file the user chose; empty while a transfer runs or when the dialog was cancelled.
+QString FileCommands::chosenPath(const FileRequest& request) const {
+    if (window_.transferRunning())
+        return {};
+    return chooseFile(&window_, request);
+}
+
+void FileCommands::openFile() {
+    const QString path = chosenPath(openDataFileRequest());
+    if (path.isEmpty())
+        return;
+    RadioData data = window_.currentData();
+    const FileOutcome outcome = openDataFile(path, data);
+    if (outcome.ok)
+        window_.adoptData(data);
+    showOutcome(&window_, outcome);
+}
+
+void FileCommands::saveFile() {
+    const QString path = chosenPath(saveDataFileRequest());
+    if (path.isEmpty())
+        return;
+    showOutcome(&window_,
+                saveDataFile(withDefaultSuffix(path, QStringLiteral("H4")), window_.currentData()));
+}
+
+void FileCommands::importCsv() {
+    const QString path = chosenPath(importCsvRequest());
+    if (path.isEmpty())
+        return;
+    ChannelTable imported = window_.channels();
+    const FileOutcome outcome = importCsvFile(path, imported);
+    if (outcome.ok) {
+        window_.document().replaceChannels(QStringLiteral("Import"), imported);
+        window_.showProgress(RowCount, RowCount, 100);
+    }
+    showOutcome(&window_, outcome);
+    window_.showProgress(0, RowCount, 0);
+}
+
+void FileCommands::exportCsv() {
+    const QString path = chosenPath(exportCsvRequest());
+    if (path.isEmpty())
+        return;
+    const FileOutcome outcome =
+        exportCsvFile(withDefaultSuffix(path, QStringLiteral("CSV")), window_.channels());
+    if (outcome.ok)
+        window_.showProgress(RowCount, RowCount, 100);
+    showOutcome(&window_, outcome);
+    window_.showProgress(0, RowCount, 0);
+}
+
+void FileCommands::importChannelList() {
+    const QString path = chosenPath(importCsvRequest());
+    if (path.isEmpty())
+        return;
+    const int current = window_.memoryPage->currentRow();
+    ChannelTable imported = window_.channels();
+    const FileOutcome outcome =
+        importChannelListFile(path, imported, isMemoryRow(current) ? current : FirstMemoryRow);
+    if (outcome.ok)
+        window_.document().replaceChannels(QStringLiteral("Import Channel List"), imported);
+    showMessage(&window_, boxText(outcome.text), outcome.title);
+}
+
+void FileCommands::exportChannelList() {
+    const QString path = chosenPath(exportCsvRequest());
+    if (path.isEmpty())
+        return;
+    const FileOutcome outcome =
+        exportChannelListFile(withDefaultSuffix(path, QStringLiteral("CSV")), window_.channels());
+    showMessage(&window_, outcome.text, outcome.title);
+}
+
+} // namespace qmh4
