@@ -61,7 +61,12 @@ QString FileCommands::chosenPath(const FileRequest& request) const {
 
 void FileCommands::openFile() {
     const QString path = chosenPath(openDataFileRequest());
-    if (path.isEmpty())
+    if (!path.isEmpty())
+        openFileAt(path);
+}
+
+void FileCommands::openFileAt(const QString& path) {
+    if (window_.transferRunning())
         return;
     RadioData data = window_.currentData();
     const FileOutcome outcome = openDataFile(path, data);
@@ -80,7 +85,12 @@ void FileCommands::saveFile() {
 
 void FileCommands::importCsv() {
     const QString path = chosenPath(importCsvRequest());
-    if (path.isEmpty())
+    if (!path.isEmpty())
+        importCsvAt(path);
+}
+
+void FileCommands::importCsvAt(const QString& path) {
+    if (window_.transferRunning())
         return;
     ChannelTable imported = window_.channels();
     const FileOutcome outcome = importCsvFile(path, imported);
@@ -106,7 +116,12 @@ void FileCommands::exportCsv() {
 
 void FileCommands::importChannelList() {
     const QString path = chosenPath(importCsvRequest());
-    if (path.isEmpty())
+    if (!path.isEmpty())
+        importChannelListAt(path);
+}
+
+void FileCommands::importChannelListAt(const QString& path) {
+    if (window_.transferRunning())
         return;
     const int current = window_.memoryPage->currentRow();
     ChannelTable imported = window_.channels();

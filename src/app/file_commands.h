@@ -20,12 +20,17 @@ class FileCommands : public QObject {
 public:
     FileCommands(MainWindow& window, QMenu* fileMenu);
 
+    // Each command asks for its file; the *At forms take one given otherwise (dropped on the
+    // window, named on the command line, chosen from the recent files).
     void openFile();
     void saveFile();
     void importCsv();
     void exportCsv();
     void importChannelList();
     void exportChannelList();
+    void openFileAt(const QString& path);
+    void importCsvAt(const QString& path);
+    void importChannelListAt(const QString& path);
 
 private:
     QString chosenPath(const FileRequest& request) const;

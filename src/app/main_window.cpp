@@ -201,6 +201,8 @@ void MainWindow::buildMenus() {
     exportAction = addNamedAction(fileMenu, "FILE_EXPORT", "Export(&E)");
     fileCommands = new FileCommands(*this, fileMenu);
 
+    // Undo, the clipboard and finding rows; the documented menus keep their order around it.
+    editMenu = addNamedMenu(bar, "EditMenu", "Edit(&E)");
     portMenu = addNamedMenu(bar, "MenuComPort", "COMPort(&C)");
     buildComPortMenu();
 
@@ -767,7 +769,7 @@ bool MainWindow::startTransfer(quint16 stateCode, TransferRunner::Job job, Finis
 
 void MainWindow::setTransferUi(bool running) {
     TabStrip1->setEnabled(!running);
-    for (QMenu* menu : {fileMenu, portMenu, helpMenu, communicationMenu})
+    for (QMenu* menu : {fileMenu, editMenu, portMenu, helpMenu, communicationMenu})
         menu->menuAction()->setEnabled(!running);
     Command1->setEnabled(!running);
     CancelTransfer->setEnabled(running);

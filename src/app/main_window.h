@@ -135,6 +135,7 @@ public:
     QAction* saveAction;
     QAction* importAction;
     QAction* exportAction;
+    QMenu* editMenu;
     QMenu* portMenu;
     std::array<QAction*, 17> comPortActions{}; // items 1..16; entry 0 unused
     QAction* simulatedRadioAction;

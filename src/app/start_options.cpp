@@ -1,5 +1,6 @@
 #include "app/start_options.h"
 
+#include "app/file_commands.h"
 #include "app/main_window.h"
 #include "files/data_file.h"
 #include "widgets/message_box.h"
@@ -53,14 +54,8 @@ std::optional<int> parseStartOptions(StartOptions& options) {
 }
 
 void applyStartOptions(const StartOptions& options, MainWindow& window) {
-    if (!options.dataFile.isEmpty()) {
-        RadioData data = window.currentData();
-        const FileOutcome outcome = openDataFile(options.dataFile, data);
-        if (outcome.ok)
-            window.adoptData(data);
-        if (!outcome.text.isEmpty())
-            showMessage(&window, outcome.text, outcome.title);
-    }
+    if (!options.dataFile.isEmpty())
+        window.fileCommands->openFileAt(options.dataFile);
     if (options.quitAfterMs >= 0)
         QTimer::singleShot(options.quitAfterMs, qApp, &QCoreApplication::quit);
 }
