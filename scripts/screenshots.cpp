@@ -3,16 +3,16 @@
 // Usage: qmh4_screenshots OUTPUT_FOLDER        (run by scripts/screenshots)
 
 #include "app/about_dialog.h"
+#include "app/channel_dialog.h"
 #include "app/connection_test_dialog.h"
+#include "app/font_editor.h"
+#include "app/group_editor.h"
 #include "app/main_window.h"
 #include "app/splash_screen.h"
-#include "editing/channel_detail_dialog.h"
 #include "editing/grid_editing.h"
-#include "font_editor/font_editor_window.h"
-#include "font_editor/glyph_store.h"
-#include "link/whole_radio.h"
-#include "radio_areas/group_editor_window.h"
+#include "font/glyph_store.h"
 #include "sim/simulated_radio.h"
+#include "transfers/whole_radio.h"
 
 #include <QApplication>
 #include <QDir>
@@ -83,8 +83,8 @@ int main(int argc, char* argv[]) {
     RadioData data;
     data.channels = radio.channels;
     data.areas = radio.areas;
+    data.glyphs.setGlyphs(radio.glyphs);
     window.adoptData(data);
-    GlyphStore::instance().setGlyphs(radio.glyphs);
 
     const char* pages[] = {"main-memory", "main-bank", "main-common-set", "main-set-mode"};
     for (int page = 0; page < window.TabStrip1->count(); ++page) {
@@ -95,9 +95,11 @@ int main(int argc, char* argv[]) {
 
     ChannelDialog detail(openDetail(window.channels(), firstUsedRow(window.channels())), &window);
     save(detail, QStringLiteral("channel-detail"));
-    FontEditor font(window.linkOpener(), nullptr, &window);
+    GlyphStore glyphs = window.document().glyphs();
+    FontEditor font(glyphs, window.linkOpener(), nullptr, &window);
     save(font, QStringLiteral("font-editor"));
-    GroupEditor groups(window.areas().groups, window.linkOpener(), nullptr, &window);
+    Groups groupCopy = window.areas().groups;
+    GroupEditor groups(groupCopy, window.linkOpener(), nullptr, &window);
     save(groups, QStringLiteral("group-editor"));
     AboutDialog about(&window);
     save(about, QStringLiteral("about"));

@@ -4,7 +4,7 @@
 #include "link/protocol.h"
 #include "link/serial_link.h"
 #include "link/session.h"
-#include "ports/port_factory.h"
+#include "ports/port_opener.h"
 
 #include <QDialogButtonBox>
 #include <QLabel>

@@ -21,7 +21,7 @@
 #include "files/settings_file.h"
 #include "font/glyph_store.h"
 #include "link/serial_link.h"
-#include "ports/shared_link.h"
+#include "ports/port_opener.h"
 #include "sim/simulated_radio.h"
 #include "transfers/channel_transfer.h"
 #include "widgets/message_box.h"
@@ -174,6 +174,8 @@ MainWindow::MainWindow(QWidget* parent)
     : QMainWindow(parent), model_(new ChannelGridModel(document_, this)),
       windowCall_(std::make_shared<WindowCall>(this)) {
     setObjectName(QStringLiteral("Form1"));
+    // Paced like the radio's cable, so a transfer from it looks and lasts like a real one.
+    ports_.setSimulatedBaud(SimulatedBaud);
     setWindowTitle(QStringLiteral("KORVAN QM-H4 Clone Utility"));
     buildMenus();
     buildCentralArea();
@@ -702,24 +704,11 @@ void MainWindow::cancelTransfer() {
 // ---- transfers -------------------------------------------------------------------------------
 
 SimulatedRadio& MainWindow::simulatedRadio() {
-    if (!simulatedRadio_) {
-        simulatedRadio_ = std::make_shared<SimulatedRadio>();
-        // Paced like the radio's cable, so a transfer from it looks and lasts like a real one.
-        simulatedRadio_->setPacing(SimulatedBaud);
-    }
-    return *simulatedRadio_;
+    return ports_.simulatedRadio();
 }
 
 std::function<std::unique_ptr<Link>()> MainWindow::linkOpener() {
-    if (namedPort_ == SimulatedPortName) {
-        simulatedRadio();
-        return [radio = std::shared_ptr<Link>(simulatedRadio_)]() -> std::unique_ptr<Link> {
-            return std::make_unique<SharedLink>(radio);
-        };
-    }
-    return [device = portDevice()]() -> std::unique_ptr<Link> {
-        return std::make_unique<SerialLink>(device);
-    };
+    return ports_.opener(portDevice());
 }
 
 void MainWindow::startChannelTransfer(StateCode code) {

@@ -3,6 +3,7 @@
 #include "document/radio_document.h"
 #include "files/text_file.h"
 #include "link/session.h"
+#include "ports/port_opener.h"
 #include "radio_areas/radio_areas.h"
 #include "transfers/transfer_control.h"
 #include "transfers/whole_radio.h"
@@ -207,7 +208,7 @@ private:
     bool autoTransfer_ = false;
     bool wholeRadioRun_ = false;
     QString stepStatus_; // what the running whole-radio step shows in the status line
-    std::shared_ptr<SimulatedRadio> simulatedRadio_;
+    PortOpener ports_;
     QString namedPort_;
     int language_ = 0;
     QActionGroup* portGroup_ = nullptr;

@@ -1,6 +1,6 @@
 #include "cli/arguments.h"
 #include "cli/commands.h"
-#include "ports/port_factory.h"
+#include "ports/port_opener.h"
 
 #include <QJsonArray>
 #include <QJsonDocument>

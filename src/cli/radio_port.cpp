@@ -2,7 +2,7 @@
 
 #include "cli/arguments.h"
 #include "link/serial_link.h"
-#include "ports/port_factory.h"
+#include "ports/port_opener.h"
 
 #include <QElapsedTimer>
 #include <QTextStream>
@@ -89,7 +89,8 @@ std::unique_ptr<Link> openRadioLink(const QString& command, const QString& port,
             return nullptr;
         }
     }
-    std::unique_ptr<Link> link = makeLink(port);
+    // "sim" is a simulated radio of this run's own, holding the demo radio; the link keeps it.
+    std::unique_ptr<Link> link = PortOpener().open(port);
     if (verbose)
         link = std::make_unique<VerboseLink>(command, std::move(link));
     return link;

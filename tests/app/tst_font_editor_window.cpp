@@ -1,6 +1,6 @@
 #include "app/font_editor.h"
 #include "font/glyph_store.h"
-#include "ports/shared_link.h"
+#include "ports/port_opener.h"
 #include "sim/simulated_radio.h"
 #include "widgets/message_box.h"
 

@@ -1,5 +1,5 @@
 #include "app/group_editor.h"
-#include "ports/shared_link.h"
+#include "ports/port_opener.h"
 #include "sim/simulated_radio.h"
 #include "window_test_support.h"
 
