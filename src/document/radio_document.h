@@ -88,3 +88,5 @@ private:
 };
 
 } // namespace qmh4
+
+Q_DECLARE_METATYPE(qmh4::DocumentChange)
