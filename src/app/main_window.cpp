@@ -5,7 +5,6 @@
 #include "app/bank_page.h"
 #include "app/channel_dialog.h"
 #include "app/channel_grid_model.h"
-#include "app/channel_operations.h"
 #include "app/common_set_page.h"
 #include "app/connection_test_dialog.h"
 #include "app/file_choice.h"
@@ -444,7 +443,8 @@ void MainWindow::allClear() {
     const MemoryPage::RowRange selection = memoryPage->selectedRows();
     const int current = memoryPage->currentRow();
     memoryPage->ALL_Reset->setEnabled(false);
-    document_.editRows(QStringLiteral("All Clear"), FirstRow, LastRow, clearAllChannels);
+    document_.editRows(QStringLiteral("All Clear"), FirstRow, LastRow,
+                       [](ChannelTable& table) { table.clearAllChannels(); });
     if (current == selection.first)
         memoryPage->selectRows(selection.first, selection.last);
     else

@@ -116,6 +116,23 @@ void ChannelTable::clearCells(int rowNumber) {
     target.name.clear();
 }
 
+void ChannelTable::clearChannel(int rowNumber, bool keepName) {
+    ChannelRow& target = row(rowNumber);
+    for (int column = FrequencyColumn; column <= NameColumn; ++column)
+        target.cell(column).clear();
+    target.txTone = target.rxTone = target.dcs = target.train = target.step = 0;
+    target.used = false;
+    if (!keepName)
+        target.name.clear();
+}
+
+void ChannelTable::clearAllChannels() {
+    for (int rowNumber = FirstRow; rowNumber <= LastTsfRow; ++rowNumber) {
+        if (!isCallRow(rowNumber))
+            clearChannel(rowNumber);
+    }
+}
+
 void ChannelTable::blankEmptyRows() {
     for (int rowNumber = FirstRow; rowNumber <= LastTsfRow; ++rowNumber) {
         if (!isCallRow(rowNumber) && !row(rowNumber).used)

@@ -75,6 +75,12 @@ public:
 
     // Empties columns 1..12 and the name entry of a row (labels and other side tables stay).
     void clearCells(int rowNumber);
+    // Empties a channel: columns 1..12, the side-table indices (0) and the used flag; the name
+    // entry too unless `keepName`. The label stays.
+    void clearChannel(int rowNumber, bool keepName = false);
+    // "All Clear", and what a data file starts from: every row 1..1603 but the call rows is
+    // emptied with its name; the call and bug-finder rows and every label stay.
+    void clearAllChannels();
     // Rows 1..1603 but the call rows whose used flag is 0 lose their texts and names.
     void blankEmptyRows();
 

@@ -188,13 +188,7 @@ CommitReport commitDetail(ChannelTable& table, const DetailResult& result) {
 }
 
 void clearRow(ChannelTable& table, int rowNumber, bool keepName) {
-    ChannelRow& row = table.row(rowNumber);
-    for (int column = FrequencyColumn; column <= NameColumn; ++column)
-        row.cell(column).clear();
-    row.txTone = row.rxTone = row.dcs = row.train = row.step = 0;
-    row.used = false;
-    if (!keepName)
-        row.name.clear();
+    table.clearChannel(rowNumber, keepName);
 }
 
 RowSpan clearRows(ChannelTable& table, int currentRow, int selectionEndRow, ClearVariant variant) {

@@ -472,19 +472,6 @@ bool applyLine(const QString& line, RadioData& data) {
     return false;
 }
 
-// Every channel row but the call and bug-finder rows loses its content before a file is read.
-void clearForReading(ChannelTable& channels) {
-    for (int rowNumber = FirstRow; rowNumber <= LastTsfRow; ++rowNumber) {
-        if (isCallRow(rowNumber)) {
-            continue;
-        }
-        ChannelRow& row = channels.row(rowNumber);
-        row.txTone = row.rxTone = row.dcs = row.train = row.step = 0;
-        row.used = false;
-        channels.clearCells(rowNumber);
-    }
-}
-
 } // namespace
 
 QByteArray writeDataFile(const RadioData& data, const QDateTime& now) {
@@ -518,7 +505,7 @@ QByteArray writeDataFile(const RadioData& data, const QDateTime& now) {
 DataFileReport readDataFile(const QByteArray& bytes, RadioData& data) {
     DataFileReport report;
     RadioData loaded = data;
-    clearForReading(loaded.channels);
+    loaded.channels.clearAllChannels();
     const QList<QByteArray> lines = splitLines(bytes);
     // The first line is the header and is never read.
     for (qsizetype i = 1; i < lines.size(); ++i) {
