@@ -15,6 +15,8 @@ namespace qmh4 {
 namespace {
 
 constexpr int AmMode = 1;
+// A line holds a row when it reaches the name field; the row number after it may be missing.
+constexpr qsizetype RowFieldCount = NameColumn + 1;
 constexpr int WfmMode = 3;
 
 QString quotedLine(const QStringList& fields) {
@@ -61,7 +63,11 @@ QList<QStringList> pastedLines(const QString& text) {
         fields.append(lineFields(line));
     if (!fields.isEmpty() && isHeader(fields.first()))
         fields.removeFirst();
-    return fields;
+    // Text that holds no row at all (a word copied from elsewhere) must not empty a channel.
+    const bool holdsRows = std::any_of(fields.begin(), fields.end(), [](const QStringList& line) {
+        return line.size() >= RowFieldCount;
+    });
+    return holdsRows ? fields : QList<QStringList>();
 }
 
 // The rows `lineCount` lines fill from the start of `room`; a pair of the dual block is
@@ -98,7 +104,8 @@ bool kindAllows(const ChannelRow& row, int rowNumber) {
 void pasteLine(ChannelTable& table, int rowNumber, const QStringList& fields, PasteReport& report) {
     ChannelRow candidate = table.row(rowNumber);
     report.rows.include(rowNumber);
-    if (!importCsvFields(fields, candidate) || !kindAllows(candidate, rowNumber)) {
+    if (fields.size() < RowFieldCount || !importCsvFields(fields, candidate) ||
+        !kindAllows(candidate, rowNumber)) {
         report.refusedRows.append(rowNumber);
         return;
     }
@@ -117,7 +124,8 @@ PasteReport pasteLines(ChannelTable& table, int startRow, const QList<QStringLis
         return report;
     for (int row = filled.first; row <= filled.last; ++row) {
         const qsizetype line = row - filled.first;
-        pasteLine(table, row, line < lines.size() ? lines.at(line) : QStringList(), report);
+        const QStringList emptySub(RowFieldCount);
+        pasteLine(table, row, line < lines.size() ? lines.at(line) : emptySub, report);
     }
     report.linesLeftOver =
         static_cast<int>(std::max<qsizetype>(0, lines.size() - (filled.last - filled.first + 1)));

@@ -35,7 +35,8 @@ struct PasteReport {
 };
 
 // Pastes the lines of `text` (any form of copyRows, a header line allowed) into the rows from
-// `startRow` on by the import's rules, plus the limits of the rows' kinds: a call row takes
+// `startRow` on by the import's rules (a line short of the name field is refused; text without
+// any line that long pastes nothing), plus the limits of the rows' kinds: a call row takes
 // only a frequency in its band and is never emptied; call and dual rows take neither AM nor
 // WFM; every frequency lies in the range the detail dialog allows. A refused row keeps what
 // it held. In the dual block an odd last line leaves its pair's Sub row empty.

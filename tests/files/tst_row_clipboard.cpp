@@ -37,6 +37,8 @@ void TestRowClipboard::pasteKeepsToTheBlockAndTheRowsLimits_data() {
         << 1602 << three << QList<int>{1602, 1603} << QList<int>{} << QList<int>{} << 1;
     QTest::newRow("nothing on a bug-finder row")
         << 1610 << three << QList<int>{} << QList<int>{} << QList<int>{} << 0;
+    QTest::newRow("a word from elsewhere empties nothing")
+        << 5 << u"hello\r\n"_qs << QList<int>{} << QList<int>{} << QList<int>{} << 0;
     QTest::newRow("a refused row, the others written")
         << 200 << line("145") + line("836") + line("146.1234567") + line("2000") + line("147")
         << QList<int>{200, 204} << QList<int>{201, 202, 203} << QList<int>{} << 0;
