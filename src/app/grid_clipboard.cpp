@@ -54,7 +54,7 @@ bool GridClipboard::gridEditable() const {
 }
 
 void GridClipboard::copy() {
-    if (window_.transferRunning())
+    if (!gridEditable())
         return;
     const MemoryPage::RowRange rows = window_.memoryPage->selectedRows();
     const CopiedRows copied = copyRows(window_.channels(), rows.first, rows.last);

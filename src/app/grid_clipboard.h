@@ -13,8 +13,8 @@ class MainWindow;
 // Ctrl+V and in the grid's context menu. Copy offers the rows as the export's CSV lines, as
 // tab-separated cells and in the program's own form; Paste fills rows from the current one
 // within its block as one change and tells in the status line what it wrote and refused. Cut
-// copies, then clears by the Clear button's rules. Nothing happens while a transfer runs, and
-// Cut and Paste only while the grid's page is shown.
+// copies, then clears by the Clear button's rules. Each works only while the grid's page is
+// shown and no transfer runs (another page's Ctrl+C must not replace the clipboard).
 class GridClipboard : public QObject {
     Q_OBJECT
 public:
