@@ -9,8 +9,11 @@
 #include "app/connection_test_dialog.h"
 #include "app/file_choice.h"
 #include "app/file_commands.h"
+#include "app/find_rows.h"
 #include "app/font_editor.h"
+#include "app/grid_clipboard.h"
 #include "app/memory_page.h"
+#include "app/multi_row_dialog.h"
 #include "app/port_choice.h"
 #include "app/set_mode_page.h"
 #include "app/settings_location.h"
@@ -180,6 +183,7 @@ MainWindow::MainWindow(QWidget* parent)
     buildCentralArea();
     keepSelectionAcrossReset();
     connectCommands();
+    buildGridEditCommands();
     loadWindow();
 }
 
@@ -632,6 +636,26 @@ bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
     return QMainWindow::eventFilter(watched, event);
 }
 
+void MainWindow::buildGridEditCommands() {
+    editMenu->addSeparator();
+    gridClipboard = new GridClipboard(*this, editMenu);
+    editSelectedRowsAction = addNamedAction(editMenu, "EditSelectedRows", "Edit Selected Rows…");
+    memoryPage->MSFlexGrid1->addAction(editSelectedRowsAction);
+    connect(editSelectedRowsAction, &QAction::triggered, this, &MainWindow::editSelectedRows);
+    editMenu->addSeparator();
+    findBar = new FindBar(*this, editMenu);
+    memoryPage->addBelowGrid(findBar);
+}
+
+void MainWindow::editSelectedRows() {
+    if (control_.busy() || TabStrip1->currentWidget() != memoryPage)
+        return;
+    const MemoryPage::RowRange rows = memoryPage->selectedRows();
+    const QString notice = qmh4::editSelectedRows(this, document_, rows.first, rows.last);
+    if (!notice.isEmpty())
+        statusBar()->showMessage(notice);
+}
+
 void MainWindow::editCurrentChannel() {
     if (control_.busy())
         return;
@@ -651,7 +675,12 @@ void MainWindow::gridKeyPressed(int key) {
     if (control_.busy())
         return;
     if (key == Qt::Key_Return || key == Qt::Key_Enter) {
-        editCurrentChannel();
+        // Several rows holding channels open the edit of them all; else the current row's.
+        const MemoryPage::RowRange rows = memoryPage->selectedRows();
+        if (rows.first != rows.last && editableUsedRows(channels(), rows.first, rows.last) > 0)
+            editSelectedRows();
+        else
+            editCurrentChannel();
         return;
     }
     if (key != Qt::Key_Delete)

@@ -32,6 +32,8 @@ class BankPage;
 class ChannelGridModel;
 class CommonSetPage;
 class FileCommands;
+class FindBar;
+class GridClipboard;
 class FontEditor;
 class Link;
 class MemoryPage;
@@ -137,6 +139,10 @@ public:
     QAction* importAction;
     QAction* exportAction;
     QMenu* editMenu;
+    // The Edit menu's clipboard, "Edit Selected Rows…" and finding rows, after a separator.
+    GridClipboard* gridClipboard = nullptr;
+    QAction* editSelectedRowsAction = nullptr;
+    FindBar* findBar = nullptr;
     QMenu* portMenu;
     std::array<QAction*, 17> comPortActions{}; // items 1..16; entry 0 unused
     QAction* simulatedRadioAction;
@@ -168,6 +174,8 @@ public slots:
     // The grid: double click and Enter open the detail dialog on the current row, Delete
     // clears the selected rows; Clear and Up/Down are the page's buttons.
     void editCurrentChannel();
+    // Enter on several rows and the Edit menu: the chosen fields for every used row selected.
+    void editSelectedRows();
     void gridKeyPressed(int key);
     void clearSelectedRows();
     void moveCurrentRow(int index);
@@ -182,6 +190,7 @@ private:
     void refreshSystemPorts();
     void buildCentralArea();
     void connectCommands();
+    void buildGridEditCommands();
     void loadWindow();
     void readPortSettings();
     void startChannelTransfer(StateCode code);

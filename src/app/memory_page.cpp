@@ -87,8 +87,10 @@ MemoryPage::MemoryPage(ChannelGridModel* model, QWidget* parent)
     buttons->addWidget(LIST_SET[1], 3, 1);
     buttons->setRowStretch(4, 1);
 
+    gridColumn_ = new QVBoxLayout;
+    gridColumn_->addWidget(MSFlexGrid1, 1);
     auto* layout = new QHBoxLayout(this);
-    layout->addWidget(MSFlexGrid1, 1);
+    layout->addLayout(gridColumn_, 1);
     layout->addLayout(buttons);
 }
 
@@ -187,6 +189,10 @@ MemoryPage::RowRange MemoryPage::selectedRows() const {
 int MemoryPage::selectionEndRow() const {
     const RowRange rows = selectedRows();
     return currentRow() == rows.first ? rows.last : rows.first;
+}
+
+void MemoryPage::addBelowGrid(QWidget* bar) {
+    gridColumn_->addWidget(bar);
 }
 
 void MemoryPage::selectRow(int gridRow) {

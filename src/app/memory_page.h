@@ -6,6 +6,7 @@
 
 class QPushButton;
 class QTableView;
+class QVBoxLayout;
 
 namespace qmh4 {
 
@@ -41,6 +42,8 @@ public:
     // Makes gridRow current and selects it from column 12 to column 1, scrolled into view.
     void selectRow(int gridRow);
     void selectRows(int firstGridRow, int lastGridRow);
+    // Puts a bar (the find bar) under the grid.
+    void addBelowGrid(QWidget* bar);
 
 private:
     void setUpGrid(ChannelGridModel* model);
@@ -54,6 +57,8 @@ private:
     // Room between a cell's text and the next column, so texts do not touch the grid line.
     static constexpr int CellSlack = 6;
     QPushButton* makeButton(const char* name, const char* caption);
+
+    QVBoxLayout* gridColumn_ = nullptr;
 };
 
 } // namespace qmh4

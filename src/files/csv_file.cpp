@@ -187,22 +187,11 @@ void emptyRow(ChannelRow& row) {
 // then empty), true for a valid or an empty row.
 bool importRow(const QByteArray& bytes, ChannelRow& row) {
     const std::optional<QString> line = decodeLine(bytes);
-    const QStringList fields = line ? parseCsvLine(*line) : QStringList();
-    for (int column = FrequencyColumn; column <= NameColumn; ++column) {
-        row.cell(column) = column < fields.size() ? fields.at(column) : QString();
-    }
-    const QString frequencyText = row.cell(FrequencyColumn);
-    const std::optional<QString> frequency = importedFrequency(frequencyText);
-    if (!line || !frequency) {
-        emptyRow(row);
-        return !line ? false : frequencyText.isEmpty();
-    }
-    row.cell(FrequencyColumn) = *frequency;
-    if (!validateImportedRow(row)) {
+    if (!line) {
         emptyRow(row);
         return false;
     }
-    return true;
+    return importCsvFields(parseCsvLine(*line), row);
 }
 
 // A row the file does not reach is validated like the rows read: the grid must not show a
@@ -224,6 +213,32 @@ bool validateRowBeyondFile(ChannelRow& row) {
 }
 
 } // namespace
+
+bool importCsvFields(const QStringList& fields, ChannelRow& row) {
+    for (int column = FrequencyColumn; column <= NameColumn; ++column) {
+        row.cell(column) = column < fields.size() ? fields.at(column) : QString();
+    }
+    const QString frequencyText = row.cell(FrequencyColumn);
+    const std::optional<QString> frequency = importedFrequency(frequencyText);
+    if (!frequency) {
+        emptyRow(row);
+        return frequencyText.isEmpty();
+    }
+    row.cell(FrequencyColumn) = *frequency;
+    if (!validateImportedRow(row)) {
+        emptyRow(row);
+        return false;
+    }
+    return true;
+}
+
+QStringList csvRowFields(const ChannelRow& row, int rowNumber) {
+    return rowFields(row, rowNumber);
+}
+
+QString csvRowLine(const ChannelRow& row, int rowNumber) {
+    return csvLine(rowFields(row, rowNumber));
+}
 
 QStringList parseCsvLine(const QString& line) {
     QStringList fields;

@@ -30,6 +30,16 @@ QStringList parseCsvLine(const QString& line);
 // One field quoted for the file, inner quotes doubled.
 QString quoteCsvField(const QString& text);
 
+// The 14 fields of one row as the exported file holds them (label, frequency without unit, …,
+// name as single-byte characters, row number), and the line they make.
+QStringList csvRowFields(const ChannelRow& row, int rowNumber);
+QString csvRowLine(const ChannelRow& row, int rowNumber);
+
+// Applies the fields of one line (as parseCsvLine gives them; the label and row number are not
+// looked at) to `row` by the import's rules. False when a value was refused: the row is then
+// empty. True for a valid row, and for one without a frequency (then empty too).
+bool importCsvFields(const QStringList& fields, ChannelRow& row);
+
 // The whole file for the table.
 QByteArray exportCsv(const ChannelTable& table);
 
