@@ -34,6 +34,7 @@ class FileCommands;
 class FontEditor;
 class Link;
 class MemoryPage;
+class SafetyNet;
 class SetModePage;
 class SimulatedRadio;
 
@@ -117,6 +118,8 @@ public:
 
     // The File menu's commands on data files and CSV lists.
     FileCommands* fileCommands;
+    // Backups, verify and comparison.
+    SafetyNet* safetyNet;
 
     // Pages of the tab strip, in order.
     MemoryPage* memoryPage;
