@@ -180,9 +180,11 @@ void SafetyNet::showReport(const QString& title, const QString& leftName,
     const QString summary =
         differences.empty()
             ? QStringLiteral("No differences: the %1 holds the working data.").arg(leftName)
-            : QStringLiteral("%1 differences (%2 value -> window value):")
+            : QStringLiteral("%1 %2 (%3 value -> window value):")
                   .arg(differences.size())
-                  .arg(leftName);
+                  .arg(differences.size() == 1 ? QStringLiteral("difference")
+                                               : QStringLiteral("differences"),
+                       leftName);
     layout->addWidget(new QLabel(summary, dialog));
     if (!differences.empty()) {
         auto* lines = new QPlainTextEdit(differenceLines(differences).join(u'\n'), dialog);

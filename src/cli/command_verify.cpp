@@ -49,10 +49,10 @@ void backUp(const QString& command, const WholeRadioData& data, bool withGlyphs,
     kept.areas = data.areas;
     kept.glyphs.setGlyphs(data.glyphs);
     const BackupResult backup = saveBackup(kept, withGlyphs, what, backupFolder(), now);
-    if (backup.ok)
-        tell(command, QStringLiteral("backup: %1").arg(backup.dataPath));
-    else
+    if (!backup.ok)
         tell(command, QStringLiteral("no backup kept (%1)").arg(backup.error));
+    else if (command == QLatin1String("read"))
+        tell(command, QStringLiteral("backup: %1").arg(backup.dataPath));
 }
 
 int printDifferences(const std::vector<Difference>& differences) {

@@ -17,8 +17,8 @@ WholeRadioResult readChosenAreas(Link& link, WholeRadioData& data, const RadioRe
 // The data file onto the start-up state, and the font file when there is one (command_write.cpp).
 bool openInputs(const RadioRequest& request, WholeRadioData& data);
 
-// Keeps `data` in the backup folder as "…-<what>.H4" (and ".FH4" with the glyphs) and says
-// where on stderr; a backup that fails is said too, and never stops the command.
+// Keeps `data` in the backup folder as "…-<what>.H4" (and ".FH4" with the glyphs); a read says
+// where on stderr. A backup that fails is said, and never stops the command.
 void backUp(const QString& command, const WholeRadioData& data, bool withGlyphs,
             const QString& what, const QDateTime& now = QDateTime::currentDateTime());
 
