@@ -15,6 +15,7 @@
 #include "app/memory_page.h"
 #include "app/multi_row_dialog.h"
 #include "app/port_choice.h"
+#include "app/safety_net.h"
 #include "app/set_mode_page.h"
 #include "app/settings_location.h"
 #include "editing/grid_editing.h"
@@ -216,6 +217,7 @@ void MainWindow::buildMenus() {
     readAllAction = addNamedAction(communicationMenu, "ALL_READ", "Read All Data(&B)");
     connect(addNamedAction(communicationMenu, "TestConnection", "Test Connection…"),
             &QAction::triggered, this, [this] { ConnectionTestDialog(*this).exec(); });
+    safetyNet = new SafetyNet(*this, fileMenu, communicationMenu);
 
     helpMenu = addNamedMenu(bar, "MenuHelp", "Help(&H)");
     aboutAction = addNamedAction(helpMenu, "MenuVersion", "Version Infomation(&A)");
@@ -601,6 +603,8 @@ bool MainWindow::startWholeRadio(StateCode code) {
     Finish finish = [this, run, reading](const TransferResult&) {
         if (reading) {
             adoptWholeRead(*run);
+            if (run->result.allSucceeded())
+                safetyNet->readSucceeded(QStringLiteral("read-all"), true);
             return;
         }
         // The settings step has refreshed the record from the radio.
@@ -612,6 +616,8 @@ bool MainWindow::startWholeRadio(StateCode code) {
         const EndBox& box = run->result.finalBox;
         if (box.show)
             showMessage(this, box.text, box.title);
+        if (run->result.allSucceeded())
+            safetyNet->wholeWriteSucceeded();
     };
     // Every step is quiet: the only boxes are the failing steps' and the write's last one.
     control_.setQuiet(TransferControl::WholeRadioStep);
@@ -769,8 +775,10 @@ void MainWindow::startChannelTransfer(StateCode code) {
     };
     Finish adopt;
     if (reads)
-        adopt = [this, snapshot](const TransferResult&) {
+        adopt = [this, snapshot](const TransferResult& result) {
             adoptChannels(*snapshot, QStringLiteral("Memory Read"));
+            if (result.outcome == Outcome::Success)
+                safetyNet->readSucceeded(QStringLiteral("memory-read"), false);
         };
     startTransfer(code, std::move(job), std::move(adopt));
 }
@@ -780,6 +788,7 @@ bool MainWindow::startTransfer(quint16 stateCode, TransferRunner::Job job, Finis
         return false;
     pendingFinish_ = std::move(onFinished);
     statusBar()->clearMessage();
+    safetyNet->transferStarting(stateCode);
     setTransferUi(true);
     runner_.start(std::move(job));
     return true;

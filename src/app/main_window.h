@@ -37,6 +37,7 @@ class GridClipboard;
 class FontEditor;
 class Link;
 class MemoryPage;
+class SafetyNet;
 class SetModePage;
 class SimulatedRadio;
 
@@ -120,6 +121,8 @@ public:
 
     // The File menu's commands on data files and CSV lists.
     FileCommands* fileCommands;
+    // Backups, verify and comparison.
+    SafetyNet* safetyNet;
 
     // Pages of the tab strip, in order.
     MemoryPage* memoryPage;

@@ -2,6 +2,7 @@
 #include "cli/commands.h"
 #include "cli/radio_port.h"
 #include "cli/radio_request.h"
+#include "cli/radio_steps.h"
 #include "cli/step_report.h"
 #include "files/data_file.h"
 #include "font/font_file.h"
@@ -56,6 +57,22 @@ constexpr std::array ReadOrder{
     std::pair{Area::Settings, WholeStep::Settings}, std::pair{Area::Glyphs, WholeStep::Glyphs},
     std::pair{Area::Groups, WholeStep::Groups}};
 
+bool saveReadFiles(const RadioRequest& request, const WholeRadioData& read, const QDateTime& now) {
+    RadioData data;
+    data.channels = read.channels;
+    data.areas = read.areas;
+    if (!fileDone(request.command, saveDataFile(request.dataPath, data, now)))
+        return false;
+    if (request.fontPath.isEmpty())
+        return true;
+    const FontFileResult font = saveFontFile(request.fontPath, read.glyphs, now);
+    if (!font.ok)
+        tell(request.command, font.error);
+    return font.ok;
+}
+
+} // namespace
+
 WholeRadioResult readChosenAreas(Link& link, WholeRadioData& data, const RadioRequest& request,
                                  const WholeRadioOptions& options, WholeRadioObserver& observer) {
     WholeRadioResult result;
@@ -68,22 +85,6 @@ WholeRadioResult readChosenAreas(Link& link, WholeRadioData& data, const RadioRe
     }
     return result;
 }
-
-bool saveReadFiles(const RadioRequest& request, const WholeRadioData& read) {
-    RadioData data;
-    data.channels = read.channels;
-    data.areas = read.areas;
-    if (!fileDone(request.command, saveDataFile(request.dataPath, data)))
-        return false;
-    if (request.fontPath.isEmpty())
-        return true;
-    const FontFileResult font = saveFontFile(request.fontPath, read.glyphs);
-    if (!font.ok)
-        tell(request.command, font.error);
-    return font.ok;
-}
-
-} // namespace
 
 // "Read All Data" (or the chosen areas), then the data file and, with --font, the font file.
 // The files are written only when every step succeeded: a file never looks like a whole radio
@@ -104,7 +105,13 @@ int runRead(const QStringList& arguments) {
                                         : readChosenAreas(*link, data, *request, options, report);
     if (!result.allSucceeded())
         return ExitRadioFailed;
-    return saveReadFiles(*request, data) ? ExitOk : ExitUsage;
+    // The backup and the file asked for carry the same time, so they are the same bytes.
+    const QDateTime now = QDateTime::currentDateTime();
+    if (request->backup) {
+        backUp(request->command, data, request->has(Area::Glyphs),
+               request->whole ? QStringLiteral("read-all") : QStringLiteral("read"), now);
+    }
+    return saveReadFiles(*request, data, now) ? ExitOk : ExitUsage;
 }
 
 } // namespace qmh4::cli

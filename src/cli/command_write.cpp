@@ -2,6 +2,7 @@
 #include "cli/commands.h"
 #include "cli/radio_port.h"
 #include "cli/radio_request.h"
+#include "cli/radio_steps.h"
 #include "cli/step_report.h"
 #include "files/data_file.h"
 #include "font/font_file.h"
@@ -32,20 +33,6 @@ bool loadGlyphs(const RadioRequest& request, GlyphSet& glyphs) {
         return false;
     }
     return true;
-}
-
-// The data file onto the start-up state, and the font file when there is one; nothing reaches
-// the radio unless both could be read.
-bool openInputs(const RadioRequest& request, WholeRadioData& data) {
-    RadioData file;
-    if (!fileDone(request.command, openDataFile(request.dataPath, file)))
-        return false;
-    data.channels = file.channels;
-    data.areas = file.areas;
-    if (request.fontPath.isEmpty())
-        return true;
-    data.glyphsReal = loadGlyphs(request, data.glyphs);
-    return data.glyphsReal;
 }
 
 TransferResult writeArea(Area area, Session& session, WholeRadioData& data,
@@ -131,8 +118,24 @@ QString finalBlocksName(const RadioRequest& request) {
 
 } // namespace
 
-// Opens the data file (and the font file) onto the start-up state, then "Write All Data" (or
-// the chosen areas). Without a font file the radio's glyphs are left as they are.
+// The data file onto the start-up state, and the font file when there is one; nothing reaches
+// the radio unless both could be read.
+bool openInputs(const RadioRequest& request, WholeRadioData& data) {
+    RadioData file;
+    if (!fileDone(request.command, openDataFile(request.dataPath, file)))
+        return false;
+    data.channels = file.channels;
+    data.areas = file.areas;
+    if (request.fontPath.isEmpty())
+        return true;
+    data.glyphsReal = loadGlyphs(request, data.glyphs);
+    return data.glyphsReal;
+}
+
+// Opens the data file (and the font file) onto the start-up state, keeps a backup of what is
+// about to be sent, then "Write All Data" (or the chosen areas). Without a font file the
+// radio's glyphs are left as they are. With --verify everything written is read back and
+// compared.
 int runWrite(const QStringList& arguments) {
     const auto request = parseRadioRequest(QStringLiteral("write"), arguments);
     if (!request)
@@ -144,12 +147,20 @@ int runWrite(const QStringList& arguments) {
         openRadioLink(request->command, request->port, request->verbose);
     if (!link)
         return ExitRadioFailed;
+    if (request->backup)
+        backUp(request->command, data, data.glyphsReal, QStringLiteral("written"));
+    const WholeRadioData expected = data;
     StepReport report(request->command, request->port, finalBlocksName(*request));
     const WholeRadioOptions options;
     const WholeRadioResult result = request->whole
                                         ? writeWholeRadio(*link, data, options, nullptr, &report)
                                         : writeChosenAreas(*link, data, *request, options, report);
-    return result.allSucceeded() ? ExitOk : ExitRadioFailed;
+    if (!result.allSucceeded())
+        return ExitRadioFailed;
+    if (!request->verify)
+        return ExitOk;
+    StepReport verifyReport(request->command, request->port, areaName(Area::Groups));
+    return verifyRadio(*link, *request, expected, verifyReport);
 }
 
 } // namespace qmh4::cli

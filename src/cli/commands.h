@@ -8,6 +8,7 @@ namespace qmh4::cli {
 constexpr int ExitOk = 0;
 constexpr int ExitRadioFailed = 1; // a radio step failed; its message is on stderr
 constexpr int ExitUsage = 2;       // a usage or file error
+constexpr int ExitDifferent = 3;   // verify/diff: differences, listed on stdout
 
 // A command gets its own arguments (without "qmh4" and the command name).
 using CommandFunction = int (*)(const QStringList& arguments);
@@ -29,5 +30,7 @@ int runRead(const QStringList& arguments);
 int runWrite(const QStringList& arguments);
 int runExportCsv(const QStringList& arguments);
 int runImportCsv(const QStringList& arguments);
+int runVerify(const QStringList& arguments);
+int runDiff(const QStringList& arguments);
 
 } // namespace qmh4::cli

@@ -1,6 +1,8 @@
 #include "cli/commands.h"
+#include "files/backups.h"
 
 #include <QCoreApplication>
+#include <QDir>
 #include <QTextStream>
 
 #include <iterator>
@@ -11,10 +13,15 @@ namespace {
 
 // One line per command; a new command adds its file and its line here.
 const Command commands[] = {
-    {"read", "[--port P] [--only AREAS] [--font OUT.FH4] [--verbose] OUT.H4",
-     "Read the radio and save a data file (and a font file).", runRead},
-    {"write", "[--port P] [--only AREAS] [--font IN.FH4] [--verbose] IN.H4",
+    {"read", "[--port P] [--only AREAS] [--font OUT.FH4] [--no-backup] [--verbose] OUT.H4",
+     "Read the radio and save a data file (and a font file); a copy goes to the backup folder.",
+     runRead},
+    {"write",
+     "[--port P] [--only AREAS] [--font IN.FH4] [--verify] [--no-backup] [--verbose] IN.H4",
      "Write a data file (and a font file) to the radio.", runWrite},
+    {"verify", "[--port P] [--only AREAS] [--font IN.FH4] [--verbose] IN.H4",
+     "Compare what the radio holds with what writing the file would send.", runVerify},
+    {"diff", "A.H4 B.H4", "List the differences between two data files.", runDiff},
     {"export-csv", "[--layout native|common] IN.H4 OUT.CSV",
      "Save the channels of a data file as a CSV list (common: the multi-radio tools' layout).",
      runExportCsv},
@@ -24,7 +31,7 @@ const Command commands[] = {
     {"identify", "[--port P] [--verbose]",
      "Ask the radio who it is: the quickest test of the cable.", runIdentify},
     {"ports", "[--json]", "List the serial ports the system knows.", runPorts},
-    {"sim", "[--image fileMenu] [--save fileMenu] [--baud N] [--latency-ms N] [--faults SPEC]",
+    {"sim", "[--image FILE] [--save FILE] [--baud N] [--latency-ms N] [--faults SPEC]",
      "Serve a simulated radio on a pseudo-terminal.", runSim},
 };
 
@@ -40,7 +47,11 @@ void printUsage(QTextStream& stream) {
     stream << "\nAREAS: comma list of channels,banks,onetouch,title,settings,groups,glyphs\n"
               "P: a device path (/dev/ttyUSB0), a port name (COM3), or \"sim\" for the built-in\n"
               "   simulated radio; without --port, the port last chosen in the window\n"
-              "exit status: 0 done, 1 a radio step failed, 2 a usage or file error\n";
+              "backups: "
+           << QDir::toNativeSeparators(qmh4::backupFolder())
+           << "\n"
+              "exit status: 0 done, 1 a radio step failed, 2 a usage or file error,\n"
+              "             3 verify/diff found differences (listed on stdout)\n";
 }
 
 int usageError(const QString& why) {
@@ -75,7 +86,8 @@ const Command* findCommand(const QString& name) {
 int main(int argc, char* argv[]) {
     using namespace qmh4::cli;
     QCoreApplication app(argc, argv);
-    QCoreApplication::setApplicationName(QStringLiteral("qmh4"));
+    // The window's name: both programs share the remembered port and the backup folder.
+    QCoreApplication::setApplicationName(QStringLiteral("QMH4Writer"));
     QCoreApplication::setApplicationVersion(QStringLiteral(QMH4_VERSION));
     QStringList arguments = QCoreApplication::arguments();
     if (arguments.size() < 2) {

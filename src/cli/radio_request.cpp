@@ -28,7 +28,7 @@ QString areaList() {
 // font file: the data file holds no glyphs, and blank ones would erase the radio's own.
 QList<Area> wholeRadioAreas(const QString& command, bool withFont) {
     QList<Area> areas(AllAreas.begin(), AllAreas.end());
-    if (command == QLatin1String("write") && !withFont)
+    if (command != QLatin1String("read") && !withFont)
         areas.removeOne(Area::Glyphs);
     return areas;
 }
@@ -128,6 +128,15 @@ std::optional<RadioRequest> parseRadioRequest(const QString& command,
         {QStringLiteral("verbose"),
          QStringLiteral("Show every exchange with the radio on stderr: command, reply, time.")},
     });
+    const QCommandLineOption noBackup(QStringLiteral("no-backup"),
+                                      QStringLiteral("Keep no copy in the backup folder."));
+    const QCommandLineOption verify(QStringLiteral("verify"),
+                                    QStringLiteral("Read everything back and compare (exit 3 when "
+                                                   "the radio holds something else)."));
+    if (command != QLatin1String("verify"))
+        parser.addOption(noBackup);
+    if (command == QLatin1String("write"))
+        parser.addOption(verify);
     if (!parseArguments(parser, command, arguments, 1))
         return std::nullopt;
 
@@ -149,6 +158,8 @@ std::optional<RadioRequest> parseRadioRequest(const QString& command,
     if (command == QLatin1String("read") && !outputsUsable(request))
         return std::nullopt;
     request.verbose = parser.isSet(QStringLiteral("verbose"));
+    request.backup = command != QLatin1String("verify") && !parser.isSet(noBackup);
+    request.verify = command == QLatin1String("write") && parser.isSet(verify);
     request.port = parser.value(QStringLiteral("port"));
     if (request.port.isEmpty())
         request.port = defaultPort();

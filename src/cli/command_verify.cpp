@@ -1,0 +1,94 @@
+#include "cli/arguments.h"
+#include "cli/commands.h"
+#include "cli/radio_port.h"
+#include "cli/radio_steps.h"
+#include "files/backups.h"
+#include "link/link.h"
+
+#include <QTextStream>
+
+#include <memory>
+
+namespace qmh4::cli {
+
+namespace {
+
+DataArea dataArea(Area area) {
+    switch (area) {
+    case Area::Channels:
+        return DataArea::Channels;
+    case Area::Banks:
+        return DataArea::Banks;
+    case Area::OneTouch:
+        return DataArea::OneTouch;
+    case Area::Title:
+        return DataArea::Title;
+    case Area::Settings:
+        return DataArea::Settings;
+    case Area::Groups:
+        return DataArea::Groups;
+    case Area::Glyphs:
+        break;
+    }
+    return DataArea::Glyphs;
+}
+
+} // namespace
+
+DataAreas comparedAreas(const RadioRequest& request) {
+    DataAreas areas = DataAreas::none();
+    for (Area area : request.areas)
+        areas.add(dataArea(area));
+    return areas;
+}
+
+void backUp(const QString& command, const WholeRadioData& data, bool withGlyphs,
+            const QString& what, const QDateTime& now) {
+    RadioData kept;
+    kept.channels = data.channels;
+    kept.areas = data.areas;
+    kept.glyphs.setGlyphs(data.glyphs);
+    const BackupResult backup = saveBackup(kept, withGlyphs, what, backupFolder(), now);
+    if (!backup.ok)
+        tell(command, QStringLiteral("no backup kept (%1)").arg(backup.error));
+    else if (command == QLatin1String("read"))
+        tell(command, QStringLiteral("backup: %1").arg(backup.dataPath));
+}
+
+int printDifferences(const std::vector<Difference>& differences) {
+    QTextStream out(stdout);
+    for (const Difference& difference : differences)
+        out << differenceLine(difference) << '\n';
+    return differences.empty() ? ExitOk : ExitDifferent;
+}
+
+int verifyRadio(Link& link, const RadioRequest& request, const WholeRadioData& expected,
+                StepReport& report) {
+    WholeRadioData radio = expected;
+    const WholeRadioOptions options;
+    const WholeRadioResult read = request.whole
+                                      ? readWholeRadio(link, radio, options, nullptr, &report)
+                                      : readChosenAreas(link, radio, request, options, report);
+    if (!read.allSucceeded())
+        return ExitRadioFailed;
+    radio.glyphsReal = true; // the glyph blocks came from the radio
+    return printDifferences(compareRadioData(radio, expected, comparedAreas(request)));
+}
+
+// Reads back what `qmh4 write` of the same files would send and compares.
+int runVerify(const QStringList& arguments) {
+    const auto request = parseRadioRequest(QStringLiteral("verify"), arguments);
+    if (!request)
+        return ExitUsage;
+    WholeRadioData expected;
+    if (!openInputs(*request, expected))
+        return ExitUsage;
+    const std::unique_ptr<Link> link =
+        openRadioLink(request->command, request->port, request->verbose);
+    if (!link)
+        return ExitRadioFailed;
+    StepReport report(request->command, request->port, areaName(Area::Groups));
+    return verifyRadio(*link, *request, expected, report);
+}
+
+} // namespace qmh4::cli

@@ -1,0 +1,36 @@
+#pragma once
+
+// The pieces `qmh4 read`, `qmh4 write` and `qmh4 verify` share.
+
+#include "cli/radio_request.h"
+#include "cli/step_report.h"
+#include "transfers/data_comparison.h"
+
+#include <QDateTime>
+
+namespace qmh4::cli {
+
+// The chosen areas read as the window reads each on its own (command_read.cpp).
+WholeRadioResult readChosenAreas(Link& link, WholeRadioData& data, const RadioRequest& request,
+                                 const WholeRadioOptions& options, WholeRadioObserver& observer);
+
+// The data file onto the start-up state, and the font file when there is one (command_write.cpp).
+bool openInputs(const RadioRequest& request, WholeRadioData& data);
+
+// Keeps `data` in the backup folder as "…-<what>.H4" (and ".FH4" with the glyphs); a read says
+// where on stderr. A backup that fails is said, and never stops the command.
+void backUp(const QString& command, const WholeRadioData& data, bool withGlyphs,
+            const QString& what, const QDateTime& now = QDateTime::currentDateTime());
+
+// The areas of the request as the comparison names them.
+DataAreas comparedAreas(const RadioRequest& request);
+
+// Reads the request's areas back from the radio and compares them with `expected`: the
+// differences on stdout, one per line. ExitOk, ExitDifferent or ExitRadioFailed.
+int verifyRadio(Link& link, const RadioRequest& request, const WholeRadioData& expected,
+                StepReport& report);
+
+// The differences on stdout, one per line; ExitOk when there are none, else ExitDifferent.
+int printDifferences(const std::vector<Difference>& differences);
+
+} // namespace qmh4::cli
