@@ -20,24 +20,12 @@ using qmh4::test::putChannel;
 
 namespace {
 
-template <typename T>
+template <typename T = QLineEdit>
 T* control(const QDialog& dialog, const QString& name) {
     T* found = dialog.findChild<T*>(name);
     if (!found)
         qFatal("no control %s", qPrintable(name));
     return found;
-}
-
-QLineEdit* box(const QDialog& dialog, const QString& name) {
-    return control<QLineEdit>(dialog, name);
-}
-
-QPushButton* button(const QDialog& dialog, const QString& name) {
-    return control<QPushButton>(dialog, name);
-}
-
-QRadioButton* option(const QDialog& dialog, const QString& name) {
-    return control<QRadioButton>(dialog, name);
 }
 
 } // namespace
@@ -59,8 +47,8 @@ private slots:
                     "999.995MHz", "", "CQ"});
         ChannelDialog dialog(openDetail(table, 1102));
         for (const char* step : {"DETAIL_STEP[3]", "DETAIL_STEP[7]", "DETAIL_STEP_2[12]"})
-            option(dialog, step)->click();
-        button(dialog, "DETAIL_ENTER")->click();
+            control<QRadioButton>(dialog, step)->click();
+        control<QPushButton>(dialog, "DETAIL_ENTER")->click();
         ChannelTable expected = table;
         expected.row(1101).step = 7;
         expected.row(1101).cell(StepColumn) = "25KHz";
@@ -77,31 +65,31 @@ private slots:
         ChannelTable table;
         ChannelDialog dialog(openDetail(table, 20));
         dialog.show();
-        QTest::keyClicks(box(dialog, "DETAIL_FREQ_1"), "145");
+        QTest::keyClicks(control(dialog, "DETAIL_FREQ_1"), "145");
         for (const char* name :
              {"DETAIL_MODE[3]", "DETAIL_STEP[15]", "PALSE_TYPE[5]", "DETAIL_SHIFT[2]"})
-            option(dialog, name)->click();
+            control<QRadioButton>(dialog, name)->click();
         control<QComboBox>(dialog, "TX_TONE_COMBO")->setCurrentIndex(1);
         control<QComboBox>(dialog, "RX_TONE_COMBO")->setCurrentIndex(2);
         QComboBox* dcs = control<QComboBox>(dialog, "DCS_COMBO");
         QTest::keyClicks(dcs, "7");
         QTest::keyClick(dcs, Qt::Key_Down);
         control<QComboBox>(dialog, "TRAIN_COMBO")->setCurrentIndex(27);
-        QTest::keyClicks(box(dialog, "DETAIL_SHIFT_FREQ_1"), "12");
+        QTest::keyClicks(control(dialog, "DETAIL_SHIFT_FREQ_1"), "12");
         // Dropped and input-method text is filtered as if typed: x and é cannot be typed there.
         auto mime = std::make_unique<QMimeData>();
         mime->setText("5x");
         QDropEvent drop(QPointF(2, 2), Qt::CopyAction, mime.get(), Qt::LeftButton, Qt::NoModifier);
         // Delivered straight to the box: the application routes drops only during a real drag.
-        static_cast<QObject*>(box(dialog, "DETAIL_SHIFT_FREQ_2"))->event(&drop);
+        static_cast<QObject*>(control(dialog, "DETAIL_SHIFT_FREQ_2"))->event(&drop);
         control<QCheckBox>(dialog, "DETAIL_SKIP")->click();
-        QLineEdit* name = box(dialog, "DETAIL_NAME");
+        QLineEdit* name = control(dialog, "DETAIL_NAME");
         QInputMethodEvent commit;
         commit.setCommitString("é東丼");
         QApplication::sendEvent(name, &commit);
-        button(dialog, "Command1[0]")->click();
+        control<QPushButton>(dialog, "Command1[0]")->click();
         QCOMPARE(name->text(), "東丼:1~"); // 丼 is in the code page, not in the radio's table
-        button(dialog, "DETAIL_ENTER")->click();
+        control<QPushButton>(dialog, "DETAIL_ENTER")->click();
         QCOMPARE(name->text(), "東:1~");
 
         commitDetail(table, dialog.result());
@@ -120,16 +108,17 @@ private slots:
         ChannelTable table;
         const ChannelTable before = table;
         ChannelDialog dialog(openDetail(table, 1402));
-        QCOMPARE(box(dialog, "DETAIL_FREQ_1")->text(), "433");
-        button(dialog, "DETAIL_CLEAR")->click();
-        QVERIFY(!button(dialog, "DETAIL_ENTER")->isEnabled());
-        button(dialog, "DETAIL_CANCEL")->click();
+        QCOMPARE(control(dialog, "DETAIL_FREQ_1")->text(), "433");
+        control<QPushButton>(dialog, "DETAIL_CLEAR")->click();
+        QVERIFY(!control<QPushButton>(dialog, "DETAIL_ENTER")->isEnabled());
+        control<QPushButton>(dialog, "DETAIL_CANCEL")->click();
         QCOMPARE(dialog.result().code, DetailCode::Cancelled);
         QCOMPARE(commitDetail(table, dialog.result()).outcome, CommitOutcome::Unchanged);
         QVERIFY(table == before);
     }
 
-    // Each box takes the keys its rule allows, Backspace even when full; Ctrl+V is refused.
+    // Each box takes the keys its rule allows, Backspace even when full; Ctrl+V is refused. A
+    // glyph marker button appends its marker while the name holds at most 15 counted bytes.
     void boxesTakeWhatTheirKeysMay_data() {
         QTest::addColumn<QString>("boxName");
         QTest::addColumn<QString>("typed");
@@ -146,25 +135,16 @@ private slots:
         QFETCH(QString, typed);
         QFETCH(QString, shown);
         ChannelDialog dialog(openDetail(ChannelTable(), 1));
-        QLineEdit* edit = box(dialog, boxName);
+        QLineEdit* edit = control(dialog, boxName);
         QTest::keyClicks(edit, typed);
+        control<QPushButton>(dialog, "Command1[2]")->click();
         QCOMPARE(edit->text(), shown);
         QTest::keyClick(edit, Qt::Key_Backspace);
         QGuiApplication::clipboard()->setText("1");
         QTest::keyClick(edit, Qt::Key_V, Qt::ControlModifier);
         QCOMPARE(edit->text(), shown.chopped(1));
-    }
-
-    // A glyph marker button appends its marker while the name holds at most 15 counted bytes.
-    void markerButtonRespectsTheNameLength() {
-        ChannelDialog dialog(openDetail(ChannelTable(), 1));
-        QLineEdit* name = box(dialog, "DETAIL_NAME");
-        QTest::keyClicks(name, QString(16, 'A'));
-        button(dialog, "Command1[0]")->click();
-        QCOMPARE(name->text(), QString(16, 'A'));
-        QTest::keyClick(name, Qt::Key_Backspace);
-        button(dialog, "Command1[2]")->click();
-        QCOMPARE(name->text(), QString(15, 'A') + ":3~");
+        control<QPushButton>(dialog, "Command1[2]")->click();
+        QCOMPARE(edit->text(), shown.chopped(1) + (boxName == "DETAIL_NAME" ? ":3~" : ""));
     }
 };
 

@@ -120,14 +120,11 @@ QString outcomeLetters(const WholeRadioResult& result) {
     QString letters;
     for (const StepResult& step : result.steps) {
         const EndBox box = stepBox(step.result);
-        if (!box.show)
-            letters += step.result.outcome == Outcome::Success ? u'S' : u'?';
-        else if (box.text == QLatin1String("Error") && box.title == QLatin1String(" Error"))
-            letters += u'F';
-        else if (box.text == QLatin1String("Port Error") && box.title == QLatin1String(" Error"))
-            letters += u'P';
-        else
-            letters += u'?';
+        const QString shown = box.show ? box.text + '/' + box.title : QString();
+        letters += shown == QLatin1String("Error/ Error")                 ? u'F'
+                   : shown == QLatin1String("Port Error/ Error")          ? u'P'
+                   : !box.show && step.result.outcome == Outcome::Success ? u'S'
+                                                                          : u'?';
     }
     return letters;
 }
