@@ -1,3 +1,4 @@
+#include "channels/channel_record.h"
 #include "sim/simulated_radio.h"
 #include "transfers/whole_radio.h"
 
@@ -48,11 +49,34 @@ public:
     std::atomic<bool>* closing = nullptr;
 };
 
+void setHighDigitOfModeAndStep(QByteArray& image, int highDigit) {
+    for (int row = FirstRow; row <= LastRow; ++row) {
+        for (const quint32 offset : {5u, 6u}) {
+            char& byte = image[recordAddress(recordNumber(row)) + offset];
+            byte = static_cast<char>(highDigit | (byte & 0x0F));
+        }
+    }
+}
+
 } // namespace
 
 class WholeRadioTest : public QObject {
     Q_OBJECT
 private slots:
+    // A radio that keeps flags in the high digit of every record's mode and step bytes reads
+    // as well as any other: the flags are ignored and the read ends without a failure.
+    void readsRadioWithFlagsInModeAndStepBytes() {
+        SimulatedRadio source;
+        setHighDigitOfModeAndStep(source.image(), 0xA0);
+        WholeRadioData data;
+        const WholeRadioResult read = readWholeRadio(source, data, fastOptions());
+        QVERIFY(read.allSucceeded());
+        SimulatedRadio plain;
+        WholeRadioData expected;
+        QVERIFY(readWholeRadio(plain, expected, fastOptions()).allSucceeded());
+        QVERIFY(data.channels == expected.channels);
+    }
+
     // "Write All Data" runs every step in order; a failing step shows its own box and the
     // sequence goes on without a "Success" at the end. Opening a data file leaves the glyph store
     // blank (not real): writing all must then not erase the radio's glyphs; nor does a failing
