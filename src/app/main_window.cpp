@@ -8,6 +8,7 @@
 #include "app/channel_operations.h"
 #include "app/common_set_page.h"
 #include "app/connection_test_dialog.h"
+#include "app/desktop_commands.h"
 #include "app/file_choice.h"
 #include "app/file_commands.h"
 #include "app/font_editor.h"
@@ -15,6 +16,7 @@
 #include "app/port_choice.h"
 #include "app/set_mode_page.h"
 #include "app/settings_location.h"
+#include "app/write_confirmation.h"
 #include "editing/grid_editing.h"
 #include "files/csv_file.h"
 #include "files/data_file.h"
@@ -180,6 +182,7 @@ MainWindow::MainWindow(QWidget* parent)
     keepSelectionAcrossReset();
     connectCommands();
     loadWindow();
+    desktopCommands = new DesktopCommands(*this);
 }
 
 MainWindow::~MainWindow() {
@@ -384,6 +387,7 @@ void MainWindow::setComPortNumber(int number, bool checkItem) {
     document_.setComPort(number);
     if (checkItem)
         comPortActions[static_cast<size_t>(document_.comPort())]->setChecked(true);
+    emit portChanged();
 }
 
 QString MainWindow::portDevice() const {
@@ -416,6 +420,7 @@ void MainWindow::choosePortByName(const QString& port) {
         simulatedRadioAction->setChecked(true);
     else
         refreshSystemPorts();
+    emit portChanged();
 }
 
 void MainWindow::applyLanguage(int code) {
@@ -517,7 +522,8 @@ void MainWindow::readAllData() {
 }
 
 void MainWindow::writeAllData() {
-    startWholeRadio(WriteWholeRadioState);
+    if (confirmRadioWrite(*this))
+        startWholeRadio(WriteWholeRadioState);
 }
 
 void MainWindow::showStepBox(const StepResult& step, bool reading) {
@@ -680,7 +686,8 @@ void MainWindow::readAllChannels() {
 }
 
 void MainWindow::writeAllChannels() {
-    startChannelTransfer(WriteAllState);
+    if (confirmRadioWrite(*this))
+        startChannelTransfer(WriteAllState);
 }
 
 void MainWindow::readSelectedChannels() {
@@ -688,7 +695,8 @@ void MainWindow::readSelectedChannels() {
 }
 
 void MainWindow::writeSelectedChannels() {
-    startChannelTransfer(WriteSelectedState);
+    if (confirmRadioWrite(*this))
+        startChannelTransfer(WriteSelectedState);
 }
 
 void MainWindow::cancelTransfer() {

@@ -30,6 +30,7 @@ namespace qmh4 {
 class BankPage;
 class ChannelGridModel;
 class CommonSetPage;
+class DesktopCommands;
 class FileCommands;
 class FontEditor;
 class Link;
@@ -117,6 +118,8 @@ public:
 
     // The File menu's commands on data files and CSV lists.
     FileCommands* fileCommands;
+    // Shortcuts, recent files, dropped files, the status bar's fields.
+    DesktopCommands* desktopCommands;
 
     // Pages of the tab strip, in order.
     MemoryPage* memoryPage;
@@ -150,6 +153,8 @@ signals:
     // After a transfer has ended and its box (if any) was shown.
     void transferFinished(const qmh4::TransferResult& result);
     void languageApplied(int code);
+    // The COM port number or the port chosen by name has changed.
+    void portChanged();
 
 public slots:
     void readAllChannels();
