@@ -45,9 +45,11 @@ bool isTakenSuffix(const QString& path) {
 
 } // namespace
 
-void openGivenFile(MainWindow& window, const QString& path) {
+void openGivenFile(MainWindow& window, const QString& given) {
     if (window.transferRunning())
         return;
+    // Absolute, so that "Save to Current File" finds it whatever the working folder.
+    const QString path = QFileInfo(given).absoluteFilePath();
     const QString suffix = QFileInfo(path).suffix().toUpper();
     if (suffix == QLatin1String(FontFileExtension))
         loadFontIntoGlyphs(window, path);

@@ -2,23 +2,19 @@
 
 #include "app/file_commands.h"
 #include "app/main_window.h"
+#include "app/user_settings.h"
 #include "widgets/message_box.h"
 
 #include <QAction>
 #include <QDir>
 #include <QFileInfo>
 #include <QMenu>
-#include <QSettings>
 
 namespace qmh4 {
 
 namespace {
 
 const QString ListKey = QStringLiteral("RecentFiles/Paths");
-
-QSettings userSettings() {
-    return QSettings(QStringLiteral("QMH4Writer"), QStringLiteral("QMH4Writer"));
-}
 
 // "&3 /home/ham/radio.H4": the number is the entry's key; an "&" in a path shows as written.
 QString entryCaption(int number, const QString& path) {

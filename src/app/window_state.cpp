@@ -2,11 +2,11 @@
 
 #include "app/main_window.h"
 #include "app/port_choice.h"
+#include "app/user_settings.h"
 
 #include <QEvent>
 #include <QFileInfo>
 #include <QLabel>
-#include <QSettings>
 #include <QStatusBar>
 #include <QTabWidget>
 
@@ -17,10 +17,6 @@ namespace {
 const QString GeometryKey = QStringLiteral("Window/Geometry");
 const QString PageKey = QStringLiteral("Window/Page");
 
-QSettings userSettings() {
-    return QSettings(QStringLiteral("QMH4Writer"), QStringLiteral("QMH4Writer"));
-}
-
 QLabel* addPermanentLabel(MainWindow& window, const char* name) {
     auto* label = new QLabel(window.statusBar());
     label->setObjectName(QString::fromLatin1(name));
@@ -29,7 +25,8 @@ QLabel* addPermanentLabel(MainWindow& window, const char* name) {
 }
 
 void showFile(QLabel* label, const QString& path) {
-    label->setText(path.isEmpty() ? QStringLiteral("No file") : QFileInfo(path).fileName());
+    label->setText(QStringLiteral("File: ") +
+                   (path.isEmpty() ? QStringLiteral("none") : QFileInfo(path).fileName()));
     label->setToolTip(path);
 }
 
@@ -65,7 +62,9 @@ QString portInUse(const MainWindow& window) {
 void addStatusFields(MainWindow& window) {
     QLabel* port = addPermanentLabel(window, "StatusPort");
     QLabel* file = addPermanentLabel(window, "StatusFile");
-    const auto showPort = [&window, port] { port->setText(portInUse(window)); };
+    const auto showPort = [&window, port] {
+        port->setText(QStringLiteral("Port: ") + portInUse(window));
+    };
     showPort();
     showFile(file, window.document().filePath());
     QObject::connect(&window, &MainWindow::portChanged, port, showPort);

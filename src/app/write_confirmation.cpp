@@ -1,20 +1,15 @@
 #include "app/write_confirmation.h"
 
 #include "app/main_window.h"
+#include "app/user_settings.h"
 #include "app/window_state.h"
 #include "widgets/question_box.h"
-
-#include <QSettings>
 
 namespace qmh4 {
 
 namespace {
 
 const QString AskKey = QStringLiteral("Confirm/WriteToRadio");
-
-QSettings userSettings() {
-    return QSettings(QStringLiteral("QMH4Writer"), QStringLiteral("QMH4Writer"));
-}
 
 } // namespace
 

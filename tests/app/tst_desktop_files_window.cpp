@@ -158,7 +158,7 @@ void DesktopFilesWindowTest::saveToCurrentFileWritesWithoutDialog() {
 
     QCOMPARE(dialogs, 1);
     QCOMPARE(recorder.count(u"Save File"_qs), 2);
-    QCOMPARE(control<QLabel>(window, u"StatusFile"_qs)->text(), u"current.H4"_qs);
+    QCOMPARE(control<QLabel>(window, u"StatusFile"_qs)->text(), u"File: current.H4"_qs);
     MainWindow reader;
     reader.fileCommands->openFileAt(file);
     QCOMPARE(reader.channels().row(FirstMemoryRow).cell(NameColumn), u"DROP"_qs);
@@ -180,9 +180,9 @@ void DesktopFilesWindowTest::windowAndStatusBarShowWhatIsRemembered() {
     QCOMPARE(window.size(), QSize(900, 600));
     auto* port = control<QLabel>(window, u"StatusPort"_qs);
     window.chooseComPort(3);
-    QCOMPARE(port->text(), comPortDevice(3));
+    QCOMPARE(port->text(), u"Port: "_qs + comPortDevice(3));
     window.choosePortByName(SimulatedPortName);
-    QCOMPARE(port->text(), u"Simulated radio"_qs);
+    QCOMPARE(port->text(), u"Port: Simulated radio"_qs);
 }
 
 void DesktopFilesWindowTest::writeAsksOnceUntilToldNotTo_data() {
