@@ -70,17 +70,26 @@ void FileCommands::openFileAt(const QString& path) {
         return;
     RadioData data = window_.currentData();
     const FileOutcome outcome = openDataFile(path, data);
-    if (outcome.ok)
+    if (outcome.ok) {
         window_.adoptData(data);
+        window_.document().setFilePath(path);
+    }
     showOutcome(&window_, outcome);
 }
 
 void FileCommands::saveFile() {
     const QString path = chosenPath(saveDataFileRequest());
-    if (path.isEmpty())
+    if (!path.isEmpty())
+        saveFileAt(withDefaultSuffix(path, QStringLiteral("H4")));
+}
+
+void FileCommands::saveFileAt(const QString& path) {
+    if (window_.transferRunning())
         return;
-    showOutcome(&window_,
-                saveDataFile(withDefaultSuffix(path, QStringLiteral("H4")), window_.currentData()));
+    const FileOutcome outcome = saveDataFile(path, window_.currentData());
+    if (outcome.ok)
+        window_.document().setFilePath(path);
+    showOutcome(&window_, outcome);
 }
 
 void FileCommands::importCsv() {

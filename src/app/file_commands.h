@@ -29,6 +29,8 @@ public:
     void importChannelList();
     void exportChannelList();
     void openFileAt(const QString& path);
+    // Saves the data file at `path` as it is, without a dialog.
+    void saveFileAt(const QString& path);
     void importCsvAt(const QString& path);
     void importChannelListAt(const QString& path);
 

@@ -1,6 +1,7 @@
 #include "app/main_window.h"
 #include "app/splash_screen.h"
 #include "app/start_options.h"
+#include "app/window_state.h"
 
 #include <QApplication>
 #include <QScreen>
@@ -24,6 +25,7 @@ int main(int argc, char* argv[]) {
     std::unique_ptr<qmh4::MainWindow> mainWindow;
     auto* splash = new qmh4::SplashScreen([&mainWindow, &options] {
         mainWindow = std::make_unique<qmh4::MainWindow>();
+        qmh4::rememberWindowState(*mainWindow);
         // A screen smaller than 1366 x 768: as large as it allows, the pages scroll.
         if (const QScreen* screen = mainWindow->screen()) {
             const QSize room = screen->availableGeometry().size() - QSize(16, 40);

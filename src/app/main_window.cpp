@@ -7,6 +7,7 @@
 #include "app/channel_grid_model.h"
 #include "app/common_set_page.h"
 #include "app/connection_test_dialog.h"
+#include "app/desktop_commands.h"
 #include "app/file_choice.h"
 #include "app/file_commands.h"
 #include "app/find_rows.h"
@@ -18,6 +19,7 @@
 #include "app/safety_net.h"
 #include "app/set_mode_page.h"
 #include "app/settings_location.h"
+#include "app/write_confirmation.h"
 #include "editing/grid_editing.h"
 #include "files/csv_file.h"
 #include "files/data_file.h"
@@ -186,6 +188,7 @@ MainWindow::MainWindow(QWidget* parent)
     connectCommands();
     buildGridEditCommands();
     loadWindow();
+    desktopCommands = new DesktopCommands(*this);
 }
 
 MainWindow::~MainWindow() {
@@ -391,6 +394,7 @@ void MainWindow::setComPortNumber(int number, bool checkItem) {
     document_.setComPort(number);
     if (checkItem)
         comPortActions[static_cast<size_t>(document_.comPort())]->setChecked(true);
+    emit portChanged();
 }
 
 QString MainWindow::portDevice() const {
@@ -423,6 +427,7 @@ void MainWindow::choosePortByName(const QString& port) {
         simulatedRadioAction->setChecked(true);
     else
         refreshSystemPorts();
+    emit portChanged();
 }
 
 void MainWindow::applyLanguage(int code) {
@@ -525,7 +530,8 @@ void MainWindow::readAllData() {
 }
 
 void MainWindow::writeAllData() {
-    startWholeRadio(WriteWholeRadioState);
+    if (confirmRadioWrite(*this))
+        startWholeRadio(WriteWholeRadioState);
 }
 
 void MainWindow::showStepBox(const StepResult& step, bool reading) {
@@ -717,7 +723,8 @@ void MainWindow::readAllChannels() {
 }
 
 void MainWindow::writeAllChannels() {
-    startChannelTransfer(WriteAllState);
+    if (confirmRadioWrite(*this))
+        startChannelTransfer(WriteAllState);
 }
 
 void MainWindow::readSelectedChannels() {
@@ -725,7 +732,8 @@ void MainWindow::readSelectedChannels() {
 }
 
 void MainWindow::writeSelectedChannels() {
-    startChannelTransfer(WriteSelectedState);
+    if (confirmRadioWrite(*this))
+        startChannelTransfer(WriteSelectedState);
 }
 
 void MainWindow::cancelTransfer() {

@@ -31,6 +31,7 @@ namespace qmh4 {
 class BankPage;
 class ChannelGridModel;
 class CommonSetPage;
+class DesktopCommands;
 class FileCommands;
 class FindBar;
 class GridClipboard;
@@ -123,6 +124,8 @@ public:
     FileCommands* fileCommands;
     // Backups, verify and comparison.
     SafetyNet* safetyNet;
+    // Shortcuts, recent files, dropped files, the status bar's fields.
+    DesktopCommands* desktopCommands;
 
     // Pages of the tab strip, in order.
     MemoryPage* memoryPage;
@@ -160,6 +163,8 @@ signals:
     // After a transfer has ended and its box (if any) was shown.
     void transferFinished(const qmh4::TransferResult& result);
     void languageApplied(int code);
+    // The COM port number or the port chosen by name has changed.
+    void portChanged();
 
 public slots:
     void readAllChannels();

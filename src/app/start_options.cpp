@@ -1,6 +1,6 @@
 #include "app/start_options.h"
 
-#include "app/file_commands.h"
+#include "app/file_drop.h"
 #include "app/main_window.h"
 #include "files/data_file.h"
 #include "widgets/message_box.h"
@@ -33,8 +33,10 @@ std::optional<int> parseStartOptions(StartOptions& options) {
                        "test of an installation)."),
         QStringLiteral("MS"));
     parser.addOption(quitAfter);
-    parser.addPositionalArgument(QStringLiteral("FILE.H4"),
-                                 QStringLiteral("A data file to open at start."));
+    parser.addPositionalArgument(
+        QStringLiteral("FILE.H4"),
+        QStringLiteral("A data file to open at start (a .CSV file is imported, "
+                       "a .FH4 font file loaded)."));
     // process() answers --help and --version itself and exits, as a desktop program does.
     parser.process(QCoreApplication::arguments());
     if (parser.positionalArguments().size() > 1) {
@@ -55,7 +57,7 @@ std::optional<int> parseStartOptions(StartOptions& options) {
 
 void applyStartOptions(const StartOptions& options, MainWindow& window) {
     if (!options.dataFile.isEmpty())
-        window.fileCommands->openFileAt(options.dataFile);
+        openGivenFile(window, options.dataFile);
     if (options.quitAfterMs >= 0)
         QTimer::singleShot(options.quitAfterMs, qApp, &QCoreApplication::quit);
 }

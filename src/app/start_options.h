@@ -23,7 +23,7 @@ bool asksForTextOnly(int argc, char* argv[]);
 // stderr; then the exit status is returned instead of options.
 std::optional<int> parseStartOptions(StartOptions& options);
 
-// Applies them to the freshly shown main window.
+// Applies them to the freshly shown main window: the file opens as a dropped one does.
 void applyStartOptions(const StartOptions& options, MainWindow& window);
 
 } // namespace qmh4

@@ -1,5 +1,6 @@
 #include "widgets/question_box.h"
 
+#include <QCheckBox>
 #include <QMessageBox>
 
 namespace qmh4 {
@@ -18,6 +19,22 @@ bool askModal(QWidget* parent, const QString& text, const QString& title) {
     return box.exec() == QMessageBox::Ok;
 }
 
+CheckedQuestionSink& currentCheckedSink() {
+    static CheckedQuestionSink sink;
+    return sink;
+}
+
+CheckedAnswer askModalWithCheck(QWidget* parent, const QString& text, const QString& title,
+                                const QString& checkText) {
+    QMessageBox box(QMessageBox::Question, title, text, QMessageBox::Ok | QMessageBox::Cancel,
+                    parent);
+    box.setDefaultButton(QMessageBox::Ok);
+    auto* check = new QCheckBox(checkText, &box);
+    box.setCheckBox(check);
+    const bool ok = box.exec() == QMessageBox::Ok;
+    return {ok, check->isChecked()};
+}
+
 } // namespace
 
 bool askOkCancel(QWidget* parent, const QString& text, const QString& title) {
@@ -27,6 +44,18 @@ bool askOkCancel(QWidget* parent, const QString& text, const QString& title) {
 QuestionSink setQuestionSink(QuestionSink sink) {
     QuestionSink previous = std::move(currentSink());
     currentSink() = std::move(sink);
+    return previous;
+}
+
+CheckedAnswer askOkCancelWithCheck(QWidget* parent, const QString& text, const QString& title,
+                                   const QString& checkText) {
+    return currentCheckedSink() ? currentCheckedSink()(parent, text, title, checkText)
+                                : askModalWithCheck(parent, text, title, checkText);
+}
+
+CheckedQuestionSink setCheckedQuestionSink(CheckedQuestionSink sink) {
+    CheckedQuestionSink previous = std::move(currentCheckedSink());
+    currentCheckedSink() = std::move(sink);
     return previous;
 }
 

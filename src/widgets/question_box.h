@@ -19,4 +19,17 @@ bool askOkCancel(QWidget* parent, const QString& text, const QString& title);
 // Installs `sink` (an empty one restores the real modal box) and returns the one it replaces.
 QuestionSink setQuestionSink(QuestionSink sink);
 
+// An OK/Cancel question with a check box under the text ("Don't ask again"): what was chosen
+// and whether the box was ticked. Tests replace the sink the same way.
+struct CheckedAnswer {
+    bool ok = false;
+    bool checked = false;
+};
+using CheckedQuestionSink = std::function<CheckedAnswer(
+    QWidget* parent, const QString& text, const QString& title, const QString& checkText)>;
+
+CheckedAnswer askOkCancelWithCheck(QWidget* parent, const QString& text, const QString& title,
+                                   const QString& checkText);
+CheckedQuestionSink setCheckedQuestionSink(CheckedQuestionSink sink);
+
 } // namespace qmh4

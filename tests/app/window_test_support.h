@@ -6,6 +6,7 @@
 #include "app/main_window.h"
 #include "app/port_choice.h"
 #include "app/settings_location.h"
+#include "app/write_confirmation.h"
 #include "sim/simulated_radio.h"
 #include "widgets/message_box.h"
 #include "widgets/question_box.h"
@@ -43,10 +44,16 @@ public:
                     onQuestion();
                 return answer;
             });
+        previousChecked_ = setCheckedQuestionSink(
+            [this](QWidget*, const QString& text, const QString& title, const QString&) {
+                questions.append({text, title});
+                return CheckedAnswer{answer, tick};
+            });
     }
     ~Dialogs() {
         setMessageSink(std::move(previousBox_));
         setQuestionSink(std::move(previousQuestion_));
+        setCheckedQuestionSink(std::move(previousChecked_));
     }
 
     int count(const QString& text) const {
@@ -55,6 +62,7 @@ public:
     }
 
     bool answer;
+    bool tick = false; // the check box of a question that has one ("Don't ask again")
     std::function<void()> onQuestion; // called while a question is open
     QList<Box> boxes;
     QList<Box> questions;
@@ -62,6 +70,7 @@ public:
 private:
     MessageSink previousBox_;
     QuestionSink previousQuestion_;
+    CheckedQuestionSink previousChecked_;
 };
 
 template <typename T>
@@ -117,6 +126,8 @@ public:
         QStandardPaths::setTestModeEnabled(true);
         QDir().mkpath(path(QStringLiteral("program")));
         setSettingsFolders(path(QStringLiteral("program")), path(QStringLiteral("user")));
+        // The write commands go ahead as before their question existed; its own test asks.
+        setAsksBeforeRadioWrite(false);
     }
     ~TestSettings() { setSettingsFolders({}, {}); }
 
