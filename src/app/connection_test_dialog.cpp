@@ -5,12 +5,12 @@
 #include "link/serial_link.h"
 #include "link/session.h"
 #include "ports/port_opener.h"
+#include "widgets/transfer_runner.h"
 
 #include <QDialogButtonBox>
 #include <QLabel>
 #include <QPushButton>
 #include <QSerialPortInfo>
-#include <QThread>
 #include <QVBoxLayout>
 
 namespace qmh4 {
@@ -76,6 +76,11 @@ ConnectionTestDialog::ConnectionTestDialog(MainWindow& window)
     : QDialog(&window), window_(window), port_(new QLabel(this)), answer_(new QLabel(this)),
       again_(new QPushButton(QStringLiteral("Test Again"), this)) {
     setObjectName(QStringLiteral("ConnectionTest"));
+    runner_ = new TransferRunner(this);
+    connect(runner_, &TransferRunner::finished, this, [this](const TransferResult& done) {
+        again_->setEnabled(true);
+        showAnswer(done.message);
+    });
     setWindowTitle(QStringLiteral("Test Connection"));
     port_->setObjectName(QStringLiteral("PortDetails"));
     answer_->setObjectName(QStringLiteral("Answer"));
@@ -96,14 +101,11 @@ ConnectionTestDialog::ConnectionTestDialog(MainWindow& window)
 }
 
 ConnectionTestDialog::~ConnectionTestDialog() {
-    if (worker_) {
-        worker_->wait();
-        delete worker_;
-    }
+    runner_->waitAndDiscard();
 }
 
 void ConnectionTestDialog::runTest() {
-    if (worker_)
+    if (runner_->isRunning())
         return;
     const QString device = window_.portDevice();
     port_->setText(portDetails(device));
@@ -116,18 +118,12 @@ void ConnectionTestDialog::runTest() {
     }
     answer_->setText(QStringLiteral("Testing…"));
     again_->setEnabled(false);
-    auto answer = std::make_shared<QString>();
-    worker_ =
-        QThread::create([answer, open = window_.linkOpener(), options = window_.sessionOptions()] {
-            *answer = identify(open, options);
-        });
-    connect(worker_, &QThread::finished, this, [this, answer] {
-        worker_->deleteLater();
-        worker_ = nullptr;
-        again_->setEnabled(true);
-        showAnswer(*answer);
+    runner_->start([open = window_.linkOpener(),
+                    options = window_.sessionOptions()](ChannelTransferObserver&) {
+        TransferResult done;
+        done.message = identify(open, options);
+        return done;
     });
-    worker_->start();
 }
 
 QString ConnectionTestDialog::answerText() const {

@@ -7,6 +7,8 @@ class QPushButton;
 
 namespace qmh4 {
 
+class TransferRunner;
+
 class MainWindow;
 
 // Communication → "Test Connection…": the chosen port with what the system knows of it (name,
@@ -35,7 +37,7 @@ private:
     QLabel* port_;
     QLabel* answer_;
     QPushButton* again_;
-    QThread* worker_ = nullptr;
+    TransferRunner* runner_;
 };
 
 } // namespace qmh4
