@@ -8,6 +8,7 @@
 #include "app/font_editor.h"
 #include "app/group_editor.h"
 #include "app/main_window.h"
+#include "app/port_menu.h"
 #include "app/splash_screen.h"
 #include "editing/grid_editing.h"
 #include "font/glyph_store.h"
@@ -79,7 +80,7 @@ int main(int argc, char* argv[]) {
 
     const WholeRadioData radio = demoRadio();
     MainWindow window;
-    window.simulatedRadioAction->trigger();
+    window.portCommands->simulatedRadioAction->trigger();
     RadioData data;
     data.channels = radio.channels;
     data.areas = radio.areas;

@@ -15,7 +15,7 @@
 #include "app/grid_clipboard.h"
 #include "app/memory_page.h"
 #include "app/multi_row_dialog.h"
-#include "app/port_choice.h"
+#include "app/port_menu.h"
 #include "app/safety_net.h"
 #include "app/set_mode_page.h"
 #include "app/settings_location.h"
@@ -213,7 +213,8 @@ void MainWindow::buildMenus() {
     // Undo, the clipboard and finding rows; the documented menus keep their order around it.
     editMenu = addNamedMenu(bar, "EditMenu", "Edit(&E)");
     portMenu = addNamedMenu(bar, "MenuComPort", "COMPort(&C)");
-    buildComPortMenu();
+    portCommands = new PortMenu(*this, portMenu);
+    connect(portCommands, &PortMenu::portChanged, this, &MainWindow::portChanged);
 
     communicationMenu = addNamedMenu(bar, "Tusin_Botton", "Communication(&T)");
     writeAllAction = addNamedAction(communicationMenu, "ALL_WRITE", "Write All Data(&A)");
@@ -224,54 +225,6 @@ void MainWindow::buildMenus() {
 
     helpMenu = addNamedMenu(bar, "MenuHelp", "Help(&H)");
     aboutAction = addNamedAction(helpMenu, "MenuVersion", "Version Infomation(&A)");
-}
-
-void MainWindow::buildComPortMenu() {
-    portGroup_ = new QActionGroup(this);
-    portGroup_->setExclusive(true);
-    for (int number = 1; number <= LastComPort; ++number) {
-        QAction* item = portMenu->addAction(QStringLiteral("COM%1").arg(number));
-        item->setObjectName(QStringLiteral("MenuSetCom[%1]").arg(number));
-        item->setCheckable(true);
-        portGroup_->addAction(item);
-        connect(item, &QAction::triggered, this, [this, number] { chooseComPort(number); });
-        comPortActions[static_cast<size_t>(number)] = item;
-    }
-    systemPortsSeparator_ = portMenu->addSeparator();
-    simulatedRadioAction = portMenu->addAction(QStringLiteral("Simulated radio"));
-    simulatedRadioAction->setObjectName(QStringLiteral("MenuSimulatedRadio"));
-    simulatedRadioAction->setCheckable(true);
-    portGroup_->addAction(simulatedRadioAction);
-    connect(simulatedRadioAction, &QAction::triggered, this,
-            [this] { choosePortByName(SimulatedPortName); });
-    // Ports come and go with their cables: list them afresh whenever the menu opens.
-    connect(portMenu, &QMenu::aboutToShow, this, &MainWindow::refreshSystemPorts);
-    refreshSystemPorts();
-}
-
-void MainWindow::refreshSystemPorts() {
-    for (QAction* old : systemPortActions_) {
-        portGroup_->removeAction(old);
-        portMenu->removeAction(old);
-        old->deleteLater();
-    }
-    systemPortActions_.clear();
-    for (const SystemPort& port : systemPorts()) {
-        const QString caption =
-            port.description.isEmpty()
-                ? port.name
-                : port.name + QStringLiteral("  (") + port.description + QLatin1Char(')');
-        auto* item = new QAction(caption, portMenu);
-        item->setObjectName(QStringLiteral("MenuSystemPort"));
-        item->setData(port.location);
-        item->setCheckable(true);
-        item->setChecked(port.location == namedPort_);
-        portGroup_->addAction(item);
-        portMenu->insertAction(simulatedRadioAction, item);
-        connect(item, &QAction::triggered, this,
-                [this, location = port.location] { choosePortByName(location); });
-        systemPortActions_.append(item);
-    }
 }
 
 void MainWindow::buildCentralArea() {
@@ -369,65 +322,29 @@ void MainWindow::loadWindow() {
     language_ = 1; // so that applying Japanese takes effect
     applyLanguage(0);
     memoryPage->selectRow(FirstRow);
-    readPortSettings();
-}
-
-void MainWindow::readPortSettings() {
-    const ComPortChoice fromFile = applicationSettingsFile().readComPort();
-    setComPortNumber(fromFile.port, false);
-    if (fromFile.checkedItem >= 1 && fromFile.checkedItem <= LastComPort)
-        comPortActions[static_cast<size_t>(fromFile.checkedItem)]->setChecked(true);
-    // A port chosen by name in the user's settings wins over the settings file's number.
-    const QString remembered = rememberedPortName();
-    if (remembered.isEmpty())
-        return;
-    namedPort_ = remembered;
-    if (remembered == SimulatedPortName)
-        simulatedRadioAction->setChecked(true);
-    else
-        refreshSystemPorts();
+    portCommands->readSettings();
 }
 
 // ---- port and language -----------------------------------------------------------------------
 
 void MainWindow::setComPortNumber(int number, bool checkItem) {
-    document_.setComPort(number);
-    if (checkItem)
-        comPortActions[static_cast<size_t>(document_.comPort())]->setChecked(true);
-    emit portChanged();
+    portCommands->setComPortNumber(number, checkItem);
+}
+
+const QString& MainWindow::namedPort() const {
+    return portCommands->namedPort();
 }
 
 QString MainWindow::portDevice() const {
-    return defaultPort(namedPort_, document_.comPort());
+    return portCommands->portDevice();
 }
 
 void MainWindow::chooseComPort(int number) {
-    if (control_.busy())
-        return;
-    namedPort_.clear();
-    forgetPortName();
-    setComPortNumber(number);
-    // The choice stays in effect for this run even when the file cannot be written.
-    const FileOutcome saved = saveSettings();
-    if (!saved.ok)
-        showMessage(this, QLatin1String(DataSaveErrorText) + QLatin1Char('\n') + saved.text,
-                    saved.title);
-}
-
-FileOutcome MainWindow::saveSettings() {
-    return applicationSettingsFile().save(currentData());
+    portCommands->chooseComPort(number);
 }
 
 void MainWindow::choosePortByName(const QString& port) {
-    if (control_.busy())
-        return;
-    namedPort_ = port;
-    rememberPortName(port);
-    if (port == SimulatedPortName)
-        simulatedRadioAction->setChecked(true);
-    else
-        refreshSystemPorts();
-    emit portChanged();
+    portCommands->choosePortByName(port);
 }
 
 void MainWindow::applyLanguage(int code) {

@@ -33,6 +33,7 @@ class ChannelGridModel;
 class CommonSetPage;
 class DesktopCommands;
 class FileCommands;
+class PortMenu;
 class FindBar;
 class GridClipboard;
 class FontEditor;
@@ -78,7 +79,7 @@ public:
     // wins when set. checkItem puts the menu's check mark on item n.
     int comPortNumber() const { return document_.comPort(); }
     void setComPortNumber(int number, bool checkItem = true);
-    const QString& namedPort() const { return namedPort_; }
+    const QString& namedPort() const;
     // What the transfers open: the named port, else the COM port's device.
     QString portDevice() const;
 
@@ -120,6 +121,8 @@ public:
     std::function<std::unique_ptr<Link>()> linkOpener();
     SessionOptions sessionOptions() const { return sessionOptions_; }
 
+    // The COMPort menu and the port it chose.
+    PortMenu* portCommands;
     // The File menu's commands on data files and CSV lists.
     FileCommands* fileCommands;
     // Backups, verify and comparison.
@@ -150,8 +153,6 @@ public:
     QAction* editSelectedRowsAction = nullptr;
     FindBar* findBar = nullptr;
     QMenu* portMenu;
-    std::array<QAction*, 17> comPortActions{}; // items 1..16; entry 0 unused
-    QAction* simulatedRadioAction;
     QMenu* communicationMenu;
     QAction* writeAllAction;
     QAction* readAllAction;
@@ -194,13 +195,10 @@ protected:
 
 private:
     void buildMenus();
-    void buildComPortMenu();
-    void refreshSystemPorts();
     void buildCentralArea();
     void connectCommands();
     void buildGridEditCommands();
     void loadWindow();
-    void readPortSettings();
     void startChannelTransfer(StateCode code);
     void setTransferUi(bool running);
     void followRow(int gridRow);
@@ -208,7 +206,6 @@ private:
     void endTransfer();
     void adoptChannels(const ChannelTable& table, const QString& what);
     void keepSelectionAcrossReset();
-    FileOutcome saveSettings();
     // The editors, modal; what their last transfer gave.
     TransferResult openFontEditor();
     TransferResult openEditorWithAutoRead(const std::function<TransferResult()>& open);
@@ -226,11 +223,7 @@ private:
     bool wholeRadioRun_ = false;
     QString stepStatus_; // what the running whole-radio step shows in the status line
     PortOpener ports_;
-    QString namedPort_;
     int language_ = 0;
-    QActionGroup* portGroup_ = nullptr;
-    QAction* systemPortsSeparator_ = nullptr;
-    QList<QAction*> systemPortActions_;
     Finish pendingFinish_;
     // The worker's way to the window thread during the whole-radio commands.
     std::shared_ptr<WindowCall> windowCall_;

@@ -2,6 +2,7 @@
 #include "app/channel_grid_model.h"
 #include "app/common_set_page.h"
 #include "app/file_choice.h"
+#include "app/port_menu.h"
 #include "files/csv_file.h"
 #include "font/glyph_store.h"
 #include "transfers/whole_radio.h"
@@ -176,7 +177,7 @@ void FileMenuWindowTest::unwritableSettingsFileGivesBoxAndKeepsData() {
     MainWindow window;
     fillWithDemo(window);
     const RadioData before = window.currentData();
-    window.comPortActions[5]->trigger();
+    window.portCommands->comPortActions[5]->trigger();
     setSettingsFolders(path(QStringLiteral("program")), path(QStringLiteral("user")));
     QFile::remove(blocked);
 
@@ -184,7 +185,7 @@ void FileMenuWindowTest::unwritableSettingsFileGivesBoxAndKeepsData() {
     QVERIFY(recorder.boxes.first().text.startsWith(QStringLiteral("Save File Error")));
     // The choice holds for this run; nothing else changed.
     QCOMPARE(window.comPortNumber(), 5);
-    QVERIFY(window.comPortActions[5]->isChecked());
+    QVERIFY(window.portCommands->comPortActions[5]->isChecked());
     RadioData after = window.currentData();
     after.comPort = before.comPort;
     QVERIFY(after == before);
