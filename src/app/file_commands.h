@@ -23,7 +23,8 @@ public:
     // Each command asks for its file; the *At forms take one given otherwise (dropped on the
     // window, named on the command line, chosen from the recent files).
     void openFile();
-    void saveFile();
+    // True when the data was saved (false: the dialog was cancelled, or the file failed).
+    bool saveFile();
     void importCsv();
     void exportCsv();
     void importChannelList();

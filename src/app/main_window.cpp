@@ -15,6 +15,8 @@
 #include "app/port_choice.h"
 #include "app/set_mode_page.h"
 #include "app/settings_location.h"
+#include "app/undo_history.h"
+#include "app/unsaved_changes.h"
 #include "editing/grid_editing.h"
 #include "files/csv_file.h"
 #include "files/data_file.h"
@@ -174,12 +176,13 @@ MainWindow::MainWindow(QWidget* parent)
     : QMainWindow(parent), model_(new ChannelGridModel(document_, this)),
       windowCall_(std::make_shared<WindowCall>(this)) {
     setObjectName(QStringLiteral("Form1"));
-    setWindowTitle(QStringLiteral("KORVAN QM-H4 Clone Utility"));
     buildMenus();
     buildCentralArea();
     keepSelectionAcrossReset();
     connectCommands();
     loadWindow();
+    // The start-up state is nothing to undo, and nothing to save.
+    undoHistory->clear();
 }
 
 MainWindow::~MainWindow() {
@@ -203,6 +206,10 @@ void MainWindow::buildMenus() {
 
     // Undo, the clipboard and finding rows; the documented menus keep their order around it.
     editMenu = addNamedMenu(bar, "EditMenu", "Edit(&E)");
+    undoHistory = new UndoHistory(document_, this);
+    undoHistory->addActionsTo(editMenu);
+    undoHistory->setBusyCheck([this] { return control_.busy(); });
+    unsavedChanges = new UnsavedChanges(*this);
     portMenu = addNamedMenu(bar, "MenuComPort", "COMPort(&C)");
     buildComPortMenu();
 
@@ -342,6 +349,11 @@ void MainWindow::connectCommands() {
     connect(&runner_, &TransferRunner::currentRowChanged, this, &MainWindow::followRow);
     // A read decodes into its own copy, which the document takes over in one change at the end.
     connect(&document_, &RadioDocument::everythingReplaced, this, [this] { showAreaPages(*this); });
+    // The pages show what undo put back; a page's own edits leave its boxes as typed.
+    connect(undoHistory, &UndoHistory::applied, this, [this](const DocumentChange& change) {
+        if (change.kind == DocumentChange::Kind::Areas)
+            showAreaPages(*this);
+    });
     connect(&runner_, &TransferRunner::finished, this, &MainWindow::onTransferFinished);
 }
 
@@ -600,8 +612,10 @@ bool MainWindow::startWholeRadio(StateCode code) {
         // The settings step has refreshed the record from the radio.
         for (const StepResult& step : run->result.steps)
             if (step.step == WholeStep::Settings && step.result.outcome == Outcome::Success)
-                document_.editAreas(QStringLiteral("Write All Data"), [&](RadioAreas& areas) {
-                    areas.setMode.record = run->data.areas.setMode.record;
+                undoHistory->derived([&] {
+                    document_.editAreas(QStringLiteral("Write All Data"), [&](RadioAreas& areas) {
+                        areas.setMode.record = run->data.areas.setMode.record;
+                    });
                 });
         const EndBox& box = run->result.finalBox;
         if (box.show)
@@ -758,7 +772,7 @@ void MainWindow::startChannelTransfer(StateCode code) {
 }
 
 bool MainWindow::startTransfer(quint16 stateCode, TransferRunner::Job job, Finish onFinished) {
-    if (!control_.begin(stateCode))
+    if (control_.busy() || !unsavedChanges->beginRead(stateCode) || !control_.begin(stateCode))
         return false;
     pendingFinish_ = std::move(onFinished);
     statusBar()->clearMessage();
@@ -788,6 +802,7 @@ void MainWindow::followRow(int gridRow) {
 void MainWindow::onTransferFinished(const TransferResult& result) {
     if (pendingFinish_)
         std::exchange(pendingFinish_, {})(result);
+    unsavedChanges->endRead(result);
     const EndBox box = control_.finish(result);
     if (std::exchange(wholeRadioRun_, false))
         control_.setQuiet(TransferControl::StandAlone);
@@ -814,6 +829,10 @@ void MainWindow::endTransfer() {
 void MainWindow::closeEvent(QCloseEvent* event) {
     // The worker notices the flag after its current exchange; wait for it here, so nothing it
     // uses goes away under it, and end without a box.
+    if (!unsavedChanges->settle()) {
+        event->ignore();
+        return;
+    }
     const bool running = control_.busy();
     control_.requestClose();
     windowCall_->abandon();

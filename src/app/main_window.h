@@ -36,6 +36,8 @@ class Link;
 class MemoryPage;
 class SetModePage;
 class SimulatedRadio;
+class UndoHistory;
+class UnsavedChanges;
 
 // The main window: owns the channel table and every other working datum, the port choice and
 // the transfer control, and every command of the program. While a transfer runs on the worker
@@ -117,6 +119,9 @@ public:
 
     // The File menu's commands on data files and CSV lists.
     FileCommands* fileCommands;
+    // Undo/redo of every change to the working data, and the "*" and "Save changes?" of it.
+    UndoHistory* undoHistory;
+    UnsavedChanges* unsavedChanges;
 
     // Pages of the tab strip, in order.
     MemoryPage* memoryPage;

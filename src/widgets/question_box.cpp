@@ -18,6 +18,26 @@ bool askModal(QWidget* parent, const QString& text, const QString& title) {
     return box.exec() == QMessageBox::Ok;
 }
 
+SaveQuestionSink& currentSaveSink() {
+    static SaveQuestionSink sink;
+    return sink;
+}
+
+SaveChoice askSaveModal(QWidget* parent, const QString& text, const QString& title) {
+    QMessageBox box(QMessageBox::Question, title, text,
+                    QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel, parent);
+    box.setDefaultButton(QMessageBox::Save);
+    box.setEscapeButton(QMessageBox::Cancel);
+    switch (box.exec()) {
+    case QMessageBox::Save:
+        return SaveChoice::Save;
+    case QMessageBox::Discard:
+        return SaveChoice::Discard;
+    default:
+        return SaveChoice::Cancel;
+    }
+}
+
 } // namespace
 
 bool askOkCancel(QWidget* parent, const QString& text, const QString& title) {
@@ -27,6 +47,17 @@ bool askOkCancel(QWidget* parent, const QString& text, const QString& title) {
 QuestionSink setQuestionSink(QuestionSink sink) {
     QuestionSink previous = std::move(currentSink());
     currentSink() = std::move(sink);
+    return previous;
+}
+
+SaveChoice askSaveDiscardCancel(QWidget* parent, const QString& text, const QString& title) {
+    return currentSaveSink() ? currentSaveSink()(parent, text, title)
+                             : askSaveModal(parent, text, title);
+}
+
+SaveQuestionSink setSaveQuestionSink(SaveQuestionSink sink) {
+    SaveQuestionSink previous = std::move(currentSaveSink());
+    currentSaveSink() = std::move(sink);
     return previous;
 }
 

@@ -19,4 +19,12 @@ bool askOkCancel(QWidget* parent, const QString& text, const QString& title);
 // Installs `sink` (an empty one restores the real modal box) and returns the one it replaces.
 QuestionSink setQuestionSink(QuestionSink sink);
 
+// The Save / Discard / Cancel question before unsaved changes would be lost; tests replace
+// its sink the same way.
+enum class SaveChoice { Save, Discard, Cancel };
+using SaveQuestionSink =
+    std::function<SaveChoice(QWidget* parent, const QString& text, const QString& title)>;
+SaveChoice askSaveDiscardCancel(QWidget* parent, const QString& text, const QString& title);
+SaveQuestionSink setSaveQuestionSink(SaveQuestionSink sink);
+
 } // namespace qmh4

@@ -43,10 +43,16 @@ public:
                     onQuestion();
                 return answer;
             });
+        previousSave_ =
+            setSaveQuestionSink([this](QWidget*, const QString& text, const QString& title) {
+                saveQuestions.append({text, title});
+                return saveAnswer;
+            });
     }
     ~Dialogs() {
         setMessageSink(std::move(previousBox_));
         setQuestionSink(std::move(previousQuestion_));
+        setSaveQuestionSink(std::move(previousSave_));
     }
 
     int count(const QString& text) const {
@@ -58,10 +64,13 @@ public:
     std::function<void()> onQuestion; // called while a question is open
     QList<Box> boxes;
     QList<Box> questions;
+    SaveChoice saveAnswer = SaveChoice::Discard; // "Save changes?"
+    QList<Box> saveQuestions;
 
 private:
     MessageSink previousBox_;
     QuestionSink previousQuestion_;
+    SaveQuestionSink previousSave_;
 };
 
 template <typename T>
