@@ -109,7 +109,10 @@ UndoHistory::UndoHistory(RadioDocument& document, QObject* parent)
     connect(&stack_, &QUndoStack::indexChanged, this, [this] { pending_.clear(); });
 }
 
-UndoHistory::~UndoHistory() = default;
+UndoHistory::~UndoHistory() {
+    // The stack goes after the members its signals would touch.
+    disconnect(&stack_, nullptr, this, nullptr);
+}
 
 void UndoHistory::addActionsTo(QMenu* menu) {
     QAction* undoAction = stack_.createUndoAction(menu);
