@@ -4,6 +4,7 @@
 #include "app/channel_grid_model.h"
 #include "app/common_set_page.h"
 #include "app/set_mode_page.h"
+#include "app/undo_history.h"
 #include "widgets/question_box.h"
 
 #include <QTabWidget>
@@ -61,7 +62,7 @@ void PageChangeGuard::onCurrentChanged(int index) {
         showPage(index);
         [[fallthrough]];
     case PageChange::RestoreDefaults:
-        editAreas(window_, QStringLiteral("Bank sizes"),
+        editAreas(window_, QStringLiteral("Default bank sizes"),
                   [](RadioAreas& areas) { areas.banks.reset(); });
         window_.bankPage->showBanks();
         break;
@@ -73,12 +74,15 @@ void PageChangeGuard::onCurrentChanged(int index) {
 }
 
 void PageChangeGuard::enterPage(Page page) {
-    if (page == Page::Memory) {
-        const BankSizes& banks = window_.areas().banks;
-        window_.document().editRows(QStringLiteral("Bank labels"), FirstRow, MemoryChannelCount,
-                                    [&](ChannelTable& table) { banks.relabel(table); });
-    } else if (page == Page::CommonSet)
-        window_.commonSetPage->rebuildOneTouch();
+    // What follows from the bank sizes is no step of its own (see UndoHistory).
+    window_.undoHistory->derived([&] {
+        if (page == Page::Memory) {
+            const BankSizes& banks = window_.areas().banks;
+            window_.document().editRows(QStringLiteral("Bank labels"), FirstRow, MemoryChannelCount,
+                                        [&](ChannelTable& table) { banks.relabel(table); });
+        } else if (page == Page::CommonSet)
+            window_.commonSetPage->rebuildOneTouch();
+    });
 }
 
 void PageChangeGuard::stayOnPrevious() {

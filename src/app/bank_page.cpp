@@ -3,6 +3,7 @@
 #include "app/area_pages.h"
 #include "app/common_set_page.h"
 #include "app/group_editor.h"
+#include "app/undo_history.h"
 #include "transfers/area_transfers.h"
 #include "widgets/area_controls.h"
 
@@ -146,9 +147,16 @@ bool BankPage::eventFilter(QObject* watched, QEvent* event) {
     return QWidget::eventFilter(watched, event);
 }
 
+QString BankPage::sizeStepName(int bank) {
+    return QStringLiteral("Bank %1 size").arg(bank);
+}
+
 void BankPage::bankSliderMoved(int bank, int value) {
-    editAreas(window_, QStringLiteral("Bank size"),
-              [&](RadioAreas& areas) { areas.banks.setSize(bank, value); });
+    // Dragging the slider is one undo step.
+    window_.undoHistory->continuing([&] {
+        editAreas(window_, sizeStepName(bank),
+                  [&](RadioAreas& areas) { areas.banks.setSize(bank, value); });
+    });
     Text1[static_cast<size_t>(bank)]->setBoxText(QString::number(value));
     showTotal();
 }
@@ -157,7 +165,7 @@ void BankPage::bankSliderMoved(int bank, int value) {
 // above 1000 gives 100.
 void BankPage::applyBankSizeBox(int bank) {
     const int size = mendedBankSize(Text1[static_cast<size_t>(bank)]->text());
-    editAreas(window_, QStringLiteral("Bank size"),
+    editAreas(window_, sizeStepName(bank),
               [&](RadioAreas& areas) { areas.banks.setSize(bank, size); });
     showBank(bank);
     showTotal();
@@ -167,9 +175,12 @@ void BankPage::stepSelectedBank(int index) {
     if (window_.transferRunning() || selectedBank_ < 0 || selectedBank_ >= BankCount)
         return;
     bool stepped = false;
-    editAreas(window_, QStringLiteral("Bank size"), [&](RadioAreas& areas) {
-        stepped =
-            index == 0 ? areas.banks.stepUp(selectedBank_) : areas.banks.stepDown(selectedBank_);
+    // Up/Down repeat while held: one undo step per bank.
+    window_.undoHistory->continuing([&] {
+        editAreas(window_, sizeStepName(selectedBank_), [&](RadioAreas& areas) {
+            stepped = index == 0 ? areas.banks.stepUp(selectedBank_)
+                                 : areas.banks.stepDown(selectedBank_);
+        });
     });
     if (stepped) {
         showBank(selectedBank_);
@@ -209,7 +220,7 @@ void BankPage::showGroupEditor() {
     if (bankCheckOnGroupEditor(window_.areas().banks) == PageChange::AskInitData) {
         if (!askBankTotalInit(&window_))
             return;
-        editAreas(window_, QStringLiteral("Bank sizes"),
+        editAreas(window_, QStringLiteral("Default bank sizes"),
                   [](RadioAreas& areas) { areas.banks.reset(); });
         showBanks();
     }
@@ -217,9 +228,12 @@ void BankPage::showGroupEditor() {
 }
 
 TransferResult BankPage::openGroupEditor(bool* autoTransfer) {
-    window_.commonSetPage->rebuildOneTouch();
-    editAreas(window_, QStringLiteral("Groups"),
-              [](RadioAreas& areas) { areas.groups.prepare(areas.banks); });
+    // Following the bank sizes is no step of its own (see UndoHistory).
+    window_.undoHistory->derived([this] {
+        window_.commonSetPage->rebuildOneTouch();
+        editAreas(window_, QStringLiteral("Groups"),
+                  [](RadioAreas& areas) { areas.groups.prepare(areas.banks); });
+    });
     // The editor works on a copy, which becomes the working groups when it closes.
     Groups groups = window_.areas().groups;
     TransferResult result;

@@ -65,6 +65,7 @@ private:
     void applyBankSizeBox(int bank);
     void showBank(int bank);
     void showTotal();
+    static QString sizeStepName(int bank);
 
     MainWindow& window_;
     int selectedBank_;

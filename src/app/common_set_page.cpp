@@ -4,6 +4,7 @@
 #include "app/interface_language.h"
 #include "app/set_mode_controls.h"
 #include "app/set_mode_page.h"
+#include "app/undo_history.h"
 #include "text/cp932.h"
 #include "transfers/area_transfers.h"
 #include "widgets/area_controls.h"
@@ -294,8 +295,10 @@ void CommonSetPage::showTitle() {
 void CommonSetPage::titleEdited() {
     const QString typed = TITLE_TEXT->text();
     QString kept;
-    editAreas(window_, QStringLiteral("Typing in the title"),
-              [&](RadioAreas& areas) { kept = areas.title.setText(typed); });
+    window_.undoHistory->continuing([&] {
+        editAreas(window_, QStringLiteral("Typing in the title"),
+                  [&](RadioAreas& areas) { kept = areas.title.setText(typed); });
+    });
     if (kept != typed)
         TITLE_TEXT->setBoxText(window_.areas().title.text());
 }

@@ -4,6 +4,8 @@
 #include "app/file_choice.h"
 #include "app/main_window.h"
 #include "app/memory_page.h"
+#include "app/undo_history.h"
+#include "app/unsaved_changes.h"
 #include "files/common_csv_layout.h"
 #include "files/csv_file.h"
 #include "files/data_file.h"
@@ -66,30 +68,33 @@ void FileCommands::openFile() {
 }
 
 void FileCommands::openFileAt(const QString& path) {
-    if (window_.transferRunning())
+    if (window_.transferRunning() || !window_.unsavedChanges->settle())
         return;
     RadioData data = window_.currentData();
     const FileOutcome outcome = openDataFile(path, data);
     if (outcome.ok) {
         window_.adoptData(data);
         window_.document().setFilePath(path);
+        window_.undoHistory->markClean();
     }
     showOutcome(&window_, outcome);
 }
 
-void FileCommands::saveFile() {
+bool FileCommands::saveFile() {
     const QString path = chosenPath(saveDataFileRequest());
-    if (!path.isEmpty())
-        saveFileAt(withDefaultSuffix(path, QStringLiteral("H4")));
+    return !path.isEmpty() && saveFileAt(withDefaultSuffix(path, QStringLiteral("H4")));
 }
 
-void FileCommands::saveFileAt(const QString& path) {
+bool FileCommands::saveFileAt(const QString& path) {
     if (window_.transferRunning())
-        return;
+        return false;
     const FileOutcome outcome = saveDataFile(path, window_.currentData());
-    if (outcome.ok)
+    if (outcome.ok) {
         window_.document().setFilePath(path);
+        window_.undoHistory->markClean();
+    }
     showOutcome(&window_, outcome);
+    return outcome.ok;
 }
 
 void FileCommands::importCsv() {
@@ -99,12 +104,12 @@ void FileCommands::importCsv() {
 }
 
 void FileCommands::importCsvAt(const QString& path) {
-    if (window_.transferRunning())
+    if (window_.transferRunning() || !window_.unsavedChanges->settle())
         return;
     ChannelTable imported = window_.channels();
     const FileOutcome outcome = importCsvFile(path, imported);
     if (outcome.ok) {
-        window_.document().replaceChannels(QStringLiteral("Import"), imported);
+        window_.document().replaceChannels(QStringLiteral("Import CSV"), imported);
         window_.showProgress(RowCount, RowCount, 100);
     }
     showOutcome(&window_, outcome);
@@ -130,7 +135,7 @@ void FileCommands::importChannelList() {
 }
 
 void FileCommands::importChannelListAt(const QString& path) {
-    if (window_.transferRunning())
+    if (window_.transferRunning() || !window_.unsavedChanges->settle())
         return;
     const int current = window_.memoryPage->currentRow();
     ChannelTable imported = window_.channels();

@@ -23,14 +23,15 @@ public:
     // Each command asks for its file; the *At forms take one given otherwise (dropped on the
     // window, named on the command line, chosen from the recent files).
     void openFile();
-    void saveFile();
+    // True when the data was saved (false: the dialog was cancelled, or the file failed).
+    bool saveFile();
     void importCsv();
     void exportCsv();
     void importChannelList();
     void exportChannelList();
     void openFileAt(const QString& path);
     // Saves the data file at `path` as it is, without a dialog.
-    void saveFileAt(const QString& path);
+    bool saveFileAt(const QString& path);
     void importCsvAt(const QString& path);
     void importChannelListAt(const QString& path);
 

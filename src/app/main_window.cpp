@@ -20,6 +20,8 @@
 #include "app/set_mode_page.h"
 #include "app/settings_location.h"
 #include "app/write_confirmation.h"
+#include "app/undo_history.h"
+#include "app/unsaved_changes.h"
 #include "editing/grid_editing.h"
 #include "files/csv_file.h"
 #include "files/data_file.h"
@@ -189,6 +191,8 @@ MainWindow::MainWindow(QWidget* parent)
     buildGridEditCommands();
     loadWindow();
     desktopCommands = new DesktopCommands(*this);
+    // The start-up state is nothing to undo, and nothing to save.
+    undoHistory->clear();
 }
 
 MainWindow::~MainWindow() {
@@ -212,6 +216,10 @@ void MainWindow::buildMenus() {
 
     // Undo, the clipboard and finding rows; the documented menus keep their order around it.
     editMenu = addNamedMenu(bar, "EditMenu", "Edit(&E)");
+    undoHistory = new UndoHistory(document_, this);
+    undoHistory->addActionsTo(editMenu);
+    undoHistory->setBusyCheck([this] { return control_.busy(); });
+    unsavedChanges = new UnsavedChanges(*this);
     portMenu = addNamedMenu(bar, "MenuComPort", "COMPort(&C)");
     portCommands = new PortMenu(*this, portMenu);
     connect(portCommands, &PortMenu::portChanged, this, &MainWindow::portChanged);
@@ -305,6 +313,11 @@ void MainWindow::connectCommands() {
     connect(&runner_, &TransferRunner::currentRowChanged, this, &MainWindow::followRow);
     // A read decodes into its own copy, which the document takes over in one change at the end.
     connect(&document_, &RadioDocument::everythingReplaced, this, [this] { showAreaPages(*this); });
+    // The pages show what undo put back; a page's own edits leave its boxes as typed.
+    connect(undoHistory, &UndoHistory::applied, this, [this](const DocumentChange& change) {
+        if (change.kind == DocumentChange::Kind::Areas)
+            showAreaPages(*this);
+    });
     connect(&runner_, &TransferRunner::finished, this, &MainWindow::onTransferFinished);
 }
 
@@ -533,8 +546,10 @@ bool MainWindow::startWholeRadio(StateCode code) {
         // The settings step has refreshed the record from the radio.
         for (const StepResult& step : run->result.steps)
             if (step.step == WholeStep::Settings && step.result.outcome == Outcome::Success)
-                document_.editAreas(QStringLiteral("Write All Data"), [&](RadioAreas& areas) {
-                    areas.setMode.record = run->data.areas.setMode.record;
+                undoHistory->derived([&] {
+                    document_.editAreas(QStringLiteral("Write All Data"), [&](RadioAreas& areas) {
+                        areas.setMode.record = run->data.areas.setMode.record;
+                    });
                 });
         const EndBox& box = run->result.finalBox;
         if (box.show)
@@ -709,7 +724,7 @@ void MainWindow::startChannelTransfer(StateCode code) {
 }
 
 bool MainWindow::startTransfer(quint16 stateCode, TransferRunner::Job job, Finish onFinished) {
-    if (!control_.begin(stateCode))
+    if (control_.busy() || !unsavedChanges->beginRead(stateCode) || !control_.begin(stateCode))
         return false;
     pendingFinish_ = std::move(onFinished);
     statusBar()->clearMessage();
@@ -740,6 +755,7 @@ void MainWindow::followRow(int gridRow) {
 void MainWindow::onTransferFinished(const TransferResult& result) {
     if (pendingFinish_)
         std::exchange(pendingFinish_, {})(result);
+    unsavedChanges->endRead(result);
     const EndBox box = control_.finish(result);
     if (std::exchange(wholeRadioRun_, false))
         control_.setQuiet(TransferControl::StandAlone);
@@ -766,6 +782,10 @@ void MainWindow::endTransfer() {
 void MainWindow::closeEvent(QCloseEvent* event) {
     // The worker notices the flag after its current exchange; wait for it here, so nothing it
     // uses goes away under it, and end without a box.
+    if (!unsavedChanges->settle()) {
+        event->ignore();
+        return;
+    }
     const bool running = control_.busy();
     control_.requestClose();
     windowCall_->abandon();

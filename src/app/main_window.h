@@ -42,6 +42,8 @@ class MemoryPage;
 class SafetyNet;
 class SetModePage;
 class SimulatedRadio;
+class UndoHistory;
+class UnsavedChanges;
 
 // The main window: owns the channel table and every other working datum, the port choice and
 // the transfer control, and every command of the program. While a transfer runs on the worker
@@ -129,6 +131,9 @@ public:
     SafetyNet* safetyNet;
     // Shortcuts, recent files, dropped files, the status bar's fields.
     DesktopCommands* desktopCommands;
+    // Undo/redo of every change to the working data, and the "*" and "Save changes?" of it.
+    UndoHistory* undoHistory;
+    UnsavedChanges* unsavedChanges;
 
     // Pages of the tab strip, in order.
     MemoryPage* memoryPage;

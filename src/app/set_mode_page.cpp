@@ -3,6 +3,7 @@
 #include "app/area_pages.h"
 #include "app/interface_language.h"
 #include "app/set_mode_controls.h"
+#include "app/undo_history.h"
 #include "transfers/area_transfers.h"
 #include "widgets/area_controls.h"
 
@@ -257,8 +258,10 @@ QGroupBox* SetModePage::buildDtmfFrame() {
             DtmfFieldPadding);
         COMMON_DTMF[static_cast<size_t>(index)] = field;
         connect(field, &QLineEdit::textChanged, this, [this, index](const QString& text) {
-            editAreas(window_, QStringLiteral("Typing in DTMF memory %1").arg(index),
-                      [&](RadioAreas& areas) { areas.dtmf.setMemory(index, text); });
+            window_.undoHistory->continuing([&] {
+                editAreas(window_, QStringLiteral("Typing in DTMF memory %1").arg(index),
+                          [&](RadioAreas& areas) { areas.dtmf.setMemory(index, text); });
+            });
         });
         connect(field, &QLineEdit::editingFinished, this,
                 [this, field] { field->setBoxText(cleanedDtmfText(field->text())); });
@@ -372,8 +375,10 @@ void SetModePage::writeSettingsToRadio() {
         },
         // The write has refreshed the record from the radio; the lists stay as they were.
         [this, settings](const TransferResult&) {
-            editAreas(window_, QStringLiteral("Set Mode Write"),
-                      [&](RadioAreas& areas) { areas.setMode.record = settings->record; });
+            window_.undoHistory->derived([&] {
+                editAreas(window_, QStringLiteral("Set Mode Write"),
+                          [&](RadioAreas& areas) { areas.setMode.record = settings->record; });
+            });
         });
 }
 

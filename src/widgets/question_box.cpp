@@ -35,6 +35,26 @@ CheckedAnswer askModalWithCheck(QWidget* parent, const QString& text, const QStr
     return {ok, check->isChecked()};
 }
 
+SaveQuestionSink& currentSaveSink() {
+    static SaveQuestionSink sink;
+    return sink;
+}
+
+SaveChoice askSaveModal(QWidget* parent, const QString& text, const QString& title) {
+    QMessageBox box(QMessageBox::Question, title, text,
+                    QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel, parent);
+    box.setDefaultButton(QMessageBox::Save);
+    box.setEscapeButton(QMessageBox::Cancel);
+    switch (box.exec()) {
+    case QMessageBox::Save:
+        return SaveChoice::Save;
+    case QMessageBox::Discard:
+        return SaveChoice::Discard;
+    default:
+        return SaveChoice::Cancel;
+    }
+}
+
 } // namespace
 
 bool askOkCancel(QWidget* parent, const QString& text, const QString& title) {
@@ -56,6 +76,17 @@ CheckedAnswer askOkCancelWithCheck(QWidget* parent, const QString& text, const Q
 CheckedQuestionSink setCheckedQuestionSink(CheckedQuestionSink sink) {
     CheckedQuestionSink previous = std::move(currentCheckedSink());
     currentCheckedSink() = std::move(sink);
+    return previous;
+}
+
+SaveChoice askSaveDiscardCancel(QWidget* parent, const QString& text, const QString& title) {
+    return currentSaveSink() ? currentSaveSink()(parent, text, title)
+                             : askSaveModal(parent, text, title);
+}
+
+SaveQuestionSink setSaveQuestionSink(SaveQuestionSink sink) {
+    SaveQuestionSink previous = std::move(currentSaveSink());
+    currentSaveSink() = std::move(sink);
     return previous;
 }
 

@@ -31,5 +31,12 @@ using CheckedQuestionSink = std::function<CheckedAnswer(
 CheckedAnswer askOkCancelWithCheck(QWidget* parent, const QString& text, const QString& title,
                                    const QString& checkText);
 CheckedQuestionSink setCheckedQuestionSink(CheckedQuestionSink sink);
+// The Save / Discard / Cancel question before unsaved changes would be lost; tests replace
+// its sink the same way.
+enum class SaveChoice { Save, Discard, Cancel };
+using SaveQuestionSink =
+    std::function<SaveChoice(QWidget* parent, const QString& text, const QString& title)>;
+SaveChoice askSaveDiscardCancel(QWidget* parent, const QString& text, const QString& title);
+SaveQuestionSink setSaveQuestionSink(SaveQuestionSink sink);
 
 } // namespace qmh4

@@ -49,11 +49,17 @@ public:
                 questions.append({text, title});
                 return CheckedAnswer{answer, tick};
             });
+        previousSave_ =
+            setSaveQuestionSink([this](QWidget*, const QString& text, const QString& title) {
+                saveQuestions.append({text, title});
+                return saveAnswer;
+            });
     }
     ~Dialogs() {
         setMessageSink(std::move(previousBox_));
         setQuestionSink(std::move(previousQuestion_));
         setCheckedQuestionSink(std::move(previousChecked_));
+        setSaveQuestionSink(std::move(previousSave_));
     }
 
     int count(const QString& text) const {
@@ -66,11 +72,14 @@ public:
     std::function<void()> onQuestion; // called while a question is open
     QList<Box> boxes;
     QList<Box> questions;
+    SaveChoice saveAnswer = SaveChoice::Discard; // "Save changes?"
+    QList<Box> saveQuestions;
 
 private:
     MessageSink previousBox_;
     QuestionSink previousQuestion_;
     CheckedQuestionSink previousChecked_;
+    SaveQuestionSink previousSave_;
 };
 
 template <typename T>
