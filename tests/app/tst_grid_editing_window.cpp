@@ -1,6 +1,7 @@
 #include "app/channel_dialog.h"
 #include "app/channel_grid_model.h"
 #include "app/memory_page.h"
+#include "editing/channel_rows.h"
 #include "editing/grid_editing.h"
 #include "window_test_support.h"
 
@@ -17,19 +18,6 @@ using namespace qmh4;
 using namespace qmh4::test;
 
 namespace {
-
-// A channel row as a read from the radio would leave it.
-ChannelRow filledRow(const ChannelTable& table, int row, const QString& frequency) {
-    ChannelRow filled = table.row(row);
-    const QStringList cells = {frequency, "FM",  "5KHz", "2300Hz",   "None", "88.5Hz",
-                               "88.5Hz",  "023", "Off",  "0.000MHz", "",     "NAME"};
-    for (int column = FrequencyColumn; column <= NameColumn; ++column)
-        filled.cell(column) = cells.at(column - FrequencyColumn);
-    filled.used = true;
-    filled.txTone = 12;
-    filled.name = QStringLiteral("NAME");
-    return filled;
-}
 
 // What a modal detail dialog showed when it opened; it is then closed with `button`.
 struct SeenDialog {
@@ -105,7 +93,7 @@ void GridEditingWindowTest::openDetail() {
     window.show();
     QVERIFY(QTest::qWaitForWindowExposed(&window));
     ChannelTable start = window.channels();
-    start.row(row) = filledRow(start, row, QStringLiteral("145.50000MHz"));
+    fillRow(start, row, QStringLiteral("145.50000MHz"), u"NAME"_qs);
     window.document().replaceChannels({}, start);
 
     SeenDialog seen;
@@ -141,8 +129,8 @@ void GridEditingWindowTest::okReportsWhatHappened() {
     Dialogs dialogs;
     MainWindow window;
     ChannelTable start = window.channels();
-    start.row(1404) = filledRow(start, 1404, QStringLiteral("145.50000MHz"));
-    start.row(row) = filledRow(start, row, QStringLiteral("145.50000MHz"));
+    fillRow(start, 1404, QStringLiteral("145.50000MHz"), u"NAME"_qs);
+    fillRow(start, row, QStringLiteral("145.50000MHz"), u"NAME"_qs);
     window.document().replaceChannels({}, start);
 
     QTimer::singleShot(0, this, [typedMhz] {
@@ -187,9 +175,9 @@ void GridEditingWindowTest::clearRows() {
     window.show();
     ChannelTable start = window.channels();
     for (int row = 1398; row <= 1407; ++row)
-        start.row(row) = filledRow(start, row, QStringLiteral("433.00000MHz"));
+        fillRow(start, row, QStringLiteral("433.00000MHz"), u"NAME"_qs);
     for (int row = 1608; row <= 1617; ++row)
-        start.row(row) = filledRow(start, row, QStringLiteral("140.00000MHz"));
+        fillRow(start, row, QStringLiteral("140.00000MHz"), u"NAME"_qs);
     window.document().replaceChannels({}, start);
     window.memoryPage->selectRows(anchor, end);
 
@@ -239,7 +227,7 @@ void GridEditingWindowTest::editingInertDuringTransfer() {
     window.simulatedRadio().setPacing(MainWindow::SimulatedBaud);
     ChannelTable start = window.channels();
     for (int row = 1; row <= 3; ++row)
-        start.row(row) = filledRow(start, row, QStringLiteral("145.50000MHz"));
+        fillRow(start, row, QStringLiteral("145.50000MHz"), u"NAME"_qs);
     window.document().replaceChannels({}, start);
     window.memoryPage->selectRows(1, 3);
 

@@ -105,6 +105,12 @@ private:
         return sim.finish();
     }
 
+    static void readAndWriteRows() {
+        QTest::addColumn<QString>("command");
+        QTest::newRow("read") << "read";
+        QTest::newRow("write") << "write";
+    }
+
 private slots:
     void initTestCase() {
         QVERIFY(dir_.isValid());
@@ -191,11 +197,7 @@ private slots:
 
     // A failing step says so, the sequence goes on, the exit status is 1, and a read saves
     // nothing.
-    void radioStepFailure_data() {
-        QTest::addColumn<QString>("command");
-        QTest::newRow("read") << "read";
-        QTest::newRow("write") << "write";
-    }
+    void radioStepFailure_data() { readAndWriteRows(); }
     void radioStepFailure() {
         QFETCH(QString, command);
         CliRun run;
@@ -218,11 +220,7 @@ private slots:
     }
 
     // A port that cannot be opened is said once, by its name, before any step is tried.
-    void unopenablePort_data() {
-        QTest::addColumn<QString>("command");
-        QTest::newRow("read") << "read";
-        QTest::newRow("write") << "write";
-    }
+    void unopenablePort_data() { readAndWriteRows(); }
     void unopenablePort() {
         QFETCH(QString, command);
         const CliRun run = runQmh4({command, "--port", "/dev/nonexistent", path("in.H4")});

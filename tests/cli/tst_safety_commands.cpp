@@ -1,41 +1,24 @@
 #include "cli_test_support.h"
+#include "files/text_file.h"
 
 #include <QDir>
-#include <QFile>
-#include <QProcess>
 #include <QTemporaryDir>
 #include <QTest>
 
+using namespace qmh4;
 using namespace qmh4::test;
 
 namespace {
 
 QTemporaryDir* home = nullptr;
 
-CliRun run(const QStringList& arguments) {
-    QProcess process;
-    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-    environment.insert("XDG_DATA_HOME", home->filePath("data"));
-    process.setProcessEnvironment(environment);
-    process.start(QStringLiteral(QMH4_CLI_PATH), arguments);
-    process.waitForFinished(300000);
-    return {process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1,
-            QString::fromLocal8Bit(process.readAllStandardError()),
-            QString::fromLocal8Bit(process.readAllStandardOutput())};
-}
-
 QByteArray contents(const QString& path) {
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    return readTextFile(path).value_or(QByteArray());
 }
 
 // The data file read from the built-in simulated radio, with the line of channel 1 changed.
 void writeChangedCopy(const QString& from, const QString& to) {
-    QByteArray bytes = contents(from);
-    bytes.replace("CH00010145.50000", "CH00010145.52000");
-    QFile file(to);
-    QVERIFY(file.open(QIODevice::WriteOnly));
-    file.write(bytes);
+    QVERIFY(writeTextFile(to, contents(from).replace("CH00010145.50000", "CH00010145.52000")));
 }
 
 } // namespace
@@ -45,7 +28,9 @@ class TestSafetyCommands : public QObject {
 private slots:
     void initTestCase() {
         home = new QTemporaryDir;
-        const CliRun read = run({"read", "--port", "sim", home->filePath("radio.H4")});
+        // The backups go under the data folder the program inherits.
+        qputenv("XDG_DATA_HOME", home->filePath("data").toLocal8Bit());
+        const CliRun read = runQmh4({"read", "--port", "sim", home->filePath("radio.H4")});
         QCOMPARE(read.exitCode, 0);
         writeChangedCopy(home->filePath("radio.H4"), home->filePath("changed.H4"));
     }
@@ -59,7 +44,7 @@ private slots:
         QCOMPARE(contents(backups.filePath(names.first())), contents(home->filePath("radio.H4")));
         QVERIFY(backups.exists(QString(names.first()).replace(".H4", ".FH4")));
         const CliRun again =
-            run({"read", "--port", "sim", "--no-backup", home->filePath("again.H4")});
+            runQmh4({"read", "--port", "sim", "--no-backup", home->filePath("again.H4")});
         QCOMPARE(again.exitCode, 0);
         QVERIFY(!again.err.contains("backup"));
         QCOMPARE(backups.entryList({"*-read-all.H4"}, QDir::Files).size(), 1);
@@ -87,7 +72,7 @@ private slots:
         QFETCH(QStringList, arguments);
         QFETCH(int, exitCode);
         QFETCH(QString, out);
-        const CliRun result = run(arguments);
+        const CliRun result = runQmh4(arguments);
         QCOMPARE(result.exitCode, exitCode);
         QCOMPARE(result.out, out);
     }
