@@ -1,15 +1,12 @@
 #include "widgets/message_box.h"
 
+#include "widgets/box_seam.h"
+
 #include <QMessageBox>
 
 namespace qmh4 {
 
 namespace {
-
-MessageSink& currentSink() {
-    static MessageSink sink;
-    return sink;
-}
 
 void showModalBox(QWidget* parent, const QString& text, const QString& title) {
     QMessageBox box(QMessageBox::NoIcon, title, text, QMessageBox::Ok, parent);
@@ -19,16 +16,11 @@ void showModalBox(QWidget* parent, const QString& text, const QString& title) {
 } // namespace
 
 void showMessage(QWidget* parent, const QString& text, const QString& title) {
-    if (currentSink())
-        currentSink()(parent, text, title);
-    else
-        showModalBox(parent, text, title);
+    BoxSeam<MessageSink>::ask(showModalBox, parent, text, title);
 }
 
 MessageSink setMessageSink(MessageSink sink) {
-    MessageSink previous = std::move(currentSink());
-    currentSink() = std::move(sink);
-    return previous;
+    return BoxSeam<MessageSink>::replace(std::move(sink));
 }
 
 } // namespace qmh4

@@ -1,5 +1,7 @@
 #include "widgets/question_box.h"
 
+#include "widgets/box_seam.h"
+
 #include <QCheckBox>
 #include <QMessageBox>
 
@@ -7,21 +9,11 @@ namespace qmh4 {
 
 namespace {
 
-QuestionSink& currentSink() {
-    static QuestionSink sink;
-    return sink;
-}
-
 bool askModal(QWidget* parent, const QString& text, const QString& title) {
     QMessageBox box(QMessageBox::Question, title, text, QMessageBox::Ok | QMessageBox::Cancel,
                     parent);
     box.setDefaultButton(QMessageBox::Ok);
     return box.exec() == QMessageBox::Ok;
-}
-
-CheckedQuestionSink& currentCheckedSink() {
-    static CheckedQuestionSink sink;
-    return sink;
 }
 
 CheckedAnswer askModalWithCheck(QWidget* parent, const QString& text, const QString& title,
@@ -33,11 +25,6 @@ CheckedAnswer askModalWithCheck(QWidget* parent, const QString& text, const QStr
     box.setCheckBox(check);
     const bool ok = box.exec() == QMessageBox::Ok;
     return {ok, check->isChecked()};
-}
-
-SaveQuestionSink& currentSaveSink() {
-    static SaveQuestionSink sink;
-    return sink;
 }
 
 SaveChoice askSaveModal(QWidget* parent, const QString& text, const QString& title) {
@@ -58,36 +45,28 @@ SaveChoice askSaveModal(QWidget* parent, const QString& text, const QString& tit
 } // namespace
 
 bool askOkCancel(QWidget* parent, const QString& text, const QString& title) {
-    return currentSink() ? currentSink()(parent, text, title) : askModal(parent, text, title);
+    return BoxSeam<QuestionSink>::ask(askModal, parent, text, title);
 }
 
 QuestionSink setQuestionSink(QuestionSink sink) {
-    QuestionSink previous = std::move(currentSink());
-    currentSink() = std::move(sink);
-    return previous;
+    return BoxSeam<QuestionSink>::replace(std::move(sink));
 }
 
 CheckedAnswer askOkCancelWithCheck(QWidget* parent, const QString& text, const QString& title,
                                    const QString& checkText) {
-    return currentCheckedSink() ? currentCheckedSink()(parent, text, title, checkText)
-                                : askModalWithCheck(parent, text, title, checkText);
+    return BoxSeam<CheckedQuestionSink>::ask(askModalWithCheck, parent, text, title, checkText);
 }
 
 CheckedQuestionSink setCheckedQuestionSink(CheckedQuestionSink sink) {
-    CheckedQuestionSink previous = std::move(currentCheckedSink());
-    currentCheckedSink() = std::move(sink);
-    return previous;
+    return BoxSeam<CheckedQuestionSink>::replace(std::move(sink));
 }
 
 SaveChoice askSaveDiscardCancel(QWidget* parent, const QString& text, const QString& title) {
-    return currentSaveSink() ? currentSaveSink()(parent, text, title)
-                             : askSaveModal(parent, text, title);
+    return BoxSeam<SaveQuestionSink>::ask(askSaveModal, parent, text, title);
 }
 
 SaveQuestionSink setSaveQuestionSink(SaveQuestionSink sink) {
-    SaveQuestionSink previous = std::move(currentSaveSink());
-    currentSaveSink() = std::move(sink);
-    return previous;
+    return BoxSeam<SaveQuestionSink>::replace(std::move(sink));
 }
 
 } // namespace qmh4
