@@ -2,7 +2,7 @@
 
 #include "document/radio_data.h" // FirstComPort, LastComPort
 #include "ports/default_port.h"  // comPortDevice, the remembered port name, defaultPort
-#include "ports/port_opener.h"  // SimulatedPortName
+#include "ports/port_opener.h"   // SimulatedPortName
 
 #include <QList>
 #include <QString>
