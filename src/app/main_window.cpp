@@ -780,12 +780,12 @@ void MainWindow::endTransfer() {
 }
 
 void MainWindow::closeEvent(QCloseEvent* event) {
-    // The worker notices the flag after its current exchange; wait for it here, so nothing it
-    // uses goes away under it, and end without a box.
     if (!unsavedChanges->settle()) {
         event->ignore();
         return;
     }
+    // The worker notices the flag after its current exchange; wait for it here, so nothing it
+    // uses goes away under it, and end without a box.
     const bool running = control_.busy();
     control_.requestClose();
     windowCall_->abandon();
