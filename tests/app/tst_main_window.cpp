@@ -65,10 +65,8 @@ private slots:
     void transferThroughSimulatedRadio_data();
     void transferThroughSimulatedRadio();
     void portErrorChangesNothing();
-    void cancelKeepsWhatWasTransferred_data();
-    void cancelKeepsWhatWasTransferred();
-    void closingDuringTransferEndsWithoutBox_data();
-    void closingDuringTransferEndsWithoutBox();
+    void transferEndedEarly_data();
+    void transferEndedEarly();
 
     void allClear_data();
     void allClear();
@@ -140,25 +138,49 @@ void MainWindowTest::portErrorChangesNothing() {
     QVERIFY(window.statusBar()->currentMessage().startsWith(QLatin1String("Port Error: ")));
 }
 
-void MainWindowTest::cancelKeepsWhatWasTransferred_data() {
+void MainWindowTest::transferEndedEarly_data() {
     QTest::addColumn<bool>("write");
-    QTest::newRow("read all") << false;
-    QTest::newRow("write all") << true;
+    QTest::addColumn<QString>("ending");
+    QTest::newRow("read cancelled") << false << "cancel";
+    QTest::newRow("write cancelled") << true << "cancel";
+    QTest::newRow("closed while reading") << false << "close";
+    // Must wait for the worker before the radio and the snapshot go.
+    QTest::newRow("destroyed while writing") << true << "destroy";
 }
 
 // A transfer the user cancels: other commands do nothing meanwhile, what was transferred before
-// the cancel stays, and the next transfer runs and succeeds.
-void MainWindowTest::cancelKeepsWhatWasTransferred() {
+// the cancel stays, and the next transfer runs and succeeds. Closed or destroyed, it ends without
+// a box.
+void MainWindowTest::transferEndedEarly() {
     QFETCH(bool, write);
+    QFETCH(QString, ending);
     const ChannelTable demo = demoTableAfterReadAll();
     Dialogs dialogs;
-    MainWindow window;
+    auto owned = std::make_unique<MainWindow>();
+    MainWindow& window = *owned;
     useSimulatedRadio(window, 57600);
     if (write)
         window.document().replaceChannels({}, demo);
     QSignalSpy finished(&window, &MainWindow::transferFinished);
     (write ? window.memoryPage->WRITE_Botton : window.memoryPage->READ_Botton)->click();
     QVERIFY(window.transferRunning());
+    if (ending != "cancel") {
+        window.show();
+        QTRY_VERIFY(window.ProgressBar1->value() >= 2);
+        if (ending == "close") {
+            QVERIFY(window.close());
+            QVERIFY(!window.transferRunning());
+            // The worker has ended: the radio sees no further exchange.
+            const int exchanges = window.simulatedRadio().exchangeCount();
+            QTest::qWait(100);
+            QCOMPARE(window.simulatedRadio().exchangeCount(), exchanges);
+            QCOMPARE(finished.count(), 0);
+        }
+        owned.reset();
+        QTest::qWait(50);
+        QVERIFY(dialogs.boxes.isEmpty());
+        return;
+    }
     // Everything the user could reach is disabled, and the commands themselves do nothing.
     QVERIFY(!window.memoryPage->READ_Botton->isEnabled());
     QVERIFY(!window.TabStrip1->isEnabled());
@@ -196,36 +218,6 @@ void MainWindowTest::cancelKeepsWhatWasTransferred() {
     QVERIFY(runCommand(
         window, [&] { window.readSelectedChannels(); }, 10000));
     QCOMPARE(dialogs.boxes, (QList<Box>{{"Success", " Finish"}}));
-}
-
-void MainWindowTest::closingDuringTransferEndsWithoutBox_data() {
-    QTest::addColumn<bool>("destroyOnly");
-    QTest::newRow("closed, then destroyed") << false;
-    // Must wait for the worker before the radio and the snapshot go.
-    QTest::newRow("destroyed while writing") << true;
-}
-
-void MainWindowTest::closingDuringTransferEndsWithoutBox() {
-    QFETCH(bool, destroyOnly);
-    Dialogs dialogs;
-    auto window = std::make_unique<MainWindow>();
-    useSimulatedRadio(*window, 57600);
-    window->show();
-    QSignalSpy finished(window.get(), &MainWindow::transferFinished);
-    (destroyOnly ? window->memoryPage->WRITE_Botton : window->memoryPage->READ_Botton)->click();
-    QTRY_VERIFY(window->ProgressBar1->value() >= 2);
-    if (!destroyOnly) {
-        QVERIFY(window->close());
-        QVERIFY(!window->transferRunning());
-        // The worker has ended: the radio sees no further exchange.
-        const int exchanges = window->simulatedRadio().exchangeCount();
-        QTest::qWait(100);
-        QCOMPARE(window->simulatedRadio().exchangeCount(), exchanges);
-        QCOMPARE(finished.count(), 0);
-    }
-    window.reset();
-    QTest::qWait(50);
-    QVERIFY(dialogs.boxes.isEmpty());
 }
 
 void MainWindowTest::allClear_data() {
