@@ -183,11 +183,10 @@ void UndoWindowTest::unsavedChangesAreAskedFor_data() {
     QTest::addColumn<bool>("saveDialogCancelled");
     for (const char* route : {"close", "open", "import CSV", "import channel list", "read"}) {
         const QString name = QString::fromLatin1(route);
-        QTest::newRow(qPrintable(name + " save")) << name << int(SaveChoice::Save) << false;
-        QTest::newRow(qPrintable(name + " save cancelled"))
-            << name << int(SaveChoice::Save) << true;
-        QTest::newRow(qPrintable(name + " discard")) << name << int(SaveChoice::Discard) << false;
-        QTest::newRow(qPrintable(name + " cancel")) << name << int(SaveChoice::Cancel) << false;
+        QTest::addRow("%s save", route) << name << int(SaveChoice::Save) << false;
+        QTest::addRow("%s save cancelled", route) << name << int(SaveChoice::Save) << true;
+        QTest::addRow("%s discard", route) << name << int(SaveChoice::Discard) << false;
+        QTest::addRow("%s cancel", route) << name << int(SaveChoice::Cancel) << false;
     }
 }
 
