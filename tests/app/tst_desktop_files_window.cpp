@@ -189,14 +189,11 @@ void DesktopFilesWindowTest::writeAsksOnceUntilToldNotTo_data() {
     QTest::addColumn<QString>("command");
     QTest::addColumn<bool>("ok");
     QTest::addColumn<bool>("tick");
-    for (const char* command : {"WRITE_Botton", "MEM_ONE_WRITE", "ALL_WRITE"}) {
-        QTest::addRow("%s OK", command) << QString::fromLatin1(command) << true << false;
-        QTest::addRow("%s Cancel", command) << QString::fromLatin1(command) << false << false;
-        QTest::addRow("%s don't ask again", command)
-            << QString::fromLatin1(command) << true << true;
-        QTest::addRow("%s ticked, Cancel", command)
-            << QString::fromLatin1(command) << false << true;
-    }
+    for (const char* command : {"WRITE_Botton", "MEM_ONE_WRITE", "ALL_WRITE"})
+        for (const bool ok : {true, false})
+            for (const bool tick : {false, true})
+                QTest::addRow("%s %s%s", command, ok ? "OK" : "Cancel", tick ? ", ticked" : "")
+                    << QString::fromLatin1(command) << ok << tick;
 }
 
 void DesktopFilesWindowTest::writeAsksOnceUntilToldNotTo() {
