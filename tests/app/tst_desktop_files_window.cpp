@@ -44,13 +44,6 @@ void dropOn(MainWindow& window, const QString& path) {
     QCoreApplication::processEvents(); // the file opens once the drop has returned
 }
 
-void press(MainWindow& window, const QString& name) {
-    if (auto* action = window.findChild<QAction*>(name))
-        action->trigger();
-    else
-        control<QPushButton>(window, name)->click();
-}
-
 } // namespace
 
 class DesktopFilesWindowTest : public QObject {
@@ -207,7 +200,10 @@ void DesktopFilesWindowTest::writeAsksOnceUntilToldNotTo() {
     useSimulatedRadio(window);
     const auto pressAndWait = [&](bool writes) {
         QSignalSpy finished(&window, &MainWindow::transferFinished);
-        press(window, command);
+        if (auto* action = window.findChild<QAction*>(command))
+            action->trigger();
+        else
+            control<QPushButton>(window, command)->click();
         QVERIFY(writes ? finished.count() == 1 || finished.wait(60000) : !window.transferRunning());
         QCOMPARE(writeAddresses(window.simulatedRadio()).isEmpty(), !writes);
         window.simulatedRadio().clearLog();

@@ -23,7 +23,8 @@ using namespace qmh4::test;
 
 namespace {
 
-// The window with used channels on rows 5-7 (a glyph marker in one name), 9-11, 13 and 300.
+// The window with used channels on rows 5-7 (a glyph marker in one name), 9-11, 13, 300 and
+// the call row 1404.
 void fillTable(MainWindow& window) {
     ChannelTable table = window.channels();
     fillRow(table, 5, "145.12500MHz", "ALPHA");
@@ -32,6 +33,9 @@ void fillTable(MainWindow& window) {
     for (const int row : {9, 10, 11, 13})
         fillRow(table, row, QStringLiteral("%1.00000MHz").arg(140 + row), "R");
     fillRow(table, 300, "430.00000MHz", "ALP");
+    putChannel(table, 1404,
+               {"145.50000MHz", "FM", "5KHz", "1000Hz", "None", "88.5Hz", "88.5Hz", "023", "Off",
+                "0.000MHz", "", ""});
     window.document().replaceChannels({}, table);
 }
 
@@ -155,11 +159,6 @@ void GridClipboardWindowTest::editSelectedRowsChangesOnlyTheTickedFields() {
     QFETCH(QStringList, after);
     MainWindow window;
     fillTable(window);
-    ChannelTable table = window.channels();
-    putChannel(table, 1404,
-               {"145.50000MHz", "FM", "5KHz", "1000Hz", "None", "88.5Hz", "88.5Hz", "023", "Off",
-                "0.000MHz", "", ""});
-    window.document().replaceChannels({}, table);
     QSignalSpy changes(&window.document(), &RadioDocument::changed);
     QTimer::singleShot(0, this, [mhz] {
         auto* dialog = qobject_cast<MultiRowDialog*>(QApplication::activeModalWidget());
@@ -177,10 +176,9 @@ void GridClipboardWindowTest::editSelectedRowsChangesOnlyTheTickedFields() {
 
     QStringList shown;
     for (int row = first - 1; row <= last + 1; ++row) {
-        const ChannelRow& content = window.channels().row(row);
-        shown.append(QStringList{content.cell(FrequencyColumn), content.cell(ModeColumn),
-                                 content.cell(StepColumn), content.cell(NameColumn)}
-                         .join(' '));
+        const ChannelRow& r = window.channels().row(row);
+        shown.append(r.cell(FrequencyColumn) + ' ' + r.cell(ModeColumn) + ' ' + r.cell(StepColumn) +
+                     ' ' + r.cell(NameColumn));
     }
     QCOMPARE(shown, after);
     QCOMPARE(changes.count(), 1);
