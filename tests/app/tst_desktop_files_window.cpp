@@ -52,9 +52,8 @@ class DesktopFilesWindowTest : public QObject {
 private slots:
     void givenFileOpensByItsKind_data();
     void givenFileOpensByItsKind();
-    void recentFilesSurviveRestartAndMissingOnesGo();
+    void windowAndRecentFilesSurviveRestart();
     void saveToCurrentFileWritesWithoutDialog();
-    void windowAndStatusBarShowWhatIsRemembered();
     void writeAsksOnceUntilToldNotTo_data();
     void writeAsksOnceUntilToldNotTo();
 
@@ -102,7 +101,7 @@ void DesktopFilesWindowTest::givenFileOpensByItsKind() {
     QCOMPARE(window.document().filePath(), name.endsWith(u"H4") && !font ? file : QString());
 }
 
-void DesktopFilesWindowTest::recentFilesSurviveRestartAndMissingOnesGo() {
+void DesktopFilesWindowTest::windowAndRecentFilesSurviveRestart() {
     Dialogs recorder;
     const QString first = path(u"first.H4"_qs), second = path(u"second.H4"_qs);
     {
@@ -111,8 +110,16 @@ void DesktopFilesWindowTest::recentFilesSurviveRestartAndMissingOnesGo() {
         QVERIFY(saveDataFile(second, window.currentData()).ok);
         window.fileCommands->openFileAt(first);
         window.fileCommands->openFileAt(second);
+        rememberWindowState(window);
+        window.show();
+        window.resize(900, 600);
+        window.TabStrip1->setCurrentIndex(2);
+        window.close();
     }
     MainWindow window;
+    rememberWindowState(window);
+    QCOMPARE(window.TabStrip1->currentIndex(), 2);
+    QCOMPARE(window.size(), QSize(900, 600));
     const auto entries = [&window] {
         QStringList paths;
         for (QAction* entry : control<QMenu>(window, u"RecentFiles"_qs)->actions())
@@ -133,6 +140,13 @@ void DesktopFilesWindowTest::recentFilesSurviveRestartAndMissingOnesGo() {
         window.desktopCommands->recentFiles->add(path(QStringLiteral("%1.H4").arg(index)));
     QCOMPARE(entries().size(), RecentFiles::Count);
     QCOMPARE(entries().first(), path(u"9.H4"_qs));
+
+    // The status bar names the port in use.
+    auto* port = control<QLabel>(window, u"StatusPort"_qs);
+    window.chooseComPort(3);
+    QCOMPARE(port->text(), u"Port: "_qs + comPortDevice(3));
+    window.choosePortByName(SimulatedPortName);
+    QCOMPARE(port->text(), u"Port: Simulated radio"_qs);
 }
 
 void DesktopFilesWindowTest::saveToCurrentFileWritesWithoutDialog() {
@@ -155,27 +169,6 @@ void DesktopFilesWindowTest::saveToCurrentFileWritesWithoutDialog() {
     MainWindow reader;
     reader.fileCommands->openFileAt(file);
     QCOMPARE(reader.channels().row(FirstMemoryRow).cell(NameColumn), u"DROP"_qs);
-}
-
-void DesktopFilesWindowTest::windowAndStatusBarShowWhatIsRemembered() {
-    Dialogs recorder;
-    {
-        MainWindow window;
-        rememberWindowState(window);
-        window.show();
-        window.resize(900, 600);
-        window.TabStrip1->setCurrentIndex(2);
-        window.close();
-    }
-    MainWindow window;
-    rememberWindowState(window);
-    QCOMPARE(window.TabStrip1->currentIndex(), 2);
-    QCOMPARE(window.size(), QSize(900, 600));
-    auto* port = control<QLabel>(window, u"StatusPort"_qs);
-    window.chooseComPort(3);
-    QCOMPARE(port->text(), u"Port: "_qs + comPortDevice(3));
-    window.choosePortByName(SimulatedPortName);
-    QCOMPARE(port->text(), u"Port: Simulated radio"_qs);
 }
 
 void DesktopFilesWindowTest::writeAsksOnceUntilToldNotTo_data() {
