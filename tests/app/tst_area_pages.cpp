@@ -38,6 +38,13 @@ void typeBankSizes(MainWindow& window, const QList<std::pair<int, int>>& sizes) 
     }
 }
 
+// A window on the simulated radio, with its boxes recorded.
+struct RadioWindow {
+    MainWindow window;
+    Dialogs dialogs;
+    SimulatedRadio& radio = (useSimulatedRadio(window), window.simulatedRadio());
+};
+
 } // namespace
 
 class AreaPagesTest : public QObject {
@@ -126,10 +133,8 @@ void AreaPagesTest::areaReadAndWriteFromButtons() {
     QFETCH(QString, readButton);
     QFETCH(QString, writeButton);
     QFETCH(quint32, firstWrite);
-    MainWindow window;
-    Dialogs dialogs;
-    useSimulatedRadio(window);
-    SimulatedRadio& radio = window.simulatedRadio();
+    RadioWindow sim;
+    auto& [window, dialogs, radio] = sim;
     const QByteArray original = radio.image();
     // One-touch keys name banks: the window must know the radio's banks first.
     if (readButton == QLatin1String("READ_ONE_TOUCH"))
@@ -155,10 +160,8 @@ void AreaPagesTest::areaReadAndWriteFromButtons() {
 }
 
 void AreaPagesTest::failedReadKeepsDecodedBlocks() {
-    MainWindow window;
-    Dialogs dialogs;
-    useSimulatedRadio(window);
-    SimulatedRadio& radio = window.simulatedRadio();
+    RadioWindow sim;
+    auto& [window, dialogs, radio] = sim;
     // Bank 0 at 7 in block 0; block 1 never answers.
     radio.setMemory(0x200, QByteArray::fromHex("0700"));
     for (int exchange = 3; exchange <= 5; ++exchange)
@@ -204,56 +207,43 @@ void AreaPagesTest::languageSwitchKeepsEveryListPosition() {
 
 // ---- text limits -----------------------------------------------------------------------------
 
-enum class Way { Typing, CtrlV, ContextPaste, InputMethod };
-
 void AreaPagesTest::textLimitsOnEveryPath_data() {
-    QTest::addColumn<QString>("field");
-    QTest::addColumn<Way>("way");
+    QTest::addColumn<bool>("title");  // else the first DTMF memory
+    QTest::addColumn<QString>("way"); // typed, ctrl+v, menu paste or input method
     QTest::addColumn<QString>("text");
     QTest::addColumn<QString>("kept");
     const QString sixteen = QStringLiteral("ABCDEFGHIJKLMNOP");
     const QString kanji = QString::fromUtf8("愛圧以伊位囲易移井");
-    QTest::newRow("title typed: 17th refused")
-        << "TITLE_TEXT" << Way::Typing << sixteen + "Q" << sixteen;
-    QTest::newRow("title Ctrl+V refused") << "TITLE_TEXT" << Way::CtrlV << "ABC"
-                                          << "";
-    QTest::newRow("title pasted: ninth double-byte refused")
-        << "TITLE_TEXT" << Way::ContextPaste << kanji << kanji.left(8);
-    QTest::newRow("DTMF Ctrl+V filtered") << "COMMON_DTMF[1]" << Way::CtrlV << "1x2y3"
-                                          << "123";
-    QTest::newRow("DTMF input method") << "COMMON_DTMF[1]" << Way::InputMethod << "１2#"
-                                       << "2#";
+    QTest::newRow("title typed: 17th refused") << true << u"typed"_qs << sixteen + "Q" << sixteen;
+    QTest::newRow("title Ctrl+V refused") << true << u"ctrl+v"_qs << u"ABC"_qs << QString();
+    QTest::newRow("title pasted: 9th kanji refused")
+        << true << u"menu"_qs << kanji << kanji.left(8);
+    QTest::newRow("DTMF Ctrl+V filtered") << false << u"ctrl+v"_qs << u"1x2y3"_qs << u"123"_qs;
+    QTest::newRow("DTMF input method") << false << u"input method"_qs << u"１2#"_qs << u"2#"_qs;
 }
 
 void AreaPagesTest::textLimitsOnEveryPath() {
-    QFETCH(QString, field);
-    QFETCH(Way, way);
+    QFETCH(bool, title);
+    QFETCH(QString, way);
     QFETCH(QString, text);
     QFETCH(QString, kept);
     MainWindow window;
     window.show();
     QVERIFY(QTest::qWaitForWindowActive(&window));
-    const bool title = field == QLatin1String("TITLE_TEXT");
     window.TabStrip1->setCurrentIndex(title ? 2 : 3);
-    auto* box = control<QLineEdit>(window, field);
+    auto* box = control<QLineEdit>(window, title ? u"TITLE_TEXT"_qs : u"COMMON_DTMF[1]"_qs);
     box->setFocus();
     QGuiApplication::clipboard()->setText(text);
     QInputMethodEvent commit;
     commit.setCommitString(text);
-    switch (way) {
-    case Way::Typing:
+    if (way == "typed")
         QTest::keyClicks(box, text);
-        break;
-    case Way::CtrlV:
+    else if (way == "ctrl+v")
         QTest::keyClick(box, Qt::Key_V, Qt::ControlModifier);
-        break;
-    case Way::ContextPaste:
+    else if (way == "menu")
         box->paste();
-        break;
-    case Way::InputMethod:
+    else
         QCoreApplication::sendEvent(box, &commit);
-        break;
-    }
     QCOMPARE(box->text(), kept);
     QCOMPARE(title ? window.areas().title.text() : window.areas().dtmf.memories[1], kept);
 }
@@ -261,10 +251,8 @@ void AreaPagesTest::textLimitsOnEveryPath() {
 // ---- inert commands --------------------------------------------------------------------------
 
 void AreaPagesTest::commandsInertDuringTransfer() {
-    MainWindow window;
-    Dialogs dialogs;
-    useSimulatedRadio(window);
-    SimulatedRadio& radio = window.simulatedRadio();
+    RadioWindow sim;
+    auto& [window, dialogs, radio] = sim;
     radio.setPacing(57600, std::chrono::milliseconds(60));
     typeBankSizes(window, {{0, 50}, {10, 50}});
     window.commonSetPage->TITLE_TEXT->setText(QStringLiteral("KEEP"));

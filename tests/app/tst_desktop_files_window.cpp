@@ -44,13 +44,6 @@ void dropOn(MainWindow& window, const QString& path) {
     QCoreApplication::processEvents(); // the file opens once the drop has returned
 }
 
-void press(MainWindow& window, const QString& name) {
-    if (auto* action = window.findChild<QAction*>(name))
-        action->trigger();
-    else
-        control<QPushButton>(window, name)->click();
-}
-
 } // namespace
 
 class DesktopFilesWindowTest : public QObject {
@@ -59,9 +52,8 @@ class DesktopFilesWindowTest : public QObject {
 private slots:
     void givenFileOpensByItsKind_data();
     void givenFileOpensByItsKind();
-    void recentFilesSurviveRestartAndMissingOnesGo();
+    void windowAndRecentFilesSurviveRestart();
     void saveToCurrentFileWritesWithoutDialog();
-    void windowAndStatusBarShowWhatIsRemembered();
     void writeAsksOnceUntilToldNotTo_data();
     void writeAsksOnceUntilToldNotTo();
 
@@ -109,7 +101,7 @@ void DesktopFilesWindowTest::givenFileOpensByItsKind() {
     QCOMPARE(window.document().filePath(), name.endsWith(u"H4") && !font ? file : QString());
 }
 
-void DesktopFilesWindowTest::recentFilesSurviveRestartAndMissingOnesGo() {
+void DesktopFilesWindowTest::windowAndRecentFilesSurviveRestart() {
     Dialogs recorder;
     const QString first = path(u"first.H4"_qs), second = path(u"second.H4"_qs);
     {
@@ -118,8 +110,16 @@ void DesktopFilesWindowTest::recentFilesSurviveRestartAndMissingOnesGo() {
         QVERIFY(saveDataFile(second, window.currentData()).ok);
         window.fileCommands->openFileAt(first);
         window.fileCommands->openFileAt(second);
+        rememberWindowState(window);
+        window.show();
+        window.resize(900, 600);
+        window.TabStrip1->setCurrentIndex(2);
+        window.close();
     }
     MainWindow window;
+    rememberWindowState(window);
+    QCOMPARE(window.TabStrip1->currentIndex(), 2);
+    QCOMPARE(window.size(), QSize(900, 600));
     const auto entries = [&window] {
         QStringList paths;
         for (QAction* entry : control<QMenu>(window, u"RecentFiles"_qs)->actions())
@@ -140,6 +140,13 @@ void DesktopFilesWindowTest::recentFilesSurviveRestartAndMissingOnesGo() {
         window.desktopCommands->recentFiles->add(path(QStringLiteral("%1.H4").arg(index)));
     QCOMPARE(entries().size(), RecentFiles::Count);
     QCOMPARE(entries().first(), path(u"9.H4"_qs));
+
+    // The status bar names the port in use.
+    auto* port = control<QLabel>(window, u"StatusPort"_qs);
+    window.chooseComPort(3);
+    QCOMPARE(port->text(), u"Port: "_qs + comPortDevice(3));
+    window.choosePortByName(SimulatedPortName);
+    QCOMPARE(port->text(), u"Port: Simulated radio"_qs);
 }
 
 void DesktopFilesWindowTest::saveToCurrentFileWritesWithoutDialog() {
@@ -164,39 +171,15 @@ void DesktopFilesWindowTest::saveToCurrentFileWritesWithoutDialog() {
     QCOMPARE(reader.channels().row(FirstMemoryRow).cell(NameColumn), u"DROP"_qs);
 }
 
-void DesktopFilesWindowTest::windowAndStatusBarShowWhatIsRemembered() {
-    Dialogs recorder;
-    {
-        MainWindow window;
-        rememberWindowState(window);
-        window.show();
-        window.resize(900, 600);
-        window.TabStrip1->setCurrentIndex(2);
-        window.close();
-    }
-    MainWindow window;
-    rememberWindowState(window);
-    QCOMPARE(window.TabStrip1->currentIndex(), 2);
-    QCOMPARE(window.size(), QSize(900, 600));
-    auto* port = control<QLabel>(window, u"StatusPort"_qs);
-    window.chooseComPort(3);
-    QCOMPARE(port->text(), u"Port: "_qs + comPortDevice(3));
-    window.choosePortByName(SimulatedPortName);
-    QCOMPARE(port->text(), u"Port: Simulated radio"_qs);
-}
-
 void DesktopFilesWindowTest::writeAsksOnceUntilToldNotTo_data() {
     QTest::addColumn<QString>("command");
     QTest::addColumn<bool>("ok");
     QTest::addColumn<bool>("tick");
-    for (const char* command : {"WRITE_Botton", "MEM_ONE_WRITE", "ALL_WRITE"}) {
-        QTest::addRow("%s OK", command) << QString::fromLatin1(command) << true << false;
-        QTest::addRow("%s Cancel", command) << QString::fromLatin1(command) << false << false;
-        QTest::addRow("%s don't ask again", command)
-            << QString::fromLatin1(command) << true << true;
-        QTest::addRow("%s ticked, Cancel", command)
-            << QString::fromLatin1(command) << false << true;
-    }
+    for (const char* command : {"WRITE_Botton", "MEM_ONE_WRITE", "ALL_WRITE"})
+        for (const bool ok : {true, false})
+            for (const bool tick : {false, true})
+                QTest::addRow("%s %s%s", command, ok ? "OK" : "Cancel", tick ? ", ticked" : "")
+                    << QString::fromLatin1(command) << ok << tick;
 }
 
 void DesktopFilesWindowTest::writeAsksOnceUntilToldNotTo() {
@@ -210,7 +193,10 @@ void DesktopFilesWindowTest::writeAsksOnceUntilToldNotTo() {
     useSimulatedRadio(window);
     const auto pressAndWait = [&](bool writes) {
         QSignalSpy finished(&window, &MainWindow::transferFinished);
-        press(window, command);
+        if (auto* action = window.findChild<QAction*>(command))
+            action->trigger();
+        else
+            control<QPushButton>(window, command)->click();
         QVERIFY(writes ? finished.count() == 1 || finished.wait(60000) : !window.transferRunning());
         QCOMPARE(writeAddresses(window.simulatedRadio()).isEmpty(), !writes);
         window.simulatedRadio().clearLog();
