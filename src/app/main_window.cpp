@@ -201,6 +201,9 @@ MainWindow::~MainWindow() {
     control_.requestClose();
     windowCall_->abandon();
     runner_.waitAndDiscard();
+    // The undo stack goes with the window's children, after this window has stopped being a
+    // MainWindow: what it would announce then (the title's "*") must reach no one.
+    undoHistory->stack().blockSignals(true);
 }
 
 // ---- building the window ---------------------------------------------------------------------
