@@ -138,16 +138,18 @@ void compareSetMode(const SetModeSettings& left, const SetModeSettings& right, C
     }
 }
 
-DtmfSettings dtmfView(const DtmfSettings& dtmf) {
-    DtmfSettings seen;
-    for (int block = 0; block < DtmfBlockCount; ++block)
-        seen.decodeBlock(block, dtmf.buildBlock(block));
+// An area of numbered blocks as the radio would hold it: each block built, then read back.
+template <typename Area>
+Area blocksView(const Area& area, int blockCount) {
+    Area seen;
+    for (int block = 0; block < blockCount; ++block)
+        seen.decodeBlock(block, area.buildBlock(block));
     return seen;
 }
 
 void compareDtmf(const DtmfSettings& left, const DtmfSettings& right, Collector& out) {
-    const DtmfSettings a = dtmfView(left);
-    const DtmfSettings b = dtmfView(right);
+    const DtmfSettings a = blocksView(left, DtmfBlockCount);
+    const DtmfSettings b = blocksView(right, DtmfBlockCount);
     for (int i = 0; i < DtmfMemoryCount; ++i) {
         out.add(DataArea::Settings, QStringLiteral("DTMF"), QStringLiteral("memory %1").arg(i),
                 a.memories[static_cast<size_t>(i)], b.memories[static_cast<size_t>(i)]);
@@ -165,16 +167,9 @@ void compareDtmf(const DtmfSettings& left, const DtmfSettings& right, Collector&
     }
 }
 
-Groups groupsView(const Groups& groups) {
-    Groups seen;
-    for (int block = 0; block < GroupBlockCount; ++block)
-        seen.decodeBlock(block, groups.buildBlock(block));
-    return seen;
-}
-
 void compareGroups(const Groups& left, const Groups& right, Collector& out) {
-    const Groups a = groupsView(left);
-    const Groups b = groupsView(right);
+    const Groups a = blocksView(left, GroupBlockCount);
+    const Groups b = blocksView(right, GroupBlockCount);
     for (int group = 0; group < GroupCount; ++group) {
         for (int bank = 0; bank < BankCount; ++bank) {
             out.add(DataArea::Groups, groupLabel(group), QStringLiteral("Bank %1").arg(bank),
