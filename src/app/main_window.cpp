@@ -554,11 +554,10 @@ bool MainWindow::startWholeRadio(StateCode code) {
                         areas.setMode.record = run->data.areas.setMode.record;
                     });
                 });
-        const EndBox& box = run->result.finalBox;
-        if (box.show)
-            showMessage(this, box.text, box.title);
-        if (run->result.allSucceeded())
-            safetyNet->wholeWriteSucceeded();
+        if (!run->result.allSucceeded())
+            return;
+        showMessage(this, QStringLiteral("Success"), QStringLiteral(" Finish"));
+        safetyNet->wholeWriteSucceeded();
     };
     // Every step is quiet: the only boxes are the failing steps' and the write's last one.
     control_.setQuiet(TransferControl::WholeRadioStep);

@@ -11,37 +11,6 @@
 
 namespace qmh4::cli {
 
-namespace {
-
-DataArea dataArea(Area area) {
-    switch (area) {
-    case Area::Channels:
-        return DataArea::Channels;
-    case Area::Banks:
-        return DataArea::Banks;
-    case Area::OneTouch:
-        return DataArea::OneTouch;
-    case Area::Title:
-        return DataArea::Title;
-    case Area::Settings:
-        return DataArea::Settings;
-    case Area::Groups:
-        return DataArea::Groups;
-    case Area::Glyphs:
-        break;
-    }
-    return DataArea::Glyphs;
-}
-
-} // namespace
-
-DataAreas comparedAreas(const RadioRequest& request) {
-    DataAreas areas = DataAreas::none();
-    for (Area area : request.areas)
-        areas.add(dataArea(area));
-    return areas;
-}
-
 void backUp(const QString& command, const WholeRadioData& data, bool withGlyphs,
             const QString& what, const QDateTime& now) {
     RadioData kept;
@@ -65,14 +34,12 @@ int printDifferences(const std::vector<Difference>& differences) {
 int verifyRadio(Link& link, const RadioRequest& request, const WholeRadioData& expected,
                 StepReport& report) {
     WholeRadioData radio = expected;
-    const WholeRadioOptions options;
-    const WholeRadioResult read = request.whole
-                                      ? readWholeRadio(link, radio, options, nullptr, &report)
-                                      : readChosenAreas(link, radio, request, options, report);
+    const WholeRadioResult read =
+        readRadioAreas(link, radio, request.areas, WholeRadioOptions{}, nullptr, &report);
     if (!read.allSucceeded())
         return ExitRadioFailed;
     radio.glyphsReal = true; // the glyph blocks came from the radio
-    return printDifferences(compareRadioData(radio, expected, comparedAreas(request)));
+    return printDifferences(compareRadioData(radio, expected, request.areas));
 }
 
 // Reads back what `qmh4 write` of the same files would send and compares.
@@ -87,7 +54,7 @@ int runVerify(const QStringList& arguments) {
         openRadioLink(request->command, request->port, request->verbose);
     if (!link)
         return ExitRadioFailed;
-    StepReport report(request->command, request->port, areaName(Area::Groups));
+    StepReport report(request->command, request->port, dataAreaName(DataArea::Groups));
     return verifyRadio(*link, *request, expected, report);
 }
 

@@ -7,10 +7,7 @@
 #include "files/data_file.h"
 #include "font/font_file.h"
 #include "link/link.h"
-#include "transfers/area_transfers.h"
-#include "transfers/glyph_transfer.h"
 
-#include <array>
 #include <memory>
 
 namespace qmh4::cli {
@@ -35,83 +32,12 @@ bool loadGlyphs(const RadioRequest& request, GlyphSet& glyphs) {
     return true;
 }
 
-TransferResult writeArea(Area area, Session& session, WholeRadioData& data,
-                         WholeRadioObserver* observer) {
-    RadioAreas& areas = data.areas;
-    switch (area) {
-    case Area::Channels:
-        return writeAllChannels(session, data.channels, observer);
-    case Area::Banks:
-        return writeBanks(session, areas.banks, observer);
-    case Area::OneTouch:
-        return writeOneTouch(session, areas.oneTouch, observer);
-    case Area::Title:
-        return writeTitle(session, areas.title, observer);
-    case Area::Settings:
-        return writeSetMode(session, areas.setMode, areas.dtmf, observer);
-    case Area::Groups:
-    case Area::Glyphs:
-        break;
-    }
-    return {Outcome::Failed, {}};
-}
-
-// The group and glyph blocks as the whole-radio write sends them after its other steps, without
-// a handshake of their own; when they are all that is written, one handshake goes first.
-TransferResult writeFinalBlocks(Link& link, WholeRadioData& data, const RadioRequest& request,
-                                const SessionOptions& options, bool handshake,
-                                WholeRadioObserver* observer) {
-    Session session(link, options);
-    if (request.has(Area::Groups)) {
-        const TransferResult groups = writeGroups(session, data.areas.groups, observer,
-                                                  handshake ? Handshake::Yes : Handshake::No);
-        if (groups.outcome != Outcome::Success || !request.has(Area::Glyphs))
-            return groups;
-    } else if (handshake) {
-        const TransferResult identified = runTransfer([&] { session.identify(); });
-        if (identified.outcome != Outcome::Success)
-            return identified;
-    }
-    return asWholeRadioStep(
-        writeGlyphBlocks(link, data.glyphs, FinalGlyphFailureLimit, options.replyTimeout));
-}
-
-constexpr std::array WriteOrder{
-    std::pair{Area::Channels, WholeStep::Channels}, std::pair{Area::Banks, WholeStep::Banks},
-    std::pair{Area::OneTouch, WholeStep::OneTouch}, std::pair{Area::Title, WholeStep::Title},
-    std::pair{Area::Settings, WholeStep::Settings}};
-
-WholeRadioResult writeChosenAreas(Link& link, WholeRadioData& data, const RadioRequest& request,
-                                  const WholeRadioOptions& options, WholeRadioObserver& observer) {
-    WholeRadioResult result;
-    auto run = [&](WholeStep step, auto body) {
-        observer.stepStarted(step);
-        result.steps.push_back({step, body()});
-        observer.stepFinished(result.steps.back());
-    };
-    for (const auto& [area, step] : WriteOrder) {
-        if (!request.has(area))
-            continue;
-        run(step, [&] {
-            Session session(link, options.main);
-            return writeArea(area, session, data, &observer);
-        });
-    }
-    if (request.has(Area::Groups) || request.has(Area::Glyphs)) {
-        const bool handshake = result.steps.empty();
-        run(WholeStep::FinalBlocks, [&] {
-            return writeFinalBlocks(link, data, request, options.main, handshake, &observer);
-        });
-    }
-    return result;
-}
-
 // How failures of the last step are named: by the areas it sends.
 QString finalBlocksName(const RadioRequest& request) {
     QStringList names;
-    for (Area area : {Area::Groups, Area::Glyphs}) {
+    for (DataArea area : {DataArea::Groups, DataArea::Glyphs}) {
         if (request.has(area))
-            names << areaName(area);
+            names << dataAreaName(area);
     }
     return names.join(u',');
 }
@@ -151,15 +77,13 @@ int runWrite(const QStringList& arguments) {
         backUp(request->command, data, data.glyphsReal, QStringLiteral("written"));
     const WholeRadioData expected = data;
     StepReport report(request->command, request->port, finalBlocksName(*request));
-    const WholeRadioOptions options;
-    const WholeRadioResult result = request->whole
-                                        ? writeWholeRadio(*link, data, options, nullptr, &report)
-                                        : writeChosenAreas(*link, data, *request, options, report);
+    const WholeRadioResult result =
+        writeRadioAreas(*link, data, request->areas, WholeRadioOptions{}, nullptr, &report);
     if (!result.allSucceeded())
         return ExitRadioFailed;
     if (!request->verify)
         return ExitOk;
-    StepReport verifyReport(request->command, request->port, areaName(Area::Groups));
+    StepReport verifyReport(request->command, request->port, dataAreaName(DataArea::Groups));
     return verifyRadio(*link, *request, expected, verifyReport);
 }
 

@@ -8,48 +8,43 @@
 #include <QDir>
 #include <QFileInfo>
 
-#include <array>
-
 namespace qmh4::cli {
 
 namespace {
 
-constexpr std::array AllAreas{Area::Channels, Area::Banks,  Area::OneTouch, Area::Title,
-                              Area::Settings, Area::Groups, Area::Glyphs};
-
 QString areaList() {
     QStringList names;
-    for (Area area : AllAreas)
-        names << areaName(area);
+    for (DataArea area : AllDataAreas)
+        names << dataAreaName(area);
     return names.join(u',');
 }
 
 // What the window's whole-radio command moves. Its write sends the glyph blocks only from a
 // font file: the data file holds no glyphs, and blank ones would erase the radio's own.
-QList<Area> wholeRadioAreas(const QString& command, bool withFont) {
-    QList<Area> areas(AllAreas.begin(), AllAreas.end());
+DataAreas wholeRadioAreas(const QString& command, bool withFont) {
+    DataAreas areas = DataAreas::all();
     if (command != QLatin1String("read") && !withFont)
-        areas.removeOne(Area::Glyphs);
+        areas.remove(DataArea::Glyphs);
     return areas;
 }
 
 // The areas of an --only list in their listed order; nullopt (after saying why) for a name
 // that is no area or a list without any.
-std::optional<QList<Area>> onlyAreas(const QString& command, const QString& list) {
+std::optional<DataAreas> onlyAreas(const QString& command, const QString& list) {
     QStringList names = list.split(u',', Qt::SkipEmptyParts);
     for (QString& name : names)
         name = name.trimmed();
-    QList<Area> chosen;
-    for (Area area : AllAreas) {
-        if (names.removeAll(areaName(area)) > 0)
-            chosen.append(area);
+    DataAreas chosen = DataAreas::none();
+    for (DataArea area : AllDataAreas) {
+        if (names.removeAll(dataAreaName(area)) > 0)
+            chosen.add(area);
     }
     if (!names.isEmpty()) {
         tell(command,
              QStringLiteral("unknown area \"%1\" (areas: %2)").arg(names.first(), areaList()));
         return std::nullopt;
     }
-    if (chosen.isEmpty()) {
+    if (chosen.empty()) {
         tell(command, QStringLiteral("--only names no area (areas: %1)").arg(areaList()));
         return std::nullopt;
     }
@@ -58,11 +53,11 @@ std::optional<QList<Area>> onlyAreas(const QString& command, const QString& list
 
 // The glyphs travel only with a font file, and a font file only with the glyphs.
 bool fontMatchesAreas(const RadioRequest& request) {
-    if (request.fontPath.isEmpty() && request.has(Area::Glyphs) && !request.whole) {
+    if (request.fontPath.isEmpty() && request.has(DataArea::Glyphs) && !request.whole) {
         tell(request.command, QStringLiteral("the glyphs need --font"));
         return false;
     }
-    if (!request.fontPath.isEmpty() && !request.has(Area::Glyphs)) {
+    if (!request.fontPath.isEmpty() && !request.has(DataArea::Glyphs)) {
         tell(request.command, QStringLiteral("--font needs the glyphs among the areas"));
         return false;
     }
@@ -95,26 +90,6 @@ bool outputsUsable(const RadioRequest& request) {
 
 } // namespace
 
-QString areaName(Area area) {
-    switch (area) {
-    case Area::Channels:
-        return QStringLiteral("channels");
-    case Area::Banks:
-        return QStringLiteral("banks");
-    case Area::OneTouch:
-        return QStringLiteral("onetouch");
-    case Area::Title:
-        return QStringLiteral("title");
-    case Area::Settings:
-        return QStringLiteral("settings");
-    case Area::Groups:
-        return QStringLiteral("groups");
-    case Area::Glyphs:
-        return QStringLiteral("glyphs");
-    }
-    return {};
-}
-
 std::optional<RadioRequest> parseRadioRequest(const QString& command,
                                               const QStringList& arguments) {
     QCommandLineParser parser;
@@ -144,7 +119,7 @@ std::optional<RadioRequest> parseRadioRequest(const QString& command,
     request.command = command;
     request.dataPath = parser.positionalArguments().first();
     request.fontPath = parser.value(QStringLiteral("font"));
-    const QList<Area> whole = wholeRadioAreas(command, !request.fontPath.isEmpty());
+    const DataAreas whole = wholeRadioAreas(command, !request.fontPath.isEmpty());
     request.areas = whole;
     if (parser.isSet(QStringLiteral("only"))) {
         const auto chosen = onlyAreas(command, parser.value(QStringLiteral("only")));

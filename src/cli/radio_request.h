@@ -1,6 +1,7 @@
 #pragma once
 
-#include <QList>
+#include "transfers/area_steps.h"
+
 #include <QString>
 #include <QStringList>
 
@@ -8,18 +9,13 @@
 
 namespace qmh4::cli {
 
-// The areas `--only` can choose, in the order they are listed.
-enum class Area { Channels, Banks, OneTouch, Title, Settings, Groups, Glyphs };
-
-QString areaName(Area area);
-
 // What `qmh4 read`, `qmh4 write` and `qmh4 verify` were asked to do.
 struct RadioRequest {
     QString command; // "read", "write" or "verify"
     QString port;
     QString dataPath;
     QString fontPath; // empty without --font
-    QList<Area> areas;
+    DataAreas areas = DataAreas::all();
     bool verbose = false; // every exchange on stderr
     bool backup = true;   // read and write: keep a copy in the backup folder (not --no-backup)
     bool verify = false;  // write: read everything back and compare (--verify)
@@ -27,7 +23,7 @@ struct RadioRequest {
     // only with a font file): run that very sequence.
     bool whole = true;
 
-    bool has(Area area) const { return areas.contains(area); }
+    bool has(DataArea area) const { return areas.has(area); }
 };
 
 // Parses the arguments of `qmh4 read` / `qmh4 write`; says why and returns nullopt on a usage

@@ -10,10 +10,6 @@
 
 namespace qmh4::cli {
 
-// The chosen areas read as the window reads each on its own (command_read.cpp).
-WholeRadioResult readChosenAreas(Link& link, WholeRadioData& data, const RadioRequest& request,
-                                 const WholeRadioOptions& options, WholeRadioObserver& observer);
-
 // The data file onto the start-up state, and the font file when there is one (command_write.cpp).
 bool openInputs(const RadioRequest& request, WholeRadioData& data);
 
@@ -21,9 +17,6 @@ bool openInputs(const RadioRequest& request, WholeRadioData& data);
 // where on stderr. A backup that fails is said, and never stops the command.
 void backUp(const QString& command, const WholeRadioData& data, bool withGlyphs,
             const QString& what, const QDateTime& now = QDateTime::currentDateTime());
-
-// The areas of the request as the comparison names them.
-DataAreas comparedAreas(const RadioRequest& request);
 
 // Reads the request's areas back from the radio and compares them with `expected`: the
 // differences on stdout, one per line. ExitOk, ExitDifferent or ExitRadioFailed.

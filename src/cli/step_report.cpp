@@ -19,25 +19,13 @@ StepReport::~StepReport() {
 }
 
 QString StepReport::stepName(WholeStep step) const {
-    switch (step) {
-    case WholeStep::Channels:
-        return QStringLiteral("channels");
-    case WholeStep::Banks:
-        return QStringLiteral("banks");
-    case WholeStep::OneTouch:
-        return QStringLiteral("onetouch");
-    case WholeStep::Title:
-        return QStringLiteral("title");
-    case WholeStep::Settings:
-        return QStringLiteral("settings");
-    case WholeStep::Glyphs:
-        return QStringLiteral("glyphs");
-    case WholeStep::Groups:
-        return QStringLiteral("groups");
-    case WholeStep::FinalBlocks:
+    if (step == WholeStep::FinalBlocks)
         return finalBlocks_;
+    for (const SessionArea& area : sessionAreas()) {
+        if (area.step == step)
+            return dataAreaName(area.area);
     }
-    return {};
+    return dataAreaName(step == WholeStep::Glyphs ? DataArea::Glyphs : DataArea::Groups);
 }
 
 void StepReport::stepStarted(WholeStep step) {

@@ -197,26 +197,6 @@ void compareGlyphs(const GlyphSet& left, const GlyphSet& right, Collector& out) 
 
 } // namespace
 
-QString dataAreaName(DataArea area) {
-    switch (area) {
-    case DataArea::Channels:
-        return QStringLiteral("channels");
-    case DataArea::Banks:
-        return QStringLiteral("banks");
-    case DataArea::OneTouch:
-        return QStringLiteral("onetouch");
-    case DataArea::Title:
-        return QStringLiteral("title");
-    case DataArea::Settings:
-        return QStringLiteral("settings");
-    case DataArea::Groups:
-        return QStringLiteral("groups");
-    case DataArea::Glyphs:
-        return QStringLiteral("glyphs");
-    }
-    return {};
-}
-
 QString differenceLine(const Difference& difference) {
     return QStringLiteral("%1 %2 %3: %4 -> %5")
         .arg(dataAreaName(difference.area), difference.place, difference.field, difference.before,

@@ -15,32 +15,6 @@
 
 namespace qmh4 {
 
-// The areas a comparison looks at (the areas of a whole-radio write).
-enum class DataArea : quint8 { Channels, Banks, OneTouch, Title, Settings, Groups, Glyphs };
-
-class DataAreas {
-public:
-    static DataAreas all() { return DataAreas(0x7F); }
-    static DataAreas none() { return DataAreas(0); }
-    DataAreas& add(DataArea area) {
-        bits_ = static_cast<quint8>(bits_ | bit(area));
-        return *this;
-    }
-    DataAreas& remove(DataArea area) {
-        bits_ = static_cast<quint8>(bits_ & ~bit(area));
-        return *this;
-    }
-    bool has(DataArea area) const { return (bits_ & bit(area)) != 0; }
-
-private:
-    explicit DataAreas(quint8 bits) : bits_(bits) {}
-    static quint8 bit(DataArea area) { return static_cast<quint8>(1u << static_cast<int>(area)); }
-    quint8 bits_;
-};
-
-// "channels", "banks", "onetouch", "title", "settings", "groups", "glyphs".
-QString dataAreaName(DataArea area);
-
 // One value that differs: where it is (the area, the row label or item, the column or field)
 // and its value on each side.
 struct Difference {

@@ -2,13 +2,6 @@
 
 namespace qmh4 {
 
-DataAreas writtenAreas(const WholeRadioData& expected) {
-    DataAreas areas = DataAreas::all();
-    if (!expected.glyphsReal)
-        areas.remove(DataArea::Glyphs);
-    return areas;
-}
-
 VerifyResult verifyWholeRadio(Link& link, const WholeRadioData& expected,
                               const WholeRadioOptions& options, const std::atomic<bool>* stop,
                               WholeRadioObserver* observer) {

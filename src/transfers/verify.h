@@ -14,10 +14,6 @@ struct VerifyResult {
     bool radioFailed() const { return !read.allSucceeded(); }
 };
 
-// What a whole-radio write of `expected` sends: every area, the glyphs only when it holds real
-// glyphs.
-DataAreas writtenAreas(const WholeRadioData& expected);
-
 VerifyResult verifyWholeRadio(Link& link, const WholeRadioData& expected,
                               const WholeRadioOptions& options,
                               const std::atomic<bool>* stop = nullptr,

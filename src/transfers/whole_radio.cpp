@@ -95,66 +95,70 @@ TransferResult readGroupsAsEditor(Link& link, RadioAreas& areas, SessionOptions 
     return readGroups(session, areas.groups);
 }
 
-WholeRadioResult readWholeRadio(Link& link, WholeRadioData& data, const WholeRadioOptions& options,
-                                const std::atomic<bool>* stop, WholeRadioObserver* observer) {
+DataAreas writtenAreas(const WholeRadioData& data) {
+    DataAreas areas = DataAreas::all();
+    if (!data.glyphsReal)
+        areas.remove(DataArea::Glyphs);
+    return areas;
+}
+
+WholeRadioResult readRadioAreas(Link& link, WholeRadioData& data, DataAreas areas,
+                                const WholeRadioOptions& options, const std::atomic<bool>* stop,
+                                WholeRadioObserver* observer) {
     WholeRadioResult result;
     Steps steps(result, link, options.main, stop, observer);
-    RadioAreas& areas = data.areas;
-    const bool goOn = steps.runInSession(WholeStep::Channels, [&](Session& s) {
-        TransferResult r = readAllChannels(s, data.channels, observer);
-        data.channels.blankEmptyRows(); // once more, before the bank read
-        return r;
-    }) && steps.runInSession(WholeStep::Banks, [&](Session& s) {
-        return readBanks(s, areas.banks, observer);
-    }) && steps.runInSession(WholeStep::OneTouch, [&](Session& s) {
-        return readOneTouch(s, areas.oneTouch, areas.banks, observer);
-    }) && steps.runInSession(WholeStep::Title, [&](Session& s) {
-        return readTitle(s, areas.title, observer);
-    }) && steps.runInSession(WholeStep::Settings, [&](Session& s) {
-        return readSetMode(s, areas.setMode, areas.dtmf, observer);
-    }) && steps.run(WholeStep::Glyphs, [&] {
+    for (const SessionArea& area : sessionAreas()) {
+        if (areas.has(area.area) && !steps.runInSession(area.step, [&](Session& s) {
+                return area.read(s, data, observer);
+            }))
+            return result;
+    }
+    const bool goOn = !areas.has(DataArea::Glyphs) || steps.run(WholeStep::Glyphs, [&] {
         if (options.readGlyphs)
             return options.readGlyphs(link, data);
         const TransferResult r = readGlyphsAsEditor(link, data.glyphs, options.editors, stop);
         data.glyphsReal = data.glyphsReal || r.outcome == Outcome::Success;
         return r;
     });
-    if (goOn) {
+    if (goOn && areas.has(DataArea::Groups)) {
         steps.run(WholeStep::Groups, [&] {
             if (options.readGroups)
                 return options.readGroups(link, data);
-            return readGroupsAsEditor(link, areas, options.editors, stop);
+            return readGroupsAsEditor(link, data.areas, options.editors, stop);
         });
     }
     return result;
 }
 
-WholeRadioResult writeWholeRadio(Link& link, WholeRadioData& data, const WholeRadioOptions& options,
-                                 const std::atomic<bool>* stop, WholeRadioObserver* observer) {
+WholeRadioResult writeRadioAreas(Link& link, WholeRadioData& data, DataAreas areas,
+                                 const WholeRadioOptions& options, const std::atomic<bool>* stop,
+                                 WholeRadioObserver* observer) {
     WholeRadioResult result;
     Steps steps(result, link, options.main, stop, observer);
-    RadioAreas& areas = data.areas;
-    const bool goOn = steps.runInSession(WholeStep::Channels, [&](Session& s) {
-        return writeAllChannels(s, data.channels, observer);
-    }) && steps.runInSession(WholeStep::Banks, [&](Session& s) {
-        return writeBanks(s, areas.banks, observer);
-    }) && steps.runInSession(WholeStep::OneTouch, [&](Session& s) {
-        return writeOneTouch(s, areas.oneTouch, observer);
-    }) && steps.runInSession(WholeStep::Title, [&](Session& s) {
-        return writeTitle(s, areas.title, observer);
-    }) && steps.runInSession(WholeStep::Settings, [&](Session& s) {
-        return writeSetMode(s, areas.setMode, areas.dtmf, observer);
-    }) && steps.runInSession(WholeStep::FinalBlocks, [&](Session& s) {
-        const TransferResult groups = writeGroups(s, areas.groups, observer, Handshake::No);
-        if (groups.outcome != Outcome::Success || !data.glyphsReal)
-            return groups;
+    for (const SessionArea& area : sessionAreas()) {
+        if (areas.has(area.area) && !steps.runInSession(area.step, [&](Session& s) {
+                return area.write(s, data, observer);
+            }))
+            return result;
+    }
+    if (!areas.has(DataArea::Groups) && !areas.has(DataArea::Glyphs))
+        return result;
+    const Handshake handshake = result.steps.empty() ? Handshake::Yes : Handshake::No;
+    steps.runInSession(WholeStep::FinalBlocks, [&](Session& s) {
+        if (areas.has(DataArea::Groups)) {
+            const TransferResult groups = writeGroups(s, data.areas.groups, observer, handshake);
+            if (groups.outcome != Outcome::Success || !areas.has(DataArea::Glyphs))
+                return groups;
+        } else if (handshake == Handshake::Yes) {
+            const TransferResult identified = runTransfer([&] { s.identify(); });
+            if (identified.outcome != Outcome::Success)
+                return identified;
+        }
         const TransferResult glyphs = writeGlyphBlocks(link, data.glyphs, FinalGlyphFailureLimit,
                                                        options.main.replyTimeout, stop);
         result.glyphBlocksWritten = glyphs.ok();
         return asWholeRadioStep(glyphs);
     });
-    if (goOn && result.allSucceeded())
-        result.finalBox = {true, QStringLiteral("Success"), QStringLiteral(" Finish"), {}};
     return result;
 }
 

@@ -8,15 +8,12 @@
 // Read: channels, banks, one-touch, title, settings (with the DTMF memories, decoded), then the
 // font editor's read of the glyphs and the group editor's read of the groups. No box at the end.
 // Write: channels with the pass table, banks, one-touch, title, settings (with the DTMF blocks),
-// then, without a new handshake, the two group blocks and the eight glyph blocks. "Success" /
-// " Finish" comes only when every step succeeded. The glyph blocks go to the radio only when the
-// glyph store holds real glyphs: a blank store would erase the radio's own.
+// then, without a new handshake, the two group blocks and the eight glyph blocks. The glyph blocks
+// go to the radio only when the glyph store holds real glyphs: a blank store would erase the
+// radio's own.
 
-#include "channels/channel_table.h"
-#include "font/glyph_store.h"
 #include "link/session.h"
-#include "radio_areas/radio_areas.h"
-#include "transfers/channel_transfer.h"
+#include "transfers/area_steps.h"
 #include "transfers/transfer_control.h"
 
 #include <atomic>
@@ -32,25 +29,6 @@ class Link;
 // failed attempts over all eight blocks give "Error".
 inline constexpr int FinalGlyphFailureLimit = 3;
 
-// What the whole-radio commands move: the main window's working data and the glyph store.
-struct WholeRadioData {
-    ChannelTable channels;
-    RadioAreas areas;
-    GlyphSet glyphs{};
-    bool glyphsReal = false; // GlyphStore::holdsRealGlyphs() when the command started
-};
-
-enum class WholeStep {
-    Channels,
-    Banks,
-    OneTouch,
-    Title,
-    Settings,
-    Glyphs,      // read: the font editor's read
-    Groups,      // read: the group editor's read
-    FinalBlocks, // write: the group blocks and the glyph blocks without a handshake
-};
-
 struct StepResult {
     WholeStep step;
     TransferResult result;
@@ -64,7 +42,6 @@ struct WholeRadioResult {
     std::vector<StepResult> steps;
     bool stopped = false;            // the closing flag ended the sequence
     bool glyphBlocksWritten = false; // write: all eight glyph blocks went to the radio
-    EndBox finalBox; // write only: "Success" / " Finish" after a clean run, else nothing
 
     bool allSucceeded() const;
 };
@@ -85,13 +62,35 @@ struct WholeRadioOptions {
     std::function<TransferResult(Link&, WholeRadioData&)> readGroups;
 };
 
-WholeRadioResult readWholeRadio(Link& link, WholeRadioData& data, const WholeRadioOptions& options,
+// The chosen areas as "Read All Data" reads them, in its order: the main window's areas each in
+// a session of its own, then the glyphs and the groups as their editors read them.
+WholeRadioResult readRadioAreas(Link& link, WholeRadioData& data, DataAreas areas,
+                                const WholeRadioOptions& options,
                                 const std::atomic<bool>* stop = nullptr,
                                 WholeRadioObserver* observer = nullptr);
+// The chosen areas as "Write All Data" writes them; the groups and the glyphs go in one last
+// step, after one handshake of their own when nothing went before them.
 // `data.areas.setMode.record` ends as the radio's record read back by the settings step.
-WholeRadioResult writeWholeRadio(Link& link, WholeRadioData& data, const WholeRadioOptions& options,
+WholeRadioResult writeRadioAreas(Link& link, WholeRadioData& data, DataAreas areas,
+                                 const WholeRadioOptions& options,
                                  const std::atomic<bool>* stop = nullptr,
                                  WholeRadioObserver* observer = nullptr);
+
+// What "Write All Data" of `data` sends: every area, the glyphs only when it holds real glyphs.
+DataAreas writtenAreas(const WholeRadioData& data);
+
+inline WholeRadioResult readWholeRadio(Link& link, WholeRadioData& data,
+                                       const WholeRadioOptions& options,
+                                       const std::atomic<bool>* stop = nullptr,
+                                       WholeRadioObserver* observer = nullptr) {
+    return readRadioAreas(link, data, DataAreas::all(), options, stop, observer);
+}
+inline WholeRadioResult writeWholeRadio(Link& link, WholeRadioData& data,
+                                        const WholeRadioOptions& options,
+                                        const std::atomic<bool>* stop = nullptr,
+                                        WholeRadioObserver* observer = nullptr) {
+    return writeRadioAreas(link, data, writtenAreas(data), options, stop, observer);
+}
 
 // A glyph transfer's result as a step of the whole-radio commands reports it: the port's own
 // words stay with a port error, the font editor's box text is not carried over.

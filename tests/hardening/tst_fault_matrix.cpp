@@ -427,13 +427,11 @@ void FaultMatrixTest::matrix() {
     const WholeRadioData start; // the start-up state of the main window
     const Run run = runRow(radio, direction, reading ? start : readReference_, trouble, onset);
 
-    // The boxes: one per failed step, "Success" / " Finish" at the end of a clean write only.
+    // The boxes: one per failed step; a clean run counts as one (the write's "Success").
     QCOMPARE(outcomeLetters(run.result), outcomes);
     QVERIFY(!run.result.stopped);
     const bool clean = !outcomes.contains(u'F') && !outcomes.contains(u'P');
-    const EndBox& box = run.result.finalBox;
-    QCOMPARE(box.show ? box.text + '/' + box.title : QString(),
-             !reading && clean ? QString("Success/ Finish") : QString());
+    QCOMPARE(run.result.allSucceeded(), clean);
 
     // Memory: a recovered fault changes nothing; after a lasting one, what was read or written
     // before it stays, and nothing else is touched.
