@@ -5,53 +5,24 @@
 // changes, and showing the whole working data again after it was replaced (a read, a file).
 
 #include "app/main_window.h"
-#include "link/session.h"
 #include "radio_areas/bank_sizes.h"
 
 #include <QObject>
 
-#include <functional>
-#include <memory>
-
 namespace qmh4 {
 
-// One area command's body: runs on the worker thread over a session of the window's port.
-using AreaJob = std::function<TransferResult(Session& session, TransferObserver& observer)>;
+// The areas the pages read and write with their own buttons: the whole-radio commands' areas
+// and the DTMF memories alone.
+enum class PageArea { Banks, OneTouch, Title, Settings, Dtmf };
 
-// Starts an area transfer with the window's port, reply time-out and stop flag. Nothing
-// happens (false) while another transfer runs. `onFinished` runs on the window's thread once
-// the job has ended, before the end box.
-bool startAreaTransfer(MainWindow& window, quint16 stateCode, AreaJob job,
-                       MainWindow::Finish onFinished);
-
-// Reads one area (the member `area` of the working areas) into a copy taken now; the document
-// takes the copy over when the transfer ends, so what was decoded before a failure stays.
-// `read(session, copy, observer)` runs on the worker.
-template <typename Area, typename Read>
-bool readAreaTransfer(MainWindow& window, quint16 stateCode, Area RadioAreas::*area, Read read,
-                      std::function<void()> show, const QString& name) {
-    auto copy = std::make_shared<Area>(window.areas().*area);
-    return startAreaTransfer(
-        window, stateCode,
-        [copy, read](Session& session, TransferObserver& observer) {
-            return read(session, *copy, observer);
-        },
-        [&window, area, copy, show, name](const TransferResult&) {
-            window.document().editAreas(name, [&](RadioAreas& areas) { areas.*area = *copy; });
-            show();
-        });
-}
-
+// Reads one area into a copy of the working data taken now; the document takes the area over
+// from the copy when the transfer ends, so what was decoded before a failure stays, and the
+// pages show it. Nothing happens (false) while another transfer runs.
+bool readPageArea(MainWindow& window, PageArea area);
 // Writes one area as it is now: later edits (or a language switch) change nothing it sends.
-template <typename Area, typename Write>
-bool writeAreaTransfer(MainWindow& window, quint16 stateCode, const Area& area, Write write) {
-    auto snapshot = std::make_shared<const Area>(area);
-    return startAreaTransfer(window, stateCode,
-                             [snapshot, write](Session& session, TransferObserver& observer) {
-                                 return write(session, *snapshot, observer);
-                             },
-                             {});
-}
+bool writePageArea(MainWindow& window, PageArea area);
+// Shows the working data's area on its page.
+void showPageArea(MainWindow& window, PageArea area);
 
 // A change of the areas made on a page, named for the undo menu.
 inline void editAreas(MainWindow& window, const QString& name,

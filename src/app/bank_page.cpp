@@ -4,7 +4,6 @@
 #include "app/common_set_page.h"
 #include "app/group_editor.h"
 #include "app/undo_history.h"
-#include "transfers/area_transfers.h"
 #include "widgets/area_controls.h"
 
 #include <QEvent>
@@ -197,21 +196,12 @@ void BankPage::resetBanks() {
 }
 
 void BankPage::readBanksFromRadio() {
-    readAreaTransfer(
-        window_, area_state::BankRead, &RadioAreas::banks,
-        [](Session& session, BankSizes& banks, TransferObserver& observer) {
-            return readBanks(session, banks, &observer);
-        },
-        [this] { showBanks(); }, QStringLiteral("Bank Read"));
+    readPageArea(window_, PageArea::Banks);
 }
 
 void BankPage::writeBanksToRadio() {
-    if (!window_.areas().banks.isWritable())
-        return;
-    writeAreaTransfer(window_, area_state::BankWrite, window_.areas().banks,
-                      [](Session& session, const BankSizes& banks, TransferObserver& observer) {
-                          return writeBanks(session, banks, &observer);
-                      });
+    if (window_.areas().banks.isWritable())
+        writePageArea(window_, PageArea::Banks);
 }
 
 void BankPage::showGroupEditor() {

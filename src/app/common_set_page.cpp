@@ -6,7 +6,6 @@
 #include "app/set_mode_page.h"
 #include "app/undo_history.h"
 #include "text/cp932.h"
-#include "transfers/area_transfers.h"
 #include "widgets/area_controls.h"
 
 #include <QCheckBox>
@@ -267,20 +266,11 @@ void CommonSetPage::resetOneTouch() {
 }
 
 void CommonSetPage::readOneTouchFromRadio() {
-    readAreaTransfer(
-        window_, area_state::OneTouchRead, &RadioAreas::oneTouch,
-        [banks = window_.areas().banks](Session& session, OneTouch& oneTouch,
-                                        TransferObserver& observer) {
-            return readOneTouch(session, oneTouch, banks, &observer);
-        },
-        [this] { showOneTouch(); }, QStringLiteral("One-touch Read"));
+    readPageArea(window_, PageArea::OneTouch);
 }
 
 void CommonSetPage::writeOneTouchToRadio() {
-    writeAreaTransfer(window_, area_state::OneTouchWrite, window_.areas().oneTouch,
-                      [](Session& session, const OneTouch& oneTouch, TransferObserver& observer) {
-                          return writeOneTouch(session, oneTouch, &observer);
-                      });
+    writePageArea(window_, PageArea::OneTouch);
 }
 
 // ---- title -----------------------------------------------------------------------------------
@@ -322,29 +312,21 @@ void CommonSetPage::clearTitle() {
 }
 
 void CommonSetPage::readTitleFromRadio() {
-    readAreaTransfer(
-        window_, area_state::TitleRead, &RadioAreas::title,
-        [](Session& session, Title& title, TransferObserver& observer) {
-            return readTitle(session, title, &observer);
-        },
-        [this] { showTitle(); }, QStringLiteral("Title Read"));
+    readPageArea(window_, PageArea::Title);
 }
 
 void CommonSetPage::writeTitleToRadio() {
-    writeAreaTransfer(window_, area_state::TitleWrite, window_.areas().title,
-                      [](Session& session, const Title& title, TransferObserver& observer) {
-                          return writeTitle(session, title, &observer);
-                      });
+    writePageArea(window_, PageArea::Title);
 }
 
 // ---- setting frame ---------------------------------------------------------------------------
 
 void CommonSetPage::readSettingsFromRadio() {
-    window_.setModePage->readSettingsFromRadio();
+    readPageArea(window_, PageArea::Settings);
 }
 
 void CommonSetPage::writeSettingsToRadio() {
-    window_.setModePage->writeSettingsToRadio();
+    writePageArea(window_, PageArea::Settings);
 }
 
 void CommonSetPage::resetCommonSettings() {
@@ -352,7 +334,7 @@ void CommonSetPage::resetCommonSettings() {
         return;
     editAreas(window_, QStringLiteral("Setting Reset"),
               [](RadioAreas& areas) { areas.setMode.resetCommonSetting(); });
-    window_.setModePage->showSettings();
+    showPageArea(window_, PageArea::Settings);
 }
 
 } // namespace qmh4

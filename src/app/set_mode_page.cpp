@@ -4,7 +4,6 @@
 #include "app/interface_language.h"
 #include "app/set_mode_controls.h"
 #include "app/undo_history.h"
-#include "transfers/area_transfers.h"
 #include "widgets/area_controls.h"
 
 #include <QCheckBox>
@@ -344,42 +343,11 @@ void SetModePage::showDtmf() {
 // ---- set-mode commands -----------------------------------------------------------------------
 
 void SetModePage::readSettingsFromRadio() {
-    const RadioAreas& areas = window_.areas();
-    auto settings = std::make_shared<SetModeSettings>(areas.setMode);
-    auto dtmf = std::make_shared<DtmfSettings>(areas.dtmf);
-    // Both Read commands decode the DTMF blocks: a write after a read sends the DTMF fields,
-    // which must then hold what the radio holds.
-    startAreaTransfer(
-        window_, area_state::SetModeRead,
-        [settings, dtmf](Session& session, TransferObserver& observer) {
-            return readSetMode(session, *settings, *dtmf, &observer);
-        },
-        [this, settings, dtmf](const TransferResult&) {
-            editAreas(window_, QStringLiteral("Set Mode Read"), [&](RadioAreas& areas) {
-                areas.setMode = *settings;
-                areas.dtmf = *dtmf;
-            });
-            showSettings();
-            showDtmf();
-        });
+    readPageArea(window_, PageArea::Settings);
 }
 
 void SetModePage::writeSettingsToRadio() {
-    const RadioAreas& areas = window_.areas();
-    auto settings = std::make_shared<SetModeSettings>(areas.setMode);
-    auto dtmf = std::make_shared<const DtmfSettings>(areas.dtmf);
-    startAreaTransfer(
-        window_, area_state::SetModeWrite,
-        [settings, dtmf](Session& session, TransferObserver& observer) {
-            return writeSetMode(session, *settings, *dtmf, &observer);
-        },
-        // The write has refreshed the record from the radio; the lists stay as they were.
-        [this, settings](const TransferResult&) {
-            window_.undoHistory->derived([&] {
-                editAreas(window_, QStringLiteral("Set Mode Write"),
-                          [&](RadioAreas& areas) { areas.setMode.record = settings->record; });
-            });
-        });
+    writePageArea(window_, PageArea::Settings);
 }
 
 void SetModePage::resetSettingsPage() {
@@ -394,19 +362,11 @@ void SetModePage::resetSettingsPage() {
 // ---- DTMF commands ---------------------------------------------------------------------------
 
 void SetModePage::readDtmfFromRadio() {
-    readAreaTransfer(
-        window_, area_state::DtmfRead, &RadioAreas::dtmf,
-        [](Session& session, DtmfSettings& dtmf, TransferObserver& observer) {
-            return readDtmf(session, dtmf, &observer);
-        },
-        [this] { showDtmf(); }, QStringLiteral("DTMF Read"));
+    readPageArea(window_, PageArea::Dtmf);
 }
 
 void SetModePage::writeDtmfToRadio() {
-    writeAreaTransfer(window_, area_state::DtmfWrite, window_.areas().dtmf,
-                      [](Session& session, const DtmfSettings& dtmf, TransferObserver& observer) {
-                          return writeDtmf(session, dtmf, &observer);
-                      });
+    writePageArea(window_, PageArea::Dtmf);
 }
 
 void SetModePage::resetDtmf() {
