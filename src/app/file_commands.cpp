@@ -2,6 +2,7 @@
 
 #include "app/channel_grid_model.h"
 #include "app/file_choice.h"
+#include "app/file_messages.h"
 #include "app/main_window.h"
 #include "app/memory_page.h"
 #include "app/undo_history.h"
@@ -9,7 +10,6 @@
 #include "files/common_csv_layout.h"
 #include "files/csv_file.h"
 #include "files/data_file.h"
-#include "widgets/message_box.h"
 
 #include <QAction>
 #include <QMenu>
@@ -18,26 +18,10 @@ namespace qmh4 {
 
 namespace {
 
-// The report with at most 20 remark lines above the summary, so that the box fits the screen.
-QString boxText(const QString& report) {
-    constexpr int ShownRemarks = 20;
-    QStringList lines = report.split(QLatin1Char('\n'));
-    if (lines.size() > ShownRemarks + 1) {
-        lines.replace(ShownRemarks, QStringLiteral("…"));
-        lines.remove(ShownRemarks + 1, lines.size() - ShownRemarks - 2);
-    }
-    return lines.join(QLatin1Char('\n'));
-}
-
 QAction* addCommand(QMenu* menu, const char* name, const QString& caption) {
     QAction* action = menu->addAction(caption);
     action->setObjectName(QString::fromLatin1(name));
     return action;
-}
-
-void showOutcome(QWidget* parent, const FileOutcome& outcome) {
-    if (!outcome.text.isEmpty())
-        showMessage(parent, outcome.text, outcome.title);
 }
 
 } // namespace
@@ -77,7 +61,7 @@ void FileCommands::openFileAt(const QString& path) {
         window_.document().setFilePath(path);
         window_.undoHistory->markClean();
     }
-    showOutcome(&window_, outcome);
+    showFileOutcome(&window_, outcome);
 }
 
 bool FileCommands::saveFile() {
@@ -93,7 +77,7 @@ bool FileCommands::saveFileAt(const QString& path) {
         window_.document().setFilePath(path);
         window_.undoHistory->markClean();
     }
-    showOutcome(&window_, outcome);
+    showFileOutcome(&window_, outcome);
     return outcome.ok;
 }
 
@@ -112,7 +96,7 @@ void FileCommands::importCsvAt(const QString& path) {
         window_.document().replaceChannels(QStringLiteral("Import CSV"), imported);
         window_.showProgress(RowCount, RowCount, 100);
     }
-    showOutcome(&window_, outcome);
+    showFileOutcome(&window_, outcome);
     window_.showProgress(0, RowCount, 0);
 }
 
@@ -124,7 +108,7 @@ void FileCommands::exportCsv() {
         exportCsvFile(withDefaultSuffix(path, QStringLiteral("CSV")), window_.channels());
     if (outcome.ok)
         window_.showProgress(RowCount, RowCount, 100);
-    showOutcome(&window_, outcome);
+    showFileOutcome(&window_, outcome);
     window_.showProgress(0, RowCount, 0);
 }
 
@@ -143,7 +127,7 @@ void FileCommands::importChannelListAt(const QString& path) {
         importChannelListFile(path, imported, isMemoryRow(current) ? current : FirstMemoryRow);
     if (outcome.ok)
         window_.document().replaceChannels(QStringLiteral("Import Channel List"), imported);
-    showMessage(&window_, boxText(outcome.text), outcome.title);
+    showFileOutcome(&window_, outcome);
 }
 
 void FileCommands::exportChannelList() {
@@ -152,7 +136,7 @@ void FileCommands::exportChannelList() {
         return;
     const FileOutcome outcome =
         exportChannelListFile(withDefaultSuffix(path, QStringLiteral("CSV")), window_.channels());
-    showMessage(&window_, outcome.text, outcome.title);
+    showFileOutcome(&window_, outcome);
 }
 
 } // namespace qmh4

@@ -1,13 +1,12 @@
 #include "app/port_menu.h"
 
+#include "app/file_messages.h"
 #include "app/main_window.h"
 #include "app/port_choice.h"
 #include "app/settings_location.h"
-#include "files/data_file.h"
 #include "files/settings_file.h"
 #include "ports/default_port.h"
 #include "ports/port_opener.h"
-#include "widgets/message_box.h"
 
 #include <QAction>
 #include <QActionGroup>
@@ -99,8 +98,7 @@ void PortMenu::chooseComPort(int number) {
     // The choice stays in effect for this run even when the file cannot be written.
     const FileOutcome saved = applicationSettingsFile().save(window_.currentData());
     if (!saved.ok)
-        showMessage(&window_, QLatin1String(DataSaveErrorText) + QLatin1Char('\n') + saved.text,
-                    saved.title);
+        showFileOutcome(&window_, saved);
 }
 
 void PortMenu::choosePortByName(const QString& port) {

@@ -1,12 +1,12 @@
 #include "app/safety_net.h"
 
 #include "app/file_choice.h"
+#include "app/file_messages.h"
 #include "app/main_window.h"
 #include "files/backups.h"
 #include "files/data_file.h"
 #include "link/link.h"
 #include "transfers/verify.h"
-#include "widgets/message_box.h"
 
 #include <QAction>
 #include <QDesktopServices>
@@ -156,7 +156,7 @@ void SafetyNet::compareWithFileAt(const QString& path) {
     RadioData file;
     const FileOutcome opened = openDataFile(path, file);
     if (!opened.ok) {
-        showMessage(&window_, opened.text, opened.title);
+        showFileOutcome(&window_, opened);
         return;
     }
     const WholeRadioData left{file.channels, file.areas, {}, false};

@@ -1,6 +1,7 @@
 #include "cli/arguments.h"
 
 #include "cli/commands.h"
+#include "messages/file_outcome_text.h"
 
 #include <QTextStream>
 
@@ -57,8 +58,9 @@ bool parseArguments(QCommandLineParser& parser, const QString& command,
 }
 
 bool fileDone(const QString& command, const FileOutcome& outcome) {
-    if (!outcome.ok || outcome.text.contains(u'\n'))
-        tell(command, QString(outcome.text).replace(u'\n', QStringLiteral(": ")));
+    const QString text = fileOutcomeText(outcome).text;
+    if (!outcome.ok || text.contains(u'\n'))
+        tell(command, QString(text).replace(u'\n', QStringLiteral(": ")));
     return outcome.ok;
 }
 

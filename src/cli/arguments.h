@@ -1,6 +1,6 @@
 #pragma once
 
-#include "files/text_file.h"
+#include "files/file_outcome.h"
 
 #include <QCommandLineParser>
 #include <QString>
@@ -16,8 +16,8 @@ void tell(const QString& command, const QString& text);
 bool parseArguments(QCommandLineParser& parser, const QString& command,
                     const QStringList& arguments, qsizetype positionals);
 
-// Tells what a file operation ended with: its error, or the lines a success skipped. Returns
-// whether it succeeded.
+// Tells what a file operation ended with, in the window's words joined by ": ": its error, or
+// what a success passed over (a plain success says nothing). Returns whether it succeeded.
 bool fileDone(const QString& command, const FileOutcome& outcome);
 
 } // namespace qmh4::cli

@@ -3,6 +3,7 @@
 #include "files/common_csv_layout.h"
 #include "files/csv_file.h"
 #include "files/data_file.h"
+#include "messages/file_outcome_text.h"
 
 namespace qmh4::cli {
 
@@ -23,7 +24,7 @@ bool importCommonLayout(const QCommandLineParser& parser, const QString& path, R
     const FileOutcome outcome = importChannelListFile(path, data.channels, firstRow);
     if (!outcome.ok)
         return fileDone(CommandName, outcome);
-    for (const QString& line : outcome.text.split(QLatin1Char('\n')))
+    for (const QString& line : channelListReport(outcome.channelList))
         tell(CommandName, line);
     return true;
 }

@@ -287,16 +287,6 @@ QList<std::optional<QString>> decodedLines(QByteArray bytes) {
     return lines;
 }
 
-QString remarkList(const QList<ChannelListRemark>& remarks) {
-    constexpr int Shown = 20;
-    QStringList parts;
-    for (qsizetype i = 0; i < remarks.size() && i < Shown; ++i)
-        parts.append(QStringLiteral("line %1 (%2)").arg(remarks[i].line).arg(remarks[i].text));
-    if (remarks.size() > Shown)
-        parts.append(QStringLiteral("…"));
-    return parts.join(QStringLiteral(", "));
-}
-
 QString frequencyCell(const QString& cell) {
     return decimalText(static_cast<qint64>(frequencyUnits(cell)), 5) + QLatin1Char('0');
 }
@@ -417,27 +407,6 @@ bool isCommonLayoutHeader(const QByteArray& bytes) {
     return !lines.isEmpty() && columnsOfHeader(lines.first()).has_value();
 }
 
-QString ChannelListImport::summary() const {
-    QString text = QStringLiteral("Imported %1 channel%2")
-                       .arg(imported)
-                       .arg(imported == 1 ? QString() : QStringLiteral("s"));
-    if (imported == 1)
-        text += QStringLiteral(" into row %1").arg(firstRow);
-    else if (imported > 1)
-        text += QStringLiteral(" into rows %1–%2").arg(firstRow).arg(lastRow);
-    if (!skipped.isEmpty())
-        text += QStringLiteral("; skipped %1: %2").arg(skipped.size()).arg(remarkList(skipped));
-    return text;
-}
-
-QStringList ChannelListImport::reportLines() const {
-    QStringList lines;
-    for (const ChannelListRemark& remark : adjusted)
-        lines.append(QStringLiteral("line %1: %2").arg(remark.line).arg(remark.text));
-    lines.append(summary());
-    return lines;
-}
-
 ChannelListImport importChannelList(const QByteArray& bytes, ChannelTable& table, int firstRow) {
     ChannelListImport result;
     const QList<std::optional<QString>> lines = decodedLines(bytes);
@@ -483,25 +452,24 @@ QByteArray exportChannelList(const ChannelTable& table) {
 }
 
 FileOutcome importChannelListFile(const QString& path, ChannelTable& table, int firstRow) {
-    const FileOutcome failed{false, QLatin1String(CsvErrorText), QLatin1String(CsvErrorTitle)};
     const std::optional<QByteArray> bytes = readTextFile(path);
     if (!bytes)
-        return failed;
+        return FileOutcome::refused(FileKind::ChannelList, path);
     ChannelTable imported = table;
-    const ChannelListImport result = importChannelList(*bytes, imported, firstRow);
-    if (!result.readable)
-        return failed;
+    const ChannelListImport report = importChannelList(*bytes, imported, firstRow);
+    if (!report.readable)
+        return FileOutcome::refused(FileKind::ChannelList, path);
     table = std::move(imported);
-    return {true, result.reportLines().join(QLatin1Char('\n')), QLatin1String(CsvImportedTitle)};
+    FileOutcome outcome = FileOutcome::read(FileKind::ChannelList, path);
+    outcome.channelList = report;
+    return outcome;
 }
 
 FileOutcome exportChannelListFile(const QString& path, const ChannelTable& table) {
     QString error;
-    if (!writeTextFile(path, exportChannelList(table), &error)) {
-        return {false, QStringLiteral("%1\n%2").arg(QLatin1String(CsvSaveErrorText), error),
-                QLatin1String(CsvErrorTitle)};
-    }
-    return {true, QLatin1String(CsvSavedText), QLatin1String(CsvSavedTitle)};
+    if (!writeTextFile(path, exportChannelList(table), &error))
+        return FileOutcome::writeFailed(FileKind::ChannelList, path, error);
+    return FileOutcome::written(FileKind::ChannelList, path);
 }
 
 } // namespace qmh4

@@ -322,32 +322,22 @@ CsvImportReport importCsv(const QByteArray& bytes, ChannelTable& table) {
 
 FileOutcome exportCsvFile(const QString& path, const ChannelTable& table) {
     QString error;
-    if (!writeTextFile(path, exportCsv(table), &error)) {
-        return {false, QStringLiteral("%1\n%2").arg(QLatin1String(CsvSaveErrorText), error),
-                QLatin1String(CsvErrorTitle)};
-    }
-    return {true, QLatin1String(CsvSavedText), QLatin1String(CsvSavedTitle)};
+    if (!writeTextFile(path, exportCsv(table), &error))
+        return FileOutcome::writeFailed(FileKind::Csv, path, error);
+    return FileOutcome::written(FileKind::Csv, path);
 }
 
 FileOutcome importCsvFile(const QString& path, ChannelTable& table) {
-    const FileOutcome failed{false, QLatin1String(CsvErrorText), QLatin1String(CsvErrorTitle)};
-    if (!pathEndsWith(path, QStringLiteral("CSV"))) {
-        return failed;
-    }
+    const FileOutcome refused = FileOutcome::refused(FileKind::Csv, path);
+    if (!pathEndsWith(path, QStringLiteral("CSV")))
+        return refused;
     const std::optional<QByteArray> bytes = readTextFile(path);
-    if (!bytes) {
-        return failed;
-    }
+    if (!bytes)
+        return refused;
     const CsvImportReport report = importCsv(*bytes, table);
-    if (!report.headerAccepted) {
-        return failed;
-    }
-    QString text = QLatin1String(CsvImportedText);
-    if (!report.refusedRows.isEmpty()) {
-        text +=
-            QStringLiteral("\nRows emptied for invalid values: ") + numberList(report.refusedRows);
-    }
-    return {true, text, QLatin1String(CsvImportedTitle)};
+    if (!report.headerAccepted)
+        return refused;
+    return FileOutcome::read(FileKind::Csv, path, report.refusedRows);
 }
 
 } // namespace qmh4

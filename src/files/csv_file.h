@@ -1,6 +1,7 @@
 #pragma once
 
 #include "channels/channel_table.h"
+#include "files/file_outcome.h"
 #include "files/text_file.h"
 
 #include <QByteArray>
@@ -11,14 +12,6 @@
 // The channel list exchanged with spreadsheets: one line per grid row (the header row, then
 // rows 1..1623), 14 quoted fields separated by commas, code page 932 with CR LF.
 namespace qmh4 {
-
-inline constexpr const char* CsvSavedText = "Save File";
-inline constexpr const char* CsvSavedTitle = "Finish";
-inline constexpr const char* CsvImportedText = "Inport CSV File";
-inline constexpr const char* CsvImportedTitle = " Finish";
-inline constexpr const char* CsvErrorText = "CSV File Error";
-inline constexpr const char* CsvErrorTitle = " Error";
-inline constexpr const char* CsvSaveErrorText = "Save File Error";
 
 // The last row an import fills: the bug-finder presets are never imported.
 constexpr int LastImportedRow = LastTsfRow;
@@ -53,9 +46,9 @@ struct CsvImportReport {
 // reach as well. With a rejected header the table is unchanged.
 CsvImportReport importCsv(const QByteArray& bytes, ChannelTable& table);
 
-// The Export and Import commands on a path, with the message box they end with. A failed
-// write or read, a path not ending in "CSV" or a rejected header leaves the file and the table
-// as they were.
+// The Export and Import commands on a path. A failed write or read, a path not ending in "CSV"
+// or a rejected header leaves the file and the table as they were. An import's outcome lists
+// the rows emptied for invalid values.
 FileOutcome exportCsvFile(const QString& path, const ChannelTable& table);
 FileOutcome importCsvFile(const QString& path, ChannelTable& table);
 

@@ -527,29 +527,18 @@ DataFileReport readDataFile(const QByteArray& bytes, RadioData& data) {
 
 FileOutcome saveDataFile(const QString& path, const RadioData& data, const QDateTime& now) {
     QString error;
-    if (!writeTextFile(path, writeDataFile(data, now), &error)) {
-        return {false, QStringLiteral("%1\n%2").arg(QLatin1String(DataSaveErrorText), error),
-                QLatin1String(DataOpenErrorTitle)};
-    }
-    return {true, QLatin1String(DataSavedText), QLatin1String(DataSavedTitle)};
+    if (!writeTextFile(path, writeDataFile(data, now), &error))
+        return FileOutcome::writeFailed(FileKind::Data, path, error);
+    return FileOutcome::written(FileKind::Data, path);
 }
 
 FileOutcome openDataFile(const QString& path, RadioData& data) {
-    const FileOutcome refused{false, QLatin1String(DataOpenErrorText),
-                              QLatin1String(DataOpenErrorTitle)};
-    if (!pathEndsWith(path, QStringLiteral(".H4"))) {
-        return refused;
-    }
+    if (!pathEndsWith(path, QStringLiteral(".H4")))
+        return FileOutcome::refused(FileKind::Data, path);
     const std::optional<QByteArray> bytes = readTextFile(path);
-    if (!bytes) {
-        return refused;
-    }
-    const DataFileReport report = readDataFile(*bytes, data);
-    QString text = QLatin1String(DataReadText);
-    if (!report.skippedLines.isEmpty()) {
-        text += QStringLiteral("\nLines skipped: ") + numberList(report.skippedLines);
-    }
-    return {true, text, QLatin1String(DataReadTitle)};
+    if (!bytes)
+        return FileOutcome::refused(FileKind::Data, path);
+    return FileOutcome::read(FileKind::Data, path, readDataFile(*bytes, data).skippedLines);
 }
 
 } // namespace qmh4

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "document/radio_data.h"
+#include "files/file_outcome.h"
 #include "files/text_file.h"
 
 #include <QByteArray>
@@ -11,14 +12,6 @@
 // The data file (".H4"): one line per item behind a key, fixed-width zero-padded decimal
 // fields, code page 932 with CR LF. The settings file is a data file too.
 namespace qmh4 {
-
-inline constexpr const char* DataSavedText = "Save File";
-inline constexpr const char* DataSavedTitle = "Finish";
-inline constexpr const char* DataReadText = "Read File";
-inline constexpr const char* DataReadTitle = "Finish";
-inline constexpr const char* DataOpenErrorText = "This File don't Open";
-inline constexpr const char* DataOpenErrorTitle = "Error";
-inline constexpr const char* DataSaveErrorText = "Save File Error";
 
 // The whole file for `data`; `now` goes into the header line.
 QByteArray writeDataFile(const RadioData& data, const QDateTime& now);
@@ -32,9 +25,9 @@ struct DataFileReport {
 // applied whole or not at all; a line that cannot be applied is skipped and listed.
 DataFileReport readDataFile(const QByteArray& bytes, RadioData& data);
 
-// The Save and Open commands on a path, with the message box they end with. A path not ending
-// in ".H4", a file that cannot be read or a failed write leave the data and the old file as
-// they were.
+// The Save and Open commands on a path. A path not ending in ".H4" or a file that cannot be
+// read is refused, a failed write leaves the old file: the data stay as they were. An opened
+// file's outcome lists the lines skipped.
 FileOutcome saveDataFile(const QString& path, const RadioData& data,
                          const QDateTime& now = QDateTime::currentDateTime());
 FileOutcome openDataFile(const QString& path, RadioData& data);

@@ -64,14 +64,14 @@ FileOutcome SettingsFile::save(const RadioData& data, const QDateTime& now) cons
     QString error;
     if (writeTextFile(programPath_, bytes, &error)) {
         lastSaved_ = programPath_;
-        return {true, programPath_, QString()};
+        return FileOutcome::written(FileKind::Settings, programPath_);
     }
     QDir().mkpath(QFileInfo(userPath_).absolutePath());
     if (writeTextFile(userPath_, bytes, &error)) {
         lastSaved_ = userPath_;
-        return {true, userPath_, QString()};
+        return FileOutcome::written(FileKind::Settings, userPath_);
     }
-    return {false, QStringLiteral("%1\n%2").arg(userPath_, error), QStringLiteral("Error")};
+    return FileOutcome::writeFailed(FileKind::Settings, userPath_, error);
 }
 
 } // namespace qmh4

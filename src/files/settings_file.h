@@ -1,6 +1,7 @@
 #pragma once
 
 #include "document/radio_data.h"
+#include "files/file_outcome.h"
 #include "files/text_file.h"
 
 #include <QByteArray>

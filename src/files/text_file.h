@@ -12,14 +12,6 @@
 // QSaveFile so that a failed write leaves the old file as it was.
 namespace qmh4 {
 
-// What a file command hands back to the window or the command line: the message box to show
-// (text and title) and whether the command did its work.
-struct FileOutcome {
-    bool ok = false;
-    QString text;
-    QString title;
-};
-
 // Files larger than this are no file of the program (a full data file is about 100 KB).
 constexpr qint64 MaxTextFileSize = 32 * 1024 * 1024;
 

@@ -178,7 +178,7 @@ private slots:
         QCOMPARE(channelLines(path("back.H4")), channelLines(path("in.H4")));
 
         RadioData back;
-        QCOMPARE(openDataFile(path("back.H4"), back).text, QStringLiteral("Read File"));
+        QCOMPARE(openDataFile(path("back.H4"), back).passedOver, QList<int>());
         const RadioData sample = sampleData();
         QCOMPARE(back.areas.banks, sample.areas.banks);
         QCOMPARE(back.areas.oneTouch, sample.areas.oneTouch);

@@ -1,5 +1,6 @@
 #include "channels/value_tables.h"
 #include "files/csv_file.h"
+#include "messages/file_outcome_text.h"
 #include "sample_data.h"
 #include "support/test_support.h"
 #include "text/cp932.h"
@@ -178,20 +179,18 @@ private slots:
         QVERIFY(exportCsvFile(path, table).ok);
 
         ChannelTable imported;
-        QCOMPARE(importCsvFile(path, imported).text, QStringLiteral("Inport CSV File"));
+        QCOMPARE(fileOutcomeText(importCsvFile(path, imported)).text, "Inport CSV File");
 
         QVERIFY(writeTextFile(path, fileOf({QuotedHeader, rowLine(1, "830.00000"),
                                             rowLine(2, "145.00000"), rowLine(3, "880")})));
-        QCOMPARE(importCsvFile(path, imported).text,
-                 QStringLiteral("Inport CSV File\nRows emptied for invalid values: 1, 3"));
+        QCOMPARE(fileOutcomeText(importCsvFile(path, imported)).text,
+                 "Inport CSV File\nRows emptied for invalid values: 1, 3");
 
         const QString text = dir.filePath(QStringLiteral("list.TXT"));
         QVERIFY(writeTextFile(text, exportCsv(table)));
         ChannelTable untouched;
-        QCOMPARE(importCsvFile(text, untouched).text, QStringLiteral("CSV File Error"));
+        QCOMPARE(fileOutcomeText(importCsvFile(text, untouched)).text, "CSV File Error");
         QCOMPARE(untouched, ChannelTable());
-
-        QVERIFY(!exportCsvFile(dir.filePath(QStringLiteral("list.CSV/x.CSV")), table).ok);
     }
 };
 

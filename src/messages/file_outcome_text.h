@@ -1,0 +1,27 @@
+#pragma once
+
+#include "files/file_outcome.h"
+
+#include <QString>
+#include <QStringList>
+
+// The words of the file commands' outcomes. The window shows them in its boxes and `qmh4`
+// prints the same words on stderr, so both take them from here rather than keep copies.
+namespace qmh4 {
+
+struct MessageText {
+    QString text; // lines separated by '\n'; empty when there is nothing to say
+    QString title;
+};
+
+// The box for an outcome: "Save File" / "Finish", "This File don't Open" / "Error", a failed
+// write with the system's reason on its second line, a read with the lines it passed over.
+MessageText fileOutcomeText(const FileOutcome& outcome);
+
+// "Imported 60 channels into rows 1–60; skipped 2: line 5 (USB mode), line 9 (tone 69.3 Hz)"
+QString channelListSummary(const ChannelListImport& import);
+// One line per adjusted channel ("line 4: frequency 146.520005 MHz rounded to 146.52001 MHz"),
+// then the summary.
+QStringList channelListReport(const ChannelListImport& import);
+
+} // namespace qmh4
