@@ -5,6 +5,7 @@
 
 #include "app/grid_clipboard.h"
 #include "app/main_window.h"
+#include "app/memory_commands.h"
 #include "app/memory_page.h"
 #include "editing/multi_row_edit.h"
 #include "files/row_clipboard.h"
@@ -96,8 +97,8 @@ int main(int argc, char* argv[]) {
         // Frequencies differ from run to run, so every paste changes every row.
         QApplication::clipboard()->setText(thousandLines(140 + run % 2 * 300));
         window.memoryPage->selectRow(FirstMemoryRow);
-        pastes.push_back(
-            timedWithRepaint(window, [&] { window.gridClipboard->pasteAction->trigger(); }));
+        pastes.push_back(timedWithRepaint(
+            window, [&] { window.memoryCommands->gridClipboard->pasteAction->trigger(); }));
 
         DetailFields values;
         values.step = run % 2 + 1;

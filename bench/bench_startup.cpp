@@ -5,6 +5,7 @@
 //   bench_startup [--rows N]     N rows of the selected-rows read instead of a full read
 
 #include "app/main_window.h"
+#include "app/memory_commands.h"
 #include "app/memory_page.h"
 #include "app/port_choice.h"
 #include "sim/simulated_radio.h"
@@ -115,9 +116,9 @@ int main(int argc, char* argv[]) {
     QObject::connect(&window, &MainWindow::transferFinished, &loop, &QEventLoop::quit);
     transfer.start();
     if (rows == LastRow)
-        window.readAllChannels();
+        window.memoryCommands->readAllChannels();
     else
-        window.readSelectedChannels();
+        window.memoryCommands->readSelectedChannels();
     loop.exec();
     const double seconds = static_cast<double>(transfer.nsecsElapsed()) / 1e9;
     const double wireSeconds =

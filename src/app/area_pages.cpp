@@ -4,8 +4,10 @@
 #include "app/channel_grid_model.h"
 #include "app/common_set_page.h"
 #include "app/set_mode_page.h"
+#include "app/transfer_controller.h"
 #include "app/undo_history.h"
 #include "link/link.h"
+#include "transfers/area_steps.h"
 #include "transfers/area_transfers.h"
 #include "widgets/question_box.h"
 
@@ -76,17 +78,19 @@ const PageAreaCommands& commandsOf(PageArea area) {
 // Runs `transfer` on the worker over a session of the window's port, on `copy`; `onFinished`
 // runs on the window's thread once it has ended, before the end box.
 bool startAreaTransfer(MainWindow& window, quint16 stateCode, AreaTransfer transfer,
-                       std::shared_ptr<WholeRadioData> copy, MainWindow::Finish onFinished) {
+                       std::shared_ptr<WholeRadioData> copy,
+                       TransferController::Finish onFinished) {
     if (window.transferRunning())
         return false;
-    TransferRunner::Job run = [open = window.linkOpener(), options = window.sessionOptions(),
+    TransferRunner::Job run = [open = window.linkOpener(),
+                               options = window.transfers->sessionOptions(),
                                stop = window.transferControl().stopFlag(), transfer,
                                copy](ChannelTransferObserver& observer) {
         const std::unique_ptr<Link> link = open();
         Session session(*link, options, stop);
         return transfer(session, *copy, &observer);
     };
-    return window.startTransfer(stateCode, std::move(run), std::move(onFinished));
+    return window.transfers->start(stateCode, std::move(run), std::move(onFinished));
 }
 
 std::shared_ptr<WholeRadioData> copyOfAreas(const MainWindow& window) {
@@ -114,7 +118,7 @@ bool readPageArea(MainWindow& window, PageArea area) {
 bool writePageArea(MainWindow& window, PageArea area) {
     const PageAreaCommands& commands = commandsOf(area);
     auto copy = copyOfAreas(window);
-    MainWindow::Finish takeWritten;
+    TransferController::Finish takeWritten;
     if (commands.takeWritten) {
         takeWritten = [&window, copy, &commands](const TransferResult&) {
             window.undoHistory->derived([&] {

@@ -3,6 +3,7 @@
 #include "app/area_pages.h"
 #include "app/common_set_page.h"
 #include "app/group_editor.h"
+#include "app/transfer_controller.h"
 #include "app/undo_history.h"
 #include "widgets/area_controls.h"
 
@@ -229,7 +230,7 @@ TransferResult BankPage::openGroupEditor(bool* autoTransfer) {
     TransferResult result;
     {
         GroupEditor editor(groups, window_.linkOpener(), autoTransfer, &window_);
-        editor.setReplyTimeout(window_.editorReplyTimeout());
+        editor.setReplyTimeout(window_.transfers->editorOptions().replyTimeout);
         if (groupEditorShown)
             groupEditorShown(editor);
         editor.exec();

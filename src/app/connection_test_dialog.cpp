@@ -1,6 +1,7 @@
 #include "app/connection_test_dialog.h"
 
 #include "app/main_window.h"
+#include "app/transfer_controller.h"
 #include "link/protocol.h"
 #include "link/serial_link.h"
 #include "link/session.h"
@@ -119,7 +120,7 @@ void ConnectionTestDialog::runTest() {
     answer_->setText(QStringLiteral("Testing…"));
     again_->setEnabled(false);
     runner_->start([open = window_.linkOpener(),
-                    options = window_.sessionOptions()](ChannelTransferObserver&) {
+                    options = window_.transfers->sessionOptions()](ChannelTransferObserver&) {
         TransferResult done;
         done.message = identify(open, options);
         return done;

@@ -3,6 +3,7 @@
 #include "app/file_choice.h"
 #include "app/file_messages.h"
 #include "app/main_window.h"
+#include "app/transfer_controller.h"
 #include "files/backups.h"
 #include "files/data_file.h"
 #include "link/link.h"
@@ -123,8 +124,8 @@ void SafetyNet::verify() {
     const WholeRadioData expected = wholeRadioData(window_.currentData());
     auto verified = std::make_shared<VerifyResult>();
     WholeRadioOptions options;
-    options.main = window_.sessionOptions();
-    options.editors.replyTimeout = window_.editorReplyTimeout();
+    options.main = window_.transfers->sessionOptions();
+    options.editors.replyTimeout = window_.transfers->editorOptions().replyTimeout;
     TransferControl& control = window_.transferControl();
     TransferRunner::Job job = [open = window_.linkOpener(), options, expected, verified,
                                stop = control.stopFlag()](ChannelTransferObserver& forward) {
@@ -134,7 +135,7 @@ void SafetyNet::verify() {
         link->close();
         return verifyOutcome(verified->read);
     };
-    MainWindow::Finish finish = [this, verified, &control](const TransferResult& result) {
+    TransferController::Finish finish = [this, verified, &control](const TransferResult& result) {
         // Quiet for the run: the report replaces the "Success" box; a stop leaves no trace.
         if (result.outcome == Outcome::Stopped)
             control.setQuiet(TransferControl::StandAlone);
@@ -142,7 +143,7 @@ void SafetyNet::verify() {
             showReport(QStringLiteral("Verify"), QStringLiteral("radio"), verified->differences);
     };
     control.setQuiet(TransferControl::WholeRadioStep);
-    if (!window_.startTransfer(VerifyState, std::move(job), std::move(finish)))
+    if (!window_.transfers->start(VerifyState, std::move(job), std::move(finish)))
         control.setQuiet(TransferControl::StandAlone);
 }
 

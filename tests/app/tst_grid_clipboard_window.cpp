@@ -110,7 +110,7 @@ void GridClipboardWindowTest::pasteAndCutAreOneChangeEach() {
     QApplication::clipboard()->setText(text);
     if (command == "copy") {
         window.memoryPage->selectRows(5, 7);
-        window.gridClipboard->copyAction->trigger();
+        window.memoryCommands->gridClipboard->copyAction->trigger();
         const QMimeData* data = QApplication::clipboard()->mimeData();
         const QStringList csv = linesOf(QString::fromUtf8(data->data("text/csv")));
         QCOMPARE(csv, exportedLines(start, 5, 7));
@@ -119,7 +119,8 @@ void GridClipboardWindowTest::pasteAndCutAreOneChangeEach() {
     QSignalSpy changes(&window.document(), &RadioDocument::changed);
     window.memoryPage->selectRows(row, row + 2);
 
-    (command == "cut" ? window.gridClipboard->cutAction : window.gridClipboard->pasteAction)
+    (command == "cut" ? window.memoryCommands->gridClipboard->cutAction
+                      : window.memoryCommands->gridClipboard->pasteAction)
         ->trigger();
 
     QCOMPARE(window.statusBar()->currentMessage(), status);
@@ -202,11 +203,12 @@ void GridClipboardWindowTest::findCyclesThroughMatches() {
     MainWindow window;
     fillTable(window);
     window.memoryPage->selectRow(1);
-    window.findBar->findAction->trigger();
-    window.findBar->FindText->setText(text);
+    window.memoryCommands->findBar->findAction->trigger();
+    window.memoryCommands->findBar->FindText->setText(text);
     QList<int> visited;
     for (const QChar step : steps) {
-        (step == 'n' ? window.findBar->findNextAction : window.findBar->findPreviousAction)
+        (step == 'n' ? window.memoryCommands->findBar->findNextAction
+                     : window.memoryCommands->findBar->findPreviousAction)
             ->trigger();
         visited.append(window.memoryPage->currentRow());
     }

@@ -233,14 +233,14 @@ void GridEditingWindowTest::editingInertDuringTransfer() {
 
     SeenDialog seen;
     QVERIFY(runCommand(window, [&] {
-        window.writeSelectedChannels();
+        window.memoryCommands->writeSelectedChannels();
         QVERIFY(window.transferRunning());
         inspectNextDialog(this, seen, "DETAIL_CANCEL");
-        window.gridKeyPressed(Qt::Key_Delete);
-        window.gridKeyPressed(Qt::Key_Return);
-        window.editCurrentChannel();
-        window.clearSelectedRows();
-        window.moveCurrentRow(1);
+        window.memoryCommands->gridKeyPressed(Qt::Key_Delete);
+        window.memoryCommands->gridKeyPressed(Qt::Key_Return);
+        window.memoryCommands->editCurrentChannel();
+        window.memoryCommands->clearSelectedRows();
+        window.memoryCommands->moveCurrentRow(1);
         QTest::qWait(0);
         QVERIFY(window.channels() == start);
     }));

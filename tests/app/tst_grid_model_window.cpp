@@ -39,14 +39,15 @@ private slots:
         QTest::addColumn<int>("last");
         QTest::newRow("Delete key") << Path([](MainWindow& window, const QString&) {
             window.memoryPage->selectRows(5, 7);
-            window.gridKeyPressed(Qt::Key_Delete);
+            window.memoryCommands->gridKeyPressed(Qt::Key_Delete);
         }) << 5 << 7;
         QTest::newRow("Clear button") << Path([](MainWindow& window, const QString&) {
             window.memoryPage->selectRows(9, 3);
-            window.clearSelectedRows();
+            window.memoryCommands->clearSelectedRows();
         }) << 3 << 9;
         QTest::newRow("All Clear")
-            << Path([](MainWindow& window, const QString&) { window.allClear(); }) << 1 << 30;
+            << Path([](MainWindow& window, const QString&) { window.memoryCommands->allClear(); })
+            << 1 << 30;
         QTest::newRow("data file opened") << Path([](MainWindow& window, const QString& folder) {
             RadioData data;
             data.channels.row(12) = filledTable().row(12);
@@ -56,7 +57,7 @@ private slots:
         }) << 0 << 0;
         QTest::newRow("Memory Read") << Path([](MainWindow& window, const QString&) {
             useSimulatedRadio(window);
-            QVERIFY(runCommand(window, [&] { window.readAllChannels(); }));
+            QVERIFY(runCommand(window, [&] { window.memoryCommands->readAllChannels(); }));
         }) << 1 << LastRow;
     }
     void everyEditingPathRepaintsOnce() {

@@ -202,14 +202,14 @@ void MainWindowTest::transferEndedEarly() {
     QVERIFY(!window.memoryPage->READ_Botton->isEnabled());
     QVERIFY(!window.TabStrip1->isEnabled());
     QVERIFY(!window.portMenu->menuAction()->isEnabled());
-    window.readAllChannels();
-    window.readSelectedChannels();
-    window.writeAllChannels();
-    window.allClear();
+    window.memoryCommands->readAllChannels();
+    window.memoryCommands->readSelectedChannels();
+    window.memoryCommands->writeAllChannels();
+    window.memoryCommands->allClear();
     window.chooseComPort(5);
     window.showAbout(); // would block on the modal about window
-    QVERIFY(!window.startTransfer(MainWindow::ReadAllState,
-                                  [](ChannelTransferObserver&) { return TransferResult{}; }));
+    QVERIFY(!window.transfers->start(MainWindow::ReadAllState,
+                                     [](ChannelTransferObserver&) { return TransferResult{}; }));
     window.Option1[1]->click(); // the language buttons still act
     QCOMPARE(window.languageCode(), 1);
 
@@ -233,7 +233,7 @@ void MainWindowTest::transferEndedEarly() {
     radio.setPacing(0);
     window.memoryPage->selectRow(3);
     QVERIFY(runCommand(
-        window, [&] { window.readSelectedChannels(); }, 10000));
+        window, [&] { window.memoryCommands->readSelectedChannels(); }, 10000));
     QCOMPARE(dialogs.boxes, (QList<Box>{{"Success", " Finish"}}));
 }
 

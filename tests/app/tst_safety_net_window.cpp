@@ -25,7 +25,7 @@ private slots:
         net.setVerifyAfterWriting(true);
         const QDir folder(backups.path());
 
-        QVERIFY(runCommand(window, [&] { window.readAllChannels(); }));
+        QVERIFY(runCommand(window, [&] { window.memoryCommands->readAllChannels(); }));
         QCOMPARE(folder.entryList({"*-memory-read.H4"}).size(), 1);
 
         QSignalSpy finished(&window, &MainWindow::transferFinished);

@@ -51,9 +51,9 @@ const EditCase Edits[] = {
     {"Clear rows", false,
      [](MainWindow& w, auto&) {
          w.memoryPage->selectRows(5, 9);
-         w.clearSelectedRows();
+         w.memoryCommands->clearSelectedRows();
      }},
-    {"All Clear", false, [](MainWindow& w, auto&) { w.allClear(); }},
+    {"All Clear", false, [](MainWindow& w, auto&) { w.memoryCommands->allClear(); }},
     {"Import CSV", false,
      [](MainWindow& w, const QTemporaryDir& dir) {
          exportCsvFile(dir.filePath("blank.csv"), ChannelTable());
@@ -126,7 +126,7 @@ private slots:
         dir_ = std::make_unique<QTemporaryDir>();
         window_ = std::make_unique<MainWindow>();
         useSimulatedRadio(*window_);
-        QVERIFY(runRead(*window_, [&] { window_->readAllChannels(); }));
+        QVERIFY(runRead(*window_, [&] { window_->memoryCommands->readAllChannels(); }));
         clearRowsOf(window_->document(), 2, 3, ClearVariant::ClearButton);
         window_->undoHistory->clear();
     }
@@ -198,7 +198,7 @@ void UndoWindowTest::unsavedChangesAreAskedFor() {
     MainWindow& window = *window_;
     window.show();
     window.memoryPage->selectRows(5, 9);
-    window.clearSelectedRows();
+    window.memoryCommands->clearSelectedRows();
     QCOMPARE(window.windowTitle(), u"Untitled* \u2014 KORVAN QM-H4 Clone Utility"_qs);
     const RadioData edits = window.currentData();
     const QString saved = dir_->filePath(QStringLiteral("saved.H4"));

@@ -4,8 +4,10 @@
 // their names, the window's built-in simulated radio, and waiting for a transfer to end.
 
 #include "app/main_window.h"
+#include "app/memory_commands.h"
 #include "app/port_choice.h"
 #include "app/settings_location.h"
+#include "app/transfer_controller.h"
 #include "app/write_confirmation.h"
 #include "sim/simulated_radio.h"
 #include "widgets/message_box.h"
