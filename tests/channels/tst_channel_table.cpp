@@ -3,6 +3,7 @@
 #include <QTest>
 
 #include <initializer_list>
+#include <map>
 
 using namespace qmh4;
 
@@ -79,9 +80,8 @@ private slots:
     void blankEmptyRowsSparesCallAndBugFinderRows() {
         ChannelTable table;
         for (int row = FirstRow; row <= LastRow; ++row) {
-            table.setCell(row, NameColumn, u"X"_qs);
-            table.row(row).name = u"X"_qs;
-            table.row(row).txTone = 3;
+            table.row(row).setNameWithMarkers(u"X"_qs);
+            table.row(row).setTxTone(3);
         }
         table.row(5).used = true;
         table.blankEmptyRows();
@@ -90,6 +90,44 @@ private slots:
             QCOMPARE(hasTexts(table.row(row)), kept);
             QCOMPARE(table.row(row).txTone, 3); // side tables stay
         }
+    }
+
+    // An index and the caption its column shows change together, or not at all.
+    void attributeAndCaptionTogether_data() {
+        QTest::addColumn<int>("column");
+        QTest::addColumn<int>("index");
+        QTest::addColumn<QString>("caption"); // empty: the index is refused
+        QTest::newRow("last step") << int(StepColumn) << 15 << u"1MHz"_qs;
+        QTest::newRow("step 16") << int(StepColumn) << 16 << QString();
+        QTest::newRow("train JR") << int(CarrierColumn) << 28 << u"ＪＲ"_qs;
+        QTest::newRow("train 29") << int(CarrierColumn) << 29 << QString();
+        QTest::newRow("last tx tone") << int(TxToneColumn) << 38 << u"250.3Hz"_qs;
+        QTest::newRow("tx tone -1") << int(TxToneColumn) << -1 << QString();
+        QTest::newRow("first rx tone") << int(RxToneColumn) << 0 << u"67.0Hz"_qs;
+        QTest::newRow("rx tone 39") << int(RxToneColumn) << 39 << QString();
+        QTest::newRow("last DCS") << int(DcsColumn) << 103 << u"754"_qs;
+        QTest::newRow("DCS 256") << int(DcsColumn) << 256 << QString();
+    }
+    void attributeAndCaptionTogether() {
+        using Attribute = std::pair<void (ChannelRow::*)(int), quint8 ChannelRow::*>;
+        const std::map<int, Attribute> attributes{
+            {StepColumn, {&ChannelRow::setStep, &ChannelRow::step}},
+            {CarrierColumn, {&ChannelRow::setTrain, &ChannelRow::train}},
+            {TxToneColumn, {&ChannelRow::setTxTone, &ChannelRow::txTone}},
+            {RxToneColumn, {&ChannelRow::setRxTone, &ChannelRow::rxTone}},
+            {DcsColumn, {&ChannelRow::setDcs, &ChannelRow::dcs}}};
+        QFETCH(int, column);
+        QFETCH(int, index);
+        QFETCH(QString, caption);
+        const auto [set, entry] = attributes.at(column);
+        ChannelRow row = ChannelTable().row(FirstCallRow);
+        ChannelRow expected = row;
+        (row.*set)(index);
+        if (!caption.isEmpty()) {
+            expected.cell(column) = caption;
+            expected.*entry = static_cast<quint8>(index);
+        }
+        QVERIFY(row == expected);
     }
 
     void rowsOutsideTheTableAreRefused() {
