@@ -132,32 +132,26 @@ DecodeStatus decodeRecord(const QByteArray& record, ChannelRow& row) {
     if (record.size() != RecordSize)
         return DecodeStatus::BadIndex;
     if (lowNibble(record, StatusByte) == StatusEmpty) {
-        row.used = false;
+        row.used = false; // the cells stay: the transfer blanks unused rows after its loop
         return DecodeStatus::Empty;
     }
     if (!indicesInRange(record))
         return DecodeStatus::BadIndex;
 
     row.cell(ModeColumn) = modeCaption(lowNibble(record, ModeByte)); // empty beyond "WFM"
-    row.step = static_cast<quint8>(lowNibble(record, StepByte));
-    row.cell(StepColumn) = stepCaption(row.step);
-    row.train = byteAt(record, TrainByte);
-    row.cell(CarrierColumn) = trainCaption(row.train);
+    row.setStep(lowNibble(record, StepByte));
+    row.setTrain(byteAt(record, TrainByte));
     if (const int toneType = lowNibble(record, ToneTypeByte); toneType < ToneTypeCount)
         row.cell(ToneTypeColumn) = toneTypeCaption(toneType); // otherwise the cell stays
-    row.txTone = static_cast<quint8>(byteAt(record, TxToneByte) - 1);
-    row.cell(TxToneColumn) = ctcssCaption(row.txTone);
-    row.rxTone = static_cast<quint8>(byteAt(record, RxToneByte) - 1);
-    row.cell(RxToneColumn) = ctcssCaption(row.rxTone);
-    row.dcs = byteAt(record, DcsByte);
-    row.cell(DcsColumn) = dcsCaption(row.dcs);
+    row.setTxTone(byteAt(record, TxToneByte) - 1);
+    row.setRxTone(byteAt(record, RxToneByte) - 1);
+    row.setDcs(byteAt(record, DcsByte));
     row.cell(FrequencyColumn) = frequencyTextFromHz(littleEndian32(record, FrequencyByte));
     const int shift = lowNibble(record, ShiftByte);
     row.cell(ShiftColumn) = shiftCaption(shift == 1 || shift == 2 ? shift : 0);
     row.cell(OffsetColumn) = offsetTextFromHz(littleEndian32(record, OffsetByte));
     row.cell(SkipColumn) = skipCaption(lowNibble(record, SkipByte) == 1);
-    row.name = decodeName(record);
-    row.cell(NameColumn) = cp932::glyphsToMarkers(row.name);
+    row.setNameWithGlyphs(decodeName(record));
     row.used = true;
     return DecodeStatus::Decoded;
 }

@@ -1,5 +1,8 @@
 #include "channels/channel_table.h"
 
+#include "channels/value_tables.h"
+#include "text/cp932.h"
+
 #include <algorithm>
 #include <numeric>
 
@@ -26,11 +29,22 @@ const char16_t* const CallFrequencies[] = {u"145.00000MHz", u"433.00000MHz", u"1
 const char16_t* const PresetColumns[] = {u"FM",     u"5KHz", u"2300Hz", u"None",    u"88.5Hz",
                                          u"88.5Hz", u"023",  u"Off",    u"0.000MHz"};
 
+// The presets show the carrier "2300Hz" while the train-tone entry keeps its start-up 28
+// ("ＪＲ"): the grid and the CSV file show the text, a write sends the entry.
 void fillPresetRow(ChannelRow& row, const char16_t* frequency) {
     row.cell(FrequencyColumn) = QString::fromUtf16(frequency);
     int column = ModeColumn;
     for (const char16_t* text : PresetColumns)
         row.cell(column++) = QString::fromUtf16(text);
+}
+
+// An index and its caption together, or neither: an empty caption means the index lies
+// outside its table.
+void setIndexed(quint8& entry, QString& cell, int index, const QString& caption) {
+    if (caption.isEmpty())
+        return;
+    entry = static_cast<quint8>(index);
+    cell = caption;
 }
 
 QString pairLabel(const char* prefix, int rowNumber, int firstRow, const char* first,
@@ -89,6 +103,55 @@ QString fixedRowLabel(int rowNumber) {
     return {};
 }
 
+void ChannelRow::setStep(int index) {
+    setIndexed(step, cell(StepColumn), index, stepCaption(index));
+}
+
+void ChannelRow::setTrain(int index) {
+    setIndexed(train, cell(CarrierColumn), index, trainCaption(index));
+}
+
+void ChannelRow::setTxTone(int index) {
+    setIndexed(txTone, cell(TxToneColumn), index, ctcssCaption(index));
+}
+
+void ChannelRow::setRxTone(int index) {
+    setIndexed(rxTone, cell(RxToneColumn), index, ctcssCaption(index));
+}
+
+void ChannelRow::setDcs(int index) {
+    setIndexed(dcs, cell(DcsColumn), index, dcsCaption(index));
+}
+
+void ChannelRow::setNameWithMarkers(const QString& shown) {
+    cell(NameColumn) = shown;
+    name = cp932::markersToGlyphs(shown);
+}
+
+void ChannelRow::setNameWithGlyphs(const QString& held) {
+    name = held;
+    cell(NameColumn) = cp932::glyphsToMarkers(held);
+}
+
+void ChannelRow::blankCells() {
+    for (int column = FrequencyColumn; column <= NameColumn; ++column)
+        cell(column).clear();
+    name.clear();
+}
+
+void ChannelRow::blankAsUnused() {
+    blankCells();
+    used = false;
+}
+
+void ChannelRow::clear(bool keepName) {
+    QString keptName = keepName ? name : QString();
+    blankCells();
+    txTone = rxTone = dcs = train = step = 0;
+    used = false;
+    name = std::move(keptName);
+}
+
 ChannelTable::ChannelTable() : rows_(RowCount) {
     for (int rowNumber = FirstMemoryRow; rowNumber <= LastMemoryRow; ++rowNumber)
         row(rowNumber).cell(LabelColumn) = QString::number(rowNumber - 1);
@@ -110,20 +173,11 @@ ChannelRow& ChannelTable::row(int rowNumber) {
 }
 
 void ChannelTable::clearCells(int rowNumber) {
-    ChannelRow& target = row(rowNumber);
-    for (int column = FrequencyColumn; column <= NameColumn; ++column)
-        target.cell(column).clear();
-    target.name.clear();
+    row(rowNumber).blankCells();
 }
 
 void ChannelTable::clearChannel(int rowNumber, bool keepName) {
-    ChannelRow& target = row(rowNumber);
-    for (int column = FrequencyColumn; column <= NameColumn; ++column)
-        target.cell(column).clear();
-    target.txTone = target.rxTone = target.dcs = target.train = target.step = 0;
-    target.used = false;
-    if (!keepName)
-        target.name.clear();
+    row(rowNumber).clear(keepName);
 }
 
 void ChannelTable::clearAllChannels() {

@@ -41,6 +41,8 @@ constexpr int FirstBugFinderRow = 1604, LastBugFinderRow = 1623;
 
 // One channel slot: the cell texts exactly as the grid shows them, and the row's entries of
 // the side tables (indices into the value tables, the used flag and the name-table entry).
+// The side tables are what the radio and the data file get, the cells what the grid and the
+// CSV file show: an attribute and its caption are set by one call so they cannot drift apart.
 struct ChannelRow {
     std::array<QString, ColumnCount> cells; // cells[LabelColumn] is the row label
     quint8 txTone = 8;                      // CTCSS index
@@ -54,6 +56,28 @@ struct ChannelRow {
 
     const QString& cell(int column) const { return cells[static_cast<size_t>(column)]; }
     QString& cell(int column) { return cells[static_cast<size_t>(column)]; }
+
+    // Each sets the index and the caption its column shows; an index outside its value table
+    // changes neither, so no caption can stand for an index the radio would refuse.
+    void setStep(int index);
+    void setTrain(int index); // shown in the "Carrier" column
+    void setTxTone(int index);
+    void setRxTone(int index);
+    void setDcs(int index);
+    // The name cell and the name-table entry: the cell shows ":1~" .. ":8~" where the entry
+    // holds ① .. ⑧. The editor and the files give the name as shown, the radio as held.
+    void setNameWithMarkers(const QString& shown);
+    void setNameWithGlyphs(const QString& held);
+
+    // Columns 1..12 and the name entry emptied; the indices, the used flag and the label stay.
+    void blankCells();
+    // An empty channel as a refused import leaves it: blank cells and used flag 0, while the
+    // indices stay as they were.
+    void blankAsUnused();
+    // An empty channel as the grid's Clear leaves it: columns 1..12 empty, every index and the
+    // used flag 0, and the name entry too unless `keepName`. The label stays.
+    void clear(bool keepName = false);
+
     bool operator==(const ChannelRow&) const = default;
 };
 

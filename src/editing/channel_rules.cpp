@@ -242,10 +242,6 @@ QString filterNameForRadio(const QString& name) {
     return kept;
 }
 
-QString nameWithGlyphs(const QString& nameWithMarkers) {
-    return cp932::markersToGlyphs(nameWithMarkers);
-}
-
 std::optional<qint64> parseFrequencyText(const QString& text) {
     QString body = text;
     if (body.endsWith(QLatin1String("MHz")))

@@ -99,8 +99,6 @@ QString composeOffset(OffsetBoxes& boxes);
 // Name on "OK": single-byte characters stay; a double-byte character stays only when the
 // radio's character table holds it; characters code page 932 cannot hold are dropped.
 QString filterNameForRadio(const QString& name);
-// The name-table form: each marker ":1~" … ":8~" becomes the glyph character ① … ⑧.
-QString nameWithGlyphs(const QString& nameWithMarkers);
 
 // --- pass channels -------------------------------------------------------------------------------
 

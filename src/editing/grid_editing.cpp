@@ -122,28 +122,17 @@ void writeRecordToRow(ChannelTable& table, int rowNumber, const DetailRecord& re
     if (!record.frequency.isEmpty())
         row.cell(FrequencyColumn) = record.frequency + QLatin1String("MHz");
     row.cell(ModeColumn) = captionOrError(listedModeCaptions(), record.mode);
-    const int step = indexWithin(record.step, StepCount, DefaultStepIndex);
-    const int train = indexWithin(record.train, TrainCount, DefaultTrainIndex);
-    row.cell(StepColumn) = stepCaption(step);
-    row.cell(CarrierColumn) = trainCaption(train);
+    row.setStep(indexWithin(record.step, StepCount, DefaultStepIndex));
+    row.setTrain(indexWithin(record.train, TrainCount, DefaultTrainIndex));
     row.cell(ToneTypeColumn) = captionOrError(listedToneTypeCaptions(), record.toneType);
-    const int txTone = indexWithin(record.txTone, CtcssCount, DefaultToneIndex);
-    const int rxTone = indexWithin(record.rxTone, CtcssCount, DefaultToneIndex);
-    const int dcs = indexWithin(record.dcs, DcsCount, DefaultDcsIndex);
-    row.cell(TxToneColumn) = ctcssCaption(txTone);
-    row.cell(RxToneColumn) = ctcssCaption(rxTone);
-    row.cell(DcsColumn) = dcsCaption(dcs);
+    row.setTxTone(indexWithin(record.txTone, CtcssCount, DefaultToneIndex));
+    row.setRxTone(indexWithin(record.rxTone, CtcssCount, DefaultToneIndex));
+    row.setDcs(indexWithin(record.dcs, DcsCount, DefaultDcsIndex));
     row.cell(ShiftColumn) = captionOrError(shiftCaptions(), record.shift);
     row.cell(OffsetColumn) = record.offset + QLatin1String("MHz");
     row.cell(SkipColumn) = record.skip ? QStringLiteral("*") : QString();
-    row.cell(NameColumn) = record.name;
-    row.txTone = static_cast<quint8>(txTone);
-    row.rxTone = static_cast<quint8>(rxTone);
-    row.dcs = static_cast<quint8>(dcs);
-    row.train = static_cast<quint8>(train);
-    row.step = static_cast<quint8>(step);
+    row.setNameWithMarkers(record.name);
     row.used = !record.frequency.isEmpty();
-    row.name = nameWithGlyphs(record.name);
 }
 
 CommitReport commitDetail(ChannelTable& table, const DetailResult& result) {

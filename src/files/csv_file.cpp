@@ -161,26 +161,15 @@ bool validateImportedRow(ChannelRow& row, RowSource source = RowSource::File) {
         (source == RowSource::File && nameByteCount(name) > NameByteLimit)) {
         return false;
     }
-    row.cell(CarrierColumn) = trainCaption(train);
-    row.cell(DcsColumn) = dcsCaption(dcs);
+    row.setStep(step);
+    row.setTrain(train); // "JR" becomes "ＪＲ"
+    row.setTxTone(tx);
+    row.setRxTone(rx);
+    row.setDcs(dcs); // "23" becomes "023"
     row.cell(OffsetColumn) = importedOffset(row.cell(OffsetColumn));
-    row.cell(NameColumn) = name;
-    row.name = nameWithGlyphs(name);
-    row.step = static_cast<quint8>(step);
-    row.train = static_cast<quint8>(train);
-    row.txTone = static_cast<quint8>(tx);
-    row.rxTone = static_cast<quint8>(rx);
-    row.dcs = static_cast<quint8>(dcs);
+    row.setNameWithMarkers(name);
     row.used = true;
     return true;
-}
-
-void emptyRow(ChannelRow& row) {
-    for (int column = FrequencyColumn; column <= NameColumn; ++column) {
-        row.cell(column).clear();
-    }
-    row.name.clear();
-    row.used = false;
 }
 
 // Applies one line to its row; false when the line held a value that was refused (the row is
@@ -188,7 +177,7 @@ void emptyRow(ChannelRow& row) {
 bool importRow(const QByteArray& bytes, ChannelRow& row) {
     const std::optional<QString> line = decodeLine(bytes);
     if (!line) {
-        emptyRow(row);
+        row.blankAsUnused();
         return false;
     }
     return importCsvFields(parseCsvLine(*line), row);
@@ -206,7 +195,7 @@ bool validateRowBeyondFile(ChannelRow& row) {
         return true;
     }
     if (!validateImportedRow(row, RowSource::Table)) {
-        emptyRow(row);
+        row.blankAsUnused();
         return false;
     }
     return true;
@@ -221,12 +210,12 @@ bool importCsvFields(const QStringList& fields, ChannelRow& row) {
     const QString frequencyText = row.cell(FrequencyColumn);
     const std::optional<QString> frequency = importedFrequency(frequencyText);
     if (!frequency) {
-        emptyRow(row);
+        row.blankAsUnused();
         return frequencyText.isEmpty();
     }
     row.cell(FrequencyColumn) = *frequency;
     if (!validateImportedRow(row)) {
-        emptyRow(row);
+        row.blankAsUnused();
         return false;
     }
     return true;

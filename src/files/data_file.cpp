@@ -228,23 +228,17 @@ std::optional<ChannelRow> parseChannelLine(const QString& line, const ChannelRow
     row.cell(FrequencyColumn) =
         QString::number(*mhz) + QLatin1Char('.') + line.mid(11, 5) + QStringLiteral("MHz");
     row.cell(ModeColumn) = captionOfDigit(FileModes, line.at(16));
-    row.cell(StepColumn) = stepCaption(*step);
-    row.cell(CarrierColumn) = trainCaption(*train);
+    row.setStep(*step);
+    row.setTrain(*train);
     row.cell(ToneTypeColumn) = captionOfDigit(FileToneTypes, line.at(21));
-    row.cell(TxToneColumn) = ctcssCaption(*tx);
-    row.cell(RxToneColumn) = ctcssCaption(*rx);
-    row.cell(DcsColumn) = dcsCaption(*dcs);
+    row.setTxTone(*tx);
+    row.setRxTone(*rx);
+    row.setDcs(*dcs);
     row.cell(ShiftColumn) = captionOfDigit(FileShifts, line.at(29));
     row.cell(OffsetColumn) =
         QString::number(*offsetMhz) + QLatin1Char('.') + line.mid(34, 3) + QStringLiteral("MHz");
     row.cell(SkipColumn) = *skip ? QStringLiteral("*") : QString();
-    row.cell(NameColumn) = name;
-    row.name = nameWithGlyphs(name);
-    row.step = static_cast<quint8>(*step);
-    row.train = static_cast<quint8>(*train);
-    row.txTone = static_cast<quint8>(*tx);
-    row.rxTone = static_cast<quint8>(*rx);
-    row.dcs = static_cast<quint8>(*dcs);
+    row.setNameWithMarkers(name);
     row.used = true;
     *rowNumber = *index + 1;
     return row;

@@ -3,6 +3,7 @@
 #include <QTest>
 
 #include <initializer_list>
+#include <map>
 
 using namespace qmh4;
 
@@ -79,9 +80,8 @@ private slots:
     void blankEmptyRowsSparesCallAndBugFinderRows() {
         ChannelTable table;
         for (int row = FirstRow; row <= LastRow; ++row) {
-            table.setCell(row, NameColumn, u"X"_qs);
-            table.row(row).name = u"X"_qs;
-            table.row(row).txTone = 3;
+            table.row(row).setNameWithMarkers(u"X"_qs);
+            table.row(row).setTxTone(3);
         }
         table.row(5).used = true;
         table.blankEmptyRows();
@@ -90,6 +90,42 @@ private slots:
             QCOMPARE(hasTexts(table.row(row)), kept);
             QCOMPARE(table.row(row).txTone, 3); // side tables stay
         }
+    }
+
+    // An index and the caption its column shows change together; an index outside its table
+    // changes neither.
+    void attributeAndCaptionTogether_data() {
+        QTest::addColumn<int>("column");
+        QTest::addColumn<int>("index");
+        QTest::addColumn<QString>("caption");
+        QTest::addColumn<int>("outside");
+        QTest::newRow("step") << int(StepColumn) << 15 << u"1MHz"_qs << 16;
+        QTest::newRow("train") << int(CarrierColumn) << 28 << u"ＪＲ"_qs << 29;
+        QTest::newRow("tx tone") << int(TxToneColumn) << 38 << u"250.3Hz"_qs << -1;
+        QTest::newRow("rx tone") << int(RxToneColumn) << 0 << u"67.0Hz"_qs << 39;
+        QTest::newRow("DCS") << int(DcsColumn) << 103 << u"754"_qs << 256;
+    }
+    void attributeAndCaptionTogether() {
+        using Setter = void (ChannelRow::*)(int);
+        const std::map<int, std::pair<Setter, quint8 ChannelRow::*>> attributes{
+            {StepColumn, {&ChannelRow::setStep, &ChannelRow::step}},
+            {CarrierColumn, {&ChannelRow::setTrain, &ChannelRow::train}},
+            {TxToneColumn, {&ChannelRow::setTxTone, &ChannelRow::txTone}},
+            {RxToneColumn, {&ChannelRow::setRxTone, &ChannelRow::rxTone}},
+            {DcsColumn, {&ChannelRow::setDcs, &ChannelRow::dcs}}};
+        QFETCH(int, column);
+        QFETCH(int, index);
+        QFETCH(int, outside);
+        const auto [set, entry] = attributes.at(column);
+        ChannelRow row = ChannelTable().row(FirstCallRow); // shows the carrier 2300Hz, entry 28
+        ChannelRow expected = row;
+        (row.*set)(outside);
+        QVERIFY(row == expected);
+        (row.*set)(index);
+        QFETCH(QString, caption);
+        expected.cell(column) = caption;
+        expected.*entry = static_cast<quint8>(index);
+        QVERIFY(row == expected);
     }
 
     void rowsOutsideTheTableAreRefused() {

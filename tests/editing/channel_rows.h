@@ -2,7 +2,6 @@
 
 #include "channels/channel_table.h"
 #include "channels/value_tables.h"
-#include "text/cp932.h"
 
 #include <QStringList>
 
@@ -15,13 +14,13 @@ inline void putChannel(ChannelTable& table, int rowNumber, const QStringList& ce
     ChannelRow& row = table.row(rowNumber);
     for (int column = FrequencyColumn; column <= NameColumn; ++column)
         row.cell(column) = cells[column - FrequencyColumn];
-    row.step = static_cast<quint8>(stepIndex(cells[StepColumn - 1]));
-    row.train = static_cast<quint8>(trainIndex(cells[CarrierColumn - 1]));
-    row.txTone = static_cast<quint8>(ctcssIndex(cells[TxToneColumn - 1]));
-    row.rxTone = static_cast<quint8>(ctcssIndex(cells[RxToneColumn - 1]));
-    row.dcs = static_cast<quint8>(dcsIndex(cells[DcsColumn - 1]));
+    row.setStep(stepIndex(row.cell(StepColumn)));
+    row.setTrain(trainIndex(row.cell(CarrierColumn)));
+    row.setTxTone(ctcssIndex(row.cell(TxToneColumn)));
+    row.setRxTone(ctcssIndex(row.cell(RxToneColumn)));
+    row.setDcs(dcsIndex(row.cell(DcsColumn)));
+    row.setNameWithMarkers(row.cell(NameColumn));
     row.used = true;
-    row.name = cp932::markersToGlyphs(cells[NameColumn - 1]);
 }
 
 // A used channel with every field away from the presets.

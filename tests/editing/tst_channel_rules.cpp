@@ -10,60 +10,43 @@ class ChannelRulesTest : public QObject {
     Q_OBJECT
 
 private slots:
-    // The whole "OK" path of one column set: normalisation, call fallback or single checks,
-    // composition.
-    void frequencyOnOk_data() {
+    // The whole "OK" path of one column set: frequency normalisation, call fallback or single
+    // checks, composition; the offset at most 999.995 MHz, kHz padded, empty boxes 0.
+    void recordOnOk_data() {
         QTest::addColumn<int>("row");
-        QTest::addColumn<QString>("mhz");
-        QTest::addColumn<QString>("decimals");
-        QTest::addColumn<QString>("text");
-        const auto row = [](const char* name, int rowNumber, const char* mhz, const char* decimals,
-                            const char* text) {
-            QTest::newRow(name) << rowNumber << QString(mhz) << QString(decimals) << QString(text);
+        QTest::addColumn<QStringList>("boxes"); // MHz, decimals, offset MHz, offset kHz
+        QTest::addColumn<QStringList>("texts"); // frequency, offset
+        const auto row = [](const char* name, int rowNumber, const QStringList& boxes,
+                            const QStringList& texts) {
+            QTest::newRow(name) << rowNumber << boxes << texts;
         };
-        row("short decimals padded", 1, "145", "5", "145.50000");
-        row("2000 becomes 145", 1, "2000", "", "145.00000");
-        row("0.53098 refused, empty MHz", 1, "", "53098", "");
-        row("0.53099 accepted, MHz 0", 1, "0", "53099", "0.53099");
-        row("823.99999 accepted", 1, "823", "99999", "823.99999");
-        row("824 refused", 1, "824", "00000", "");
-        row("880 refused", 1, "880", "00000", "");
-        row("1300 refused", 1, "1300", "00000", "");
-        row("CALL-VHF 440 falls back", 1401, "440", "", "145.00000");
-        row("CALL-UHF 146 becomes 433", 1402, "146", "00000", "433.00000");
-        row("CALL-UHF refused band", 1402, "836", "", "433.00000");
-        row("CALL-1.2 empty", 1403, "", "", "1295.00000");
+        const QString zero = "0.000";
+        row("short decimals padded", 1, {"145", "5", "", ""}, {"145.50000", zero});
+        row("2000 becomes 145", 1, {"2000", "", "", ""}, {"145.00000", zero});
+        row("0.53098 refused, empty MHz", 1, {"", "53098", "", ""}, {"", zero});
+        row("0.53099 accepted, MHz 0", 1, {"0", "53099", "", ""}, {"0.53099", zero});
+        row("823.99999 accepted", 1, {"823", "99999", "", ""}, {"823.99999", zero});
+        row("824 refused", 1, {"824", "00000", "", ""}, {"", zero});
+        row("880 refused", 1, {"880", "00000", "", ""}, {"", zero});
+        row("1300 refused", 1, {"1300", "00000", "", ""}, {"", zero});
+        row("CALL-VHF 440 falls back", 1401, {"440", "", "", ""}, {"145.00000", zero});
+        row("CALL-UHF 146 becomes 433", 1402, {"146", "00000", "", ""}, {"433.00000", zero});
+        row("CALL-UHF refused band", 1402, {"836", "", "", ""}, {"433.00000", zero});
+        row("CALL-1.2 empty", 1403, {"", "", "", ""}, {"1295.00000", zero});
+        row("offset 999.999", 1, {"145", "0", "999", "999"}, {"145.00000", "999.995"});
+        row("offset 999.5", 1, {"145", "0", "999", "5"}, {"145.00000", "999.500"});
+        row("offset 998.999", 1, {"145", "0", "998", "999"}, {"145.00000", "998.999"});
+        row("offset 007.6", 1, {"145", "0", "007", "6"}, {"145.00000", "7.600"});
     }
 
-    void frequencyOnOk() {
+    void recordOnOk() {
         QFETCH(int, row);
-        QFETCH(QString, mhz);
-        QFETCH(QString, decimals);
+        QFETCH(QStringList, boxes);
         DetailFields fields;
-        fields.frequency = {mhz, decimals};
+        fields.frequency = {boxes[0], boxes[1]};
+        fields.offset = {boxes[2], boxes[3]};
         const DetailRecord record = recordFromFields(fields, channelKindOfRow(row), row);
-        QTEST(record.frequency, "text");
-    }
-
-    // The offset as "OK" writes it: at most 999.995 MHz, kHz padded, empty boxes 0.
-    void offsets_data() {
-        QTest::addColumn<QString>("mhz");
-        QTest::addColumn<QString>("khz");
-        QTest::addColumn<QString>("text");
-        QTest::newRow("999.999") << u"999"_qs << u"999"_qs << u"999.995"_qs;
-        QTest::newRow("999.5") << u"999"_qs << u"5"_qs << u"999.500"_qs;
-        QTest::newRow("998.999") << u"998"_qs << u"999"_qs << u"998.999"_qs;
-        QTest::newRow("007.6") << u"007"_qs << u"6"_qs << u"7.600"_qs;
-        QTest::newRow("empty") << QString() << QString() << u"0.000"_qs;
-    }
-
-    void offsets() {
-        QFETCH(QString, mhz);
-        QFETCH(QString, khz);
-        DetailFields fields;
-        fields.frequency = {"145", "00000"};
-        fields.offset = {mhz, khz};
-        QTEST(recordFromFields(fields, ChannelKind::Single, 1).offset, "text");
+        QTEST(QStringList({record.frequency, record.offset}), "texts");
     }
 
     // Keys, and pasted, dropped and input-method text taken character by character as if typed.
