@@ -44,6 +44,18 @@ public:
         });
     }
 
+    // The chosen areas of the main window, each read or written in a session of its own.
+    bool runSessionAreas(DataAreas areas, AreaTransfer SessionArea::*transfer,
+                         WholeRadioData& data) {
+        for (const SessionArea& area : sessionAreas()) {
+            if (areas.has(area.area) && !runInSession(area.step, [&](Session& s) {
+                    return (area.*transfer)(s, data, observer_);
+                }))
+                return false;
+        }
+        return true;
+    }
+
 private:
     WholeRadioResult& result_;
     Link& link_;
@@ -107,12 +119,8 @@ WholeRadioResult readRadioAreas(Link& link, WholeRadioData& data, DataAreas area
                                 WholeRadioObserver* observer) {
     WholeRadioResult result;
     Steps steps(result, link, options.main, stop, observer);
-    for (const SessionArea& area : sessionAreas()) {
-        if (areas.has(area.area) && !steps.runInSession(area.step, [&](Session& s) {
-                return area.read(s, data, observer);
-            }))
-            return result;
-    }
+    if (!steps.runSessionAreas(areas, &SessionArea::read, data))
+        return result;
     const bool goOn = !areas.has(DataArea::Glyphs) || steps.run(WholeStep::Glyphs, [&] {
         if (options.readGlyphs)
             return options.readGlyphs(link, data);
@@ -135,13 +143,8 @@ WholeRadioResult writeRadioAreas(Link& link, WholeRadioData& data, DataAreas are
                                  WholeRadioObserver* observer) {
     WholeRadioResult result;
     Steps steps(result, link, options.main, stop, observer);
-    for (const SessionArea& area : sessionAreas()) {
-        if (areas.has(area.area) && !steps.runInSession(area.step, [&](Session& s) {
-                return area.write(s, data, observer);
-            }))
-            return result;
-    }
-    if (!areas.has(DataArea::Groups) && !areas.has(DataArea::Glyphs))
+    if (!steps.runSessionAreas(areas, &SessionArea::write, data) ||
+        (!areas.has(DataArea::Groups) && !areas.has(DataArea::Glyphs)))
         return result;
     const Handshake handshake = result.steps.empty() ? Handshake::Yes : Handshake::No;
     steps.runInSession(WholeStep::FinalBlocks, [&](Session& s) {
