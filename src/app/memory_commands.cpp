@@ -70,19 +70,12 @@ void MemoryCommands::buildEditMenu() {
 // A model reset loses the view's selection: put it back as it was.
 void MemoryCommands::keepSelectionAcrossReset() {
     MemoryPage* page = window_.memoryPage;
-    auto selection = std::make_shared<MemoryPage::RowRange>();
-    auto current = std::make_shared<int>(0);
+    auto kept = std::make_shared<MemoryPage::Selection>();
     QAbstractItemModel* model = window_.gridModel();
-    connect(model, &QAbstractItemModel::modelAboutToBeReset, this, [page, selection, current] {
-        *selection = page->selectedRows();
-        *current = page->currentRow();
-    });
-    connect(model, &QAbstractItemModel::modelReset, this, [page, selection, current] {
-        if (*current == selection->first)
-            page->selectRows(selection->first, selection->last);
-        else
-            page->selectRows(selection->last, selection->first);
-    });
+    connect(model, &QAbstractItemModel::modelAboutToBeReset, this,
+            [page, kept] { *kept = page->selection(); });
+    connect(model, &QAbstractItemModel::modelReset, this,
+            [page, kept] { page->restoreSelection(*kept); });
 }
 
 bool MemoryCommands::eventFilter(QObject* watched, QEvent* event) {
@@ -100,15 +93,11 @@ void MemoryCommands::allClear() {
     if (busy())
         return;
     MemoryPage* page = window_.memoryPage;
-    const MemoryPage::RowRange selection = page->selectedRows();
-    const int current = page->currentRow();
+    const MemoryPage::Selection selection = page->selection();
     page->ALL_Reset->setEnabled(false);
     window_.document().editRows(QStringLiteral("All Clear"), FirstRow, LastRow,
                                 [](ChannelTable& table) { table.clearAllChannels(); });
-    if (current == selection.first)
-        page->selectRows(selection.first, selection.last);
-    else
-        page->selectRows(selection.last, selection.first);
+    page->restoreSelection(selection);
     page->ALL_Reset->setEnabled(true);
     window_.ProgressBar1->setValue(0);
 }

@@ -212,4 +212,16 @@ void MemoryPage::selectRows(int firstGridRow, int lastGridRow) {
     MSFlexGrid1->scrollTo(first);
 }
 
+MemoryPage::Selection MemoryPage::selection() const {
+    return {selectedRows(), currentRow()};
+}
+
+void MemoryPage::restoreSelection(const Selection& selection) {
+    const RowRange& rows = selection.rows;
+    if (selection.current == rows.first)
+        selectRows(rows.first, rows.last);
+    else
+        selectRows(rows.last, rows.first);
+}
+
 } // namespace qmh4

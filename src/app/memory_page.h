@@ -39,6 +39,13 @@ public:
     // The other end of the selection from the current row (the current row itself when a
     // single row is selected).
     int selectionEndRow() const;
+    // The selected rows and which end of them is current, to put back after the grid changed.
+    struct Selection {
+        RowRange rows{1, 1};
+        int current = 1;
+    };
+    Selection selection() const;
+    void restoreSelection(const Selection& selection);
     // Makes gridRow current and selects it from column 12 to column 1, scrolled into view.
     void selectRow(int gridRow);
     void selectRows(int firstGridRow, int lastGridRow);
