@@ -3,24 +3,42 @@
 // Scaffolding shared by the window tests: boxes recorded instead of shown, controls found by
 // their names, the window's built-in simulated radio, and waiting for a transfer to end.
 
+#include "app/bank_page.h"
+#include "app/channel_dialog.h"
+#include "app/channel_grid_model.h"
+#include "app/common_set_page.h"
+#include "app/desktop_commands.h"
+#include "app/file_choice.h"
+#include "app/file_commands.h"
+#include "app/font_editor.h"
+#include "app/group_editor.h"
 #include "app/main_window.h"
+#include "app/memory_page.h"
 #include "app/port_choice.h"
+#include "app/set_mode_controls.h"
+#include "app/set_mode_page.h"
 #include "app/settings_location.h"
 #include "app/write_confirmation.h"
+#include "channels/channel_record.h"
+#include "editing/channel_rows.h"
+#include "files/csv_file.h"
+#include "files/data_file.h"
+#include "ports/port_opener.h"
 #include "sim/simulated_radio.h"
+#include "transfers/whole_radio.h"
+#include "widgets/area_controls.h"
 #include "widgets/message_box.h"
 #include "widgets/question_box.h"
 
-#include <QDir>
-#include <QFile>
+// Every Qt widget class: the window tests reach into whatever control they check.
+#include <QtWidgets>
 #include <QSignalSpy>
-#include <QStandardPaths>
-#include <QTemporaryDir>
 #include <QTest>
 
 #include <algorithm>
 #include <chrono>
 #include <functional>
+#include <memory>
 
 namespace qmh4::test {
 
@@ -106,6 +124,68 @@ bool runCommand(MainWindow& window, Start start, int timeoutMs = 60000) {
     start();
     return finished.count() == 1 || finished.wait(timeoutMs);
 }
+
+// Triggers the menu command or clicks the button named `name` and waits until its transfer ended.
+inline bool runCommand(MainWindow& window, const QString& name, int timeoutMs = 60000) {
+    return runCommand(
+        window,
+        [&] {
+            if (auto* action = window.findChild<QAction*>(name))
+                action->trigger();
+            else
+                control<QPushButton>(window, name)->click();
+        },
+        timeoutMs);
+}
+
+// A main window on its built-in simulated radio, with its boxes recorded.
+struct SimWindow {
+    explicit SimWindow(int baud = 0,
+                       std::chrono::milliseconds timeout = std::chrono::milliseconds(200))
+        : radio((useSimulatedRadio(window, baud, timeout), window.simulatedRadio())) {}
+    Dialogs dialogs;
+    MainWindow window;
+    SimulatedRadio& radio;
+};
+
+// Makes rows `first`..`last` of the window's channels used ones named NAME on `frequency`;
+// returns the channels the window then holds.
+inline ChannelTable fillRows(MainWindow& window, int first, int last,
+                             const QString& frequency = QStringLiteral("145.50000MHz")) {
+    ChannelTable table = window.channels();
+    for (int row = first; row <= last; ++row)
+        fillRow(table, row, frequency, QStringLiteral("NAME"));
+    window.document().replaceChannels({}, table);
+    return table;
+}
+
+// The demo radio as "Read All Data" leaves it: every area filled.
+inline WholeRadioData demoRadioData() {
+    SimulatedRadio radio;
+    WholeRadioData data;
+    WholeRadioOptions options;
+    options.main.replyTimeout = options.editors.replyTimeout = std::chrono::milliseconds(50);
+    if (!readWholeRadio(radio, data, options).allSucceeded())
+        qFatal("the demo radio cannot be read");
+    return data;
+}
+
+// Answers the file dialogs in turn (an empty answer is Cancel) and keeps what they asked.
+class FileAnswers {
+public:
+    explicit FileAnswers(QStringList answers) : answers_(std::move(answers)) {
+        previous_ = setFileChooser([this](QWidget*, const FileRequest& request) {
+            requests.append(request);
+            return answers_.isEmpty() ? QString() : answers_.takeFirst();
+        });
+    }
+    ~FileAnswers() { setFileChooser(std::move(previous_)); }
+    QList<FileRequest> requests;
+
+private:
+    QStringList answers_;
+    FileChooser previous_;
+};
 
 inline quint32 commandAddress(const QByteArray& command) {
     return command.mid(4, 5).toUInt(nullptr, 16);
