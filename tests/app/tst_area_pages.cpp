@@ -182,7 +182,6 @@ private slots:
         QCOMPARE(title ? window.areas().title.text() : window.areas().dtmf.memories[1], kept);
     }
 
-
 private:
     TestSettings settings_;
 };

@@ -1,28 +1,7 @@
-#include "app/bank_page.h"
-#include "app/common_set_page.h"
-#include "app/file_choice.h"
-#include "app/file_commands.h"
-#include "app/font_editor.h"
-#include "app/group_editor.h"
-#include "app/memory_page.h"
-#include "app/set_mode_controls.h"
-#include "app/set_mode_page.h"
 #include "app/undo_history.h"
 #include "editing/grid_editing.h"
 #include "files/common_csv_layout.h"
-#include "files/csv_file.h"
-#include "files/data_file.h"
-#include "widgets/area_controls.h"
 #include "window_test_support.h"
-
-#include <QAction>
-#include <QCheckBox>
-#include <QLineEdit>
-#include <QPushButton>
-#include <QSlider>
-#include <QTimer>
-
-#include <memory>
 
 using namespace qmh4;
 using namespace qmh4::test;
@@ -132,10 +111,111 @@ private slots:
     }
     void cleanup() { window_.reset(); }
 
-    void everyEditIsOneStepUndoneExactly_data();
-    void everyEditIsOneStepUndoneExactly();
-    void unsavedChangesAreAskedFor_data();
-    void unsavedChangesAreAskedFor();
+    void everyEditIsOneStepUndoneExactly_data() {
+        QTest::addColumn<int>("index");
+        for (int index = 0; index < int(std::size(Edits)); ++index)
+            QTest::newRow(Edits[index].name) << index;
+    }
+
+    void everyEditIsOneStepUndoneExactly() {
+        QFETCH(int, index);
+        MainWindow& window = *window_;
+        const EditCase& edit = Edits[index];
+        QCOMPARE(window.windowTitle(), u"Untitled \u2014 KORVAN QM-H4 Clone Utility"_qs);
+        const RadioData before = window.currentData();
+        edit.edit(window, *dir_);
+        const RadioData after = window.currentData();
+        QVERIFY(after != before);
+        QCOMPARE(window.undoHistory->stack().count(), 1);
+        QCOMPARE(edited(window), !edit.readsRadio);
+        auto* undo = control<QAction>(window, QStringLiteral("EditUndo"));
+        QCOMPARE(undo->text(), u"Undo "_qs + window.undoHistory->stack().text(0));
+
+        undo->trigger();
+        QVERIFY(window.currentData() == before);
+        QCOMPARE(edited(window), edit.readsRadio);
+        // The pages show what came back.
+        QCOMPARE(window.commonSetPage->TITLE_TEXT->text(), window.areas().title.text());
+        QCOMPARE(window.setModePage->COMMON_DTMF[1]->text(), window.areas().dtmf.memories[1]);
+        QCOMPARE(window.bankPage->Slider1[3]->value(), window.areas().banks.size(3));
+
+        control<QAction>(window, QStringLiteral("EditRedo"))->trigger();
+        QVERIFY(window.currentData() == after);
+        QCOMPARE(edited(window), !edit.readsRadio);
+    }
+
+    void unsavedChangesAreAskedFor_data() {
+        QTest::addColumn<QString>("route");
+        QTest::addColumn<int>("answerCode");
+        QTest::addColumn<bool>("saveDialogCancelled");
+        for (const char* route : {"close", "open", "import CSV", "import channel list", "read"}) {
+            const QString name = QString::fromLatin1(route);
+            QTest::addRow("%s save", route) << name << int(SaveChoice::Save) << false;
+            QTest::addRow("%s save cancelled", route) << name << int(SaveChoice::Save) << true;
+            QTest::addRow("%s discard", route) << name << int(SaveChoice::Discard) << false;
+            QTest::addRow("%s cancel", route) << name << int(SaveChoice::Cancel) << false;
+        }
+    }
+
+    void unsavedChangesAreAskedFor() {
+        QFETCH(QString, route);
+        QFETCH(int, answerCode);
+        const auto answer = static_cast<SaveChoice>(answerCode);
+        QFETCH(bool, saveDialogCancelled);
+        MainWindow& window = *window_;
+        window.show();
+        window.memoryPage->selectRows(5, 9);
+        window.clearSelectedRows();
+        QCOMPARE(window.windowTitle(), u"Untitled* \u2014 KORVAN QM-H4 Clone Utility"_qs);
+        const RadioData edits = window.currentData();
+        const QString saved = dir_->filePath(QStringLiteral("saved.H4"));
+        const FileChooser previous = setFileChooser(
+            [&](QWidget*, const FileRequest&) { return saveDialogCancelled ? QString() : saved; });
+        dialogs_.saveAnswer = answer;
+        const QString source = dir_->filePath(QStringLiteral("source"));
+        saveDataFile(source + ".H4", RadioData());
+        exportCsvFile(source + ".csv", ChannelTable());
+        ChannelTable oneRow;
+        oneRow.row(FirstMemoryRow).used = true;
+        oneRow.row(FirstMemoryRow).cells[FrequencyColumn] = QStringLiteral("145.00000");
+        exportChannelListFile(source + ".list.csv", oneRow);
+
+        const bool saves = answer == SaveChoice::Save && !saveDialogCancelled;
+        const qsizetype boxesBefore = dialogs_.boxes.size() + (saves ? 1 : 0);
+        bool wentOn = false;
+        if (route == "close") {
+            wentOn = window.close();
+        } else if (route == "read") {
+            wentOn = runRead(window, [&] { window.memoryPage->READ_Botton->click(); });
+        } else {
+            if (route == "open")
+                window.fileCommands->openFileAt(source + ".H4");
+            else if (route == "import CSV")
+                window.fileCommands->importCsvAt(source + ".csv");
+            else
+                window.fileCommands->importChannelListAt(source + ".list.csv");
+            // The list import ends with its report, the save with "Save File".
+            wentOn = window.currentData() != edits || dialogs_.boxes.size() > boxesBefore;
+        }
+        setFileChooser(previous);
+
+        QCOMPARE(dialogs_.saveQuestions,
+                 (QList<Box>{{"Save changes?", "KORVAN QM-H4 Clone Utility"}}));
+        QCOMPARE(wentOn, saves || answer == SaveChoice::Discard);
+        QCOMPARE(QFile::exists(saved), saves);
+        if (!wentOn) {
+            QVERIFY(window.currentData() == edits);
+            QVERIFY(edited(window));
+        } else if (route != "close") {
+            // Opened, saved before the read, or still holding edits no read or import replaced.
+            const bool stillEdited =
+                (route.startsWith("import") && window.currentData() != edits) ||
+                (!saves && route != "open");
+            QCOMPARE(edited(window), stillEdited);
+            if (route == "open")
+                QVERIFY(window.windowTitle().startsWith(u"source.H4 \u2014"_qs));
+        }
+    }
 
 private:
     TestSettings settings_;
@@ -143,110 +223,6 @@ private:
     std::unique_ptr<QTemporaryDir> dir_;
     std::unique_ptr<MainWindow> window_;
 };
-
-void UndoWindowTest::everyEditIsOneStepUndoneExactly_data() {
-    QTest::addColumn<int>("index");
-    for (int index = 0; index < int(std::size(Edits)); ++index)
-        QTest::newRow(Edits[index].name) << index;
-}
-
-void UndoWindowTest::everyEditIsOneStepUndoneExactly() {
-    QFETCH(int, index);
-    MainWindow& window = *window_;
-    const EditCase& edit = Edits[index];
-    QCOMPARE(window.windowTitle(), u"Untitled \u2014 KORVAN QM-H4 Clone Utility"_qs);
-    const RadioData before = window.currentData();
-    edit.edit(window, *dir_);
-    const RadioData after = window.currentData();
-    QVERIFY(after != before);
-    QCOMPARE(window.undoHistory->stack().count(), 1);
-    QCOMPARE(edited(window), !edit.readsRadio);
-    auto* undo = control<QAction>(window, QStringLiteral("EditUndo"));
-    QCOMPARE(undo->text(), u"Undo "_qs + window.undoHistory->stack().text(0));
-
-    undo->trigger();
-    QVERIFY(window.currentData() == before);
-    QCOMPARE(edited(window), edit.readsRadio);
-    // The pages show what came back.
-    QCOMPARE(window.commonSetPage->TITLE_TEXT->text(), window.areas().title.text());
-    QCOMPARE(window.setModePage->COMMON_DTMF[1]->text(), window.areas().dtmf.memories[1]);
-    QCOMPARE(window.bankPage->Slider1[3]->value(), window.areas().banks.size(3));
-
-    control<QAction>(window, QStringLiteral("EditRedo"))->trigger();
-    QVERIFY(window.currentData() == after);
-    QCOMPARE(edited(window), !edit.readsRadio);
-}
-
-void UndoWindowTest::unsavedChangesAreAskedFor_data() {
-    QTest::addColumn<QString>("route");
-    QTest::addColumn<int>("answerCode");
-    QTest::addColumn<bool>("saveDialogCancelled");
-    for (const char* route : {"close", "open", "import CSV", "import channel list", "read"}) {
-        const QString name = QString::fromLatin1(route);
-        QTest::addRow("%s save", route) << name << int(SaveChoice::Save) << false;
-        QTest::addRow("%s save cancelled", route) << name << int(SaveChoice::Save) << true;
-        QTest::addRow("%s discard", route) << name << int(SaveChoice::Discard) << false;
-        QTest::addRow("%s cancel", route) << name << int(SaveChoice::Cancel) << false;
-    }
-}
-
-void UndoWindowTest::unsavedChangesAreAskedFor() {
-    QFETCH(QString, route);
-    QFETCH(int, answerCode);
-    const auto answer = static_cast<SaveChoice>(answerCode);
-    QFETCH(bool, saveDialogCancelled);
-    MainWindow& window = *window_;
-    window.show();
-    window.memoryPage->selectRows(5, 9);
-    window.clearSelectedRows();
-    QCOMPARE(window.windowTitle(), u"Untitled* \u2014 KORVAN QM-H4 Clone Utility"_qs);
-    const RadioData edits = window.currentData();
-    const QString saved = dir_->filePath(QStringLiteral("saved.H4"));
-    const FileChooser previous = setFileChooser(
-        [&](QWidget*, const FileRequest&) { return saveDialogCancelled ? QString() : saved; });
-    dialogs_.saveAnswer = answer;
-    const QString source = dir_->filePath(QStringLiteral("source"));
-    saveDataFile(source + ".H4", RadioData());
-    exportCsvFile(source + ".csv", ChannelTable());
-    ChannelTable oneRow;
-    oneRow.row(FirstMemoryRow).used = true;
-    oneRow.row(FirstMemoryRow).cells[FrequencyColumn] = QStringLiteral("145.00000");
-    exportChannelListFile(source + ".list.csv", oneRow);
-
-    const bool saves = answer == SaveChoice::Save && !saveDialogCancelled;
-    const qsizetype boxesBefore = dialogs_.boxes.size() + (saves ? 1 : 0);
-    bool wentOn = false;
-    if (route == "close") {
-        wentOn = window.close();
-    } else if (route == "read") {
-        wentOn = runRead(window, [&] { window.memoryPage->READ_Botton->click(); });
-    } else {
-        if (route == "open")
-            window.fileCommands->openFileAt(source + ".H4");
-        else if (route == "import CSV")
-            window.fileCommands->importCsvAt(source + ".csv");
-        else
-            window.fileCommands->importChannelListAt(source + ".list.csv");
-        // The list import ends with its report, the save with "Save File".
-        wentOn = window.currentData() != edits || dialogs_.boxes.size() > boxesBefore;
-    }
-    setFileChooser(previous);
-
-    QCOMPARE(dialogs_.saveQuestions, (QList<Box>{{"Save changes?", "KORVAN QM-H4 Clone Utility"}}));
-    QCOMPARE(wentOn, saves || answer == SaveChoice::Discard);
-    QCOMPARE(QFile::exists(saved), saves);
-    if (!wentOn) {
-        QVERIFY(window.currentData() == edits);
-        QVERIFY(edited(window));
-    } else if (route != "close") {
-        // Opened, saved before the read, or still holding edits no read or import replaced.
-        const bool stillEdited = (route.startsWith("import") && window.currentData() != edits) ||
-                                 (!saves && route != "open");
-        QCOMPARE(edited(window), stillEdited);
-        if (route == "open")
-            QVERIFY(window.windowTitle().startsWith(u"source.H4 \u2014"_qs));
-    }
-}
 
 QTEST_MAIN(UndoWindowTest)
 #include "tst_undo_window.moc"

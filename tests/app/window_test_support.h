@@ -31,9 +31,9 @@
 #include "widgets/question_box.h"
 
 // Every Qt widget class: the window tests reach into whatever control they check.
-#include <QtWidgets>
 #include <QSignalSpy>
 #include <QTest>
+#include <QtWidgets>
 
 #include <algorithm>
 #include <chrono>

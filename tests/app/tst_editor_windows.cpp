@@ -1,26 +1,12 @@
-#include "app/font_editor.h"
 #include "font/glyph_store.h"
-#include "ports/port_opener.h"
-#include "sim/simulated_radio.h"
-#include "widgets/message_box.h"
-
-#include <QComboBox>
-#include <QPushButton>
-#include <QTableWidget>
-#include <QTemporaryDir>
-#include <QTest>
+#include "window_test_support.h"
 
 using namespace qmh4;
+using namespace qmh4::test;
 
 namespace {
 
 constexpr quint32 GlyphArea = 0x01000;
-
-// A message box as the test records it: text, then title.
-QString box(const QString& text, const QString& title) {
-    return text + " | " + title;
-}
-
 // The glyphs every editor of a test case works on (a fresh set per test).
 GlyphStore& store() {
     static GlyphStore glyphs;
@@ -34,22 +20,37 @@ QByteArray patternMemory() {
     return memory;
 }
 
+// An editor on `groups` talking to `radio`, which outlives it.
+struct Editor {
+    Editor(Groups& groups, const std::shared_ptr<SimulatedRadio>& radio, bool* autoFlag = nullptr)
+        : window(
+              groups,
+              [radio]() -> std::unique_ptr<Link> { return std::make_unique<SharedLink>(radio); },
+              autoFlag) {
+        window.setReplyTimeout(std::chrono::milliseconds(100));
+    }
+    GroupEditor window;
+};
+
+bool runCommand(GroupEditor& editor, QPushButton* command) {
+    QSignalSpy finished(&editor, &GroupEditor::transferFinished);
+    QTest::mouseClick(command, Qt::LeftButton);
+    return finished.count() == 1 || finished.wait(5000);
+}
+
 } // namespace
 
-class FontEditorWindowTest : public QObject {
+// The font editor and the group editor, each on a simulated radio of its own.
+class EditorWindowsTest : public QObject {
     Q_OBJECT
+
 private slots:
     void init() {
         store().reset();
         radio_ = std::make_shared<SimulatedRadio>(SimulatedRadio::blankImage());
         radio_->setMemory(GlyphArea, patternMemory());
-        boxes_.clear();
-        previousSink_ = setMessageSink([this](QWidget*, const QString& text, const QString& title) {
-            boxes_.append(box(text, title));
-        });
+        dialogs_.boxes.clear();
     }
-
-    void cleanup() { setMessageSink(previousSink_); }
 
     // NEXT on glyph 8 and BACK on glyph 1 stay put, and the grid shows the glyph selected. A
     // click toggles its pixel; Select Setting on rows 4 to 6, columns 9 and 10 sets those six
@@ -93,10 +94,10 @@ private slots:
         editor->FONT_CLEAR->click();
         QCOMPARE(glyph.countSet(), 0);
         QCOMPARE(store().glyph(6).countSet(), 1);
-        QVERIFY(boxes_.isEmpty());
+        QVERIFY(dialogs_.boxes.isEmpty());
         editor->ALL_CLEAR->click();
         QCOMPARE(store().glyph(6).countSet(), 0);
-        QCOMPARE(boxes_, QStringList{box("ALL Clear", " Clear")});
+        QCOMPARE(dialogs_.boxes, (QList<Box>{{"ALL Clear", " Clear"}}));
     }
 
     void transferButtons_data() {
@@ -128,7 +129,7 @@ private slots:
         editor->reject();
         QVERIFY(editor->isVisible());
         waitForTransfer(*editor);
-        QCOMPARE(boxes_, QStringList{box(message, " Finish")});
+        QCOMPARE(dialogs_.boxes, (QList<Box>{{message, " Finish"}}));
         QVERIFY(editor->WRITE_ALL->isEnabled());
         const bool reads = button.contains("READ") || button == "R_FONT";
         for (int g = 0; g < GlyphCount; ++g) {
@@ -149,7 +150,7 @@ private slots:
         auto editor = makeEditor();
         editor->READ_ALL->click();
         waitForTransfer(*editor);
-        QCOMPARE(boxes_, QStringList{box("Error", " Error")});
+        QCOMPARE(dialogs_.boxes, (QList<Box>{{"Error", " Error"}}));
         QCOMPARE(encodeGlyph(store().glyph(1)), patternMemory().mid(32, 32));
         QCOMPARE(store().glyph(2).countSet(), 0);
         QVERIFY(!store().holdsRealGlyphs());
@@ -166,12 +167,95 @@ private slots:
                                 [&](QWidget*) { return dir.filePath("mine"); });
 
         editor->FONT_SAVE->trigger();
-        QCOMPARE(boxes_, QStringList{box("Save File", " Finish")});
+        QCOMPARE(dialogs_.boxes, (QList<Box>{{"Save File", " Finish"}}));
 
         store().reset();
         editor->FONT_READ->trigger();
-        QCOMPARE(boxes_.last(), box("Read Font File", " Finish"));
+        QCOMPARE(dialogs_.boxes.last(), (Box{"Read Font File", " Finish"}));
         QVERIFY(store().glyphs() == saved && store().holdsRealGlyphs());
+    }
+
+    void writeThenReadThroughRadio() {
+        auto radio = std::make_shared<SimulatedRadio>(SimulatedRadio::blankImage());
+        Groups groups;
+        Editor editor(groups, radio);
+        // The labels "Group0" ... "GroupB" can be read, the cells are large enough to click.
+        const QTableWidget* grid = editor.window.MSFlexGrid1;
+        for (int row = 1; row <= 11; ++row)
+            QVERIFY(grid->fontMetrics().horizontalAdvance(grid->item(row, 0)->text()) + 6 <=
+                        grid->columnWidth(0) &&
+                    grid->rowHeight(row) >= 16 && grid->columnWidth(1) >= 16);
+        QCOMPARE(grid->item(11, 0)->text(), QStringLiteral("GroupB"));
+        // Group 0 with banks 0, 7 and 49; GroupB with bank 30.
+        for (const auto& [row, column] : {std::pair{1, 1}, {1, 8}, {1, 54}, {11, 34}})
+            editor.window.MSFlexGrid1->cellClicked(row, column);
+        QVERIFY(runCommand(editor.window, editor.window.GROUP_WRITE));
+        QCOMPARE(dialogs_.boxes.last(), (Box{"Success Group Data Write", " Finish"}));
+        QCOMPARE(radio->memory(0x100, 8), QByteArray::fromHex("8100000000004000"));
+        QCOMPARE(radio->memory(0x150, 8), QByteArray::fromHex("0000000200000000"));
+
+        const Groups written = groups;
+        QTest::mouseClick(editor.window.Command1, Qt::LeftButton);
+        QVERIFY(!groups.isMember(0, 0));
+        QVERIFY(runCommand(editor.window, editor.window.GROUP_READ));
+        QCOMPARE(dialogs_.boxes.last().text, QStringLiteral("OK"));
+        QVERIFY(groups == written);
+        QVERIFY(editor.window.isEnabled() && editor.window.GROUP_WRITE->isEnabled());
+    }
+
+    void failedReadKeepsFirstBlock() {
+        auto radio = std::make_shared<SimulatedRadio>(SimulatedRadio::blankImage());
+        radio->setMemory(0x100, QByteArray::fromHex("80"));               // group 0: bank 0
+        radio->setMemory(0x130, QByteArray::fromHex("4000000000000000")); // group 6: bank 1
+        for (int exchange = 3; exchange <= 5; ++exchange)
+            radio->injectFault(exchange, Fault::WrongMarker);
+        Groups groups;
+        groups.setMember(1, 6, false);
+        groups.setMember(2, 6, true);
+        Editor editor(groups, radio);
+        QVERIFY(runCommand(editor.window, editor.window.GROUP_READ));
+        QCOMPARE(dialogs_.boxes, (QList<Box>{{"Error", " Error"}}));
+        QVERIFY(groups.isMember(0, 0));
+        QVERIFY(!groups.isMember(1, 6));
+        QVERIFY(groups.isMember(2, 6));
+    }
+
+    void autoReadOncePerOpening_data() {
+        QTest::addColumn<bool>("radioAnswers");
+        QTest::addColumn<QString>("box");
+        QTest::newRow("read succeeds") << true << "Success ALL DATA READ";
+        QTest::newRow("read fails, closes all the same") << false << "Error";
+    }
+
+    void autoReadOncePerOpening() {
+        QFETCH(bool, radioAnswers);
+        QFETCH(QString, box);
+        auto radio = std::make_shared<SimulatedRadio>();
+        if (!radioAnswers)
+            for (int exchange = 1; exchange <= 3; ++exchange)
+                radio->injectFault(exchange, Fault::NoAnswer);
+        Groups groups;
+        bool autoFlag = true;
+        {
+            Editor editor(groups, radio, &autoFlag);
+            QSignalSpy finished(&editor.window, &GroupEditor::transferFinished);
+            // exec() returns only when the editor has closed itself.
+            editor.window.exec();
+            QCOMPARE(finished.count(), 1);
+        }
+        QVERIFY(!autoFlag);
+        QCOMPARE(dialogs_.boxes.size(), 1);
+        QCOMPARE(dialogs_.boxes[0].text, box);
+        if (radioAnswers)
+            QVERIFY(groups.isMember(0, 0) && groups.isMember(2, 0) && !groups.isMember(3, 0));
+
+        // The flag is spent: the next opening waits for the user.
+        Editor again(groups, radio, &autoFlag);
+        again.window.show();
+        QTest::qWait(50);
+        QVERIFY(again.window.isVisible());
+        QVERIFY(!again.window.transferRunning());
+        QCOMPARE(dialogs_.boxes.size(), 1);
     }
 
 private:
@@ -188,9 +272,8 @@ private:
     }
 
     std::shared_ptr<SimulatedRadio> radio_;
-    QStringList boxes_; // every box shown, in order
-    MessageSink previousSink_;
+    Dialogs dialogs_; // every box shown, in order
 };
 
-QTEST_MAIN(FontEditorWindowTest)
-#include "tst_font_editor_window.moc"
+QTEST_MAIN(EditorWindowsTest)
+#include "tst_editor_windows.moc"
