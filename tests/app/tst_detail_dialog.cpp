@@ -1,34 +1,7 @@
-#include "app/channel_dialog.h"
-#include "editing/channel_rows.h"
-
-#include <QApplication>
-#include <QCheckBox>
-#include <QClipboard>
-#include <QComboBox>
-#include <QDropEvent>
-#include <QInputMethodEvent>
-#include <QLineEdit>
-#include <QMimeData>
-#include <QPushButton>
-#include <QRadioButton>
-#include <QTest>
-
-#include <memory>
+#include "window_test_support.h"
 
 using namespace qmh4;
-using qmh4::test::putChannel;
-
-namespace {
-
-template <typename T = QLineEdit>
-T* control(const QDialog& dialog, const QString& name) {
-    T* found = dialog.findChild<T*>(name);
-    if (!found)
-        qFatal("no control %s", qPrintable(name));
-    return found;
-}
-
-} // namespace
+using namespace qmh4::test;
 
 class DetailDialogTest : public QObject {
     Q_OBJECT

@@ -100,7 +100,7 @@ private:
     SaveQuestionSink previousSave_;
 };
 
-template <typename T>
+template <typename T = QLineEdit>
 T* control(QObject& window, const QString& name) {
     T* found = window.findChild<T*>(name);
     if (!found)
@@ -187,24 +187,13 @@ private:
     FileChooser previous_;
 };
 
-inline quint32 commandAddress(const QByteArray& command) {
-    return command.mid(4, 5).toUInt(nullptr, 16);
-}
-
-inline bool isWrite(const QByteArray& command) {
-    return command.startsWith("KV~F") && command.size() > 11 && command.at(9) == 'W';
-}
-
-inline bool isRead(const QByteArray& command) {
-    return command.startsWith("KV~F") && command.endsWith("R\r");
-}
-
-// Addresses of the write commands, in the order the radio saw them.
+// Addresses of the write commands ("KV~F" address "W" data), in the order the radio saw them.
 inline QList<quint32> writeAddresses(const SimulatedRadio& radio) {
     QList<quint32> addresses;
     for (const ExchangeRecord& exchange : radio.log())
-        if (isWrite(exchange.command))
-            addresses.append(commandAddress(exchange.command));
+        if (exchange.command.startsWith("KV~F") && exchange.command.size() > 11 &&
+            exchange.command.at(9) == 'W')
+            addresses.append(exchange.command.mid(4, 5).toUInt(nullptr, 16));
     return addresses;
 }
 
