@@ -1,5 +1,7 @@
 #include "app/interface_language.h"
+#include "app/safety_net.h"
 #include "app/splash_screen.h"
+#include "transfers/area_transfers.h"
 #include "transfers/channel_transfer.h"
 #include "window_test_support.h"
 
@@ -84,6 +86,51 @@ void expectCommandsInert(MainWindow& window) {
     QVERIFY(window.areas() == before);
     QCOMPARE(window.transferControl().state(), state);
     QCOMPARE(window.TabStrip1->currentIndex(), 0);
+}
+
+constexpr quint32 GlyphArea = 0x01000;
+constexpr qsizetype GlyphAreaSize = 8 * 32;
+
+QByteArray glyphPattern() {
+    QByteArray bytes(GlyphAreaSize, '\0');
+    for (qsizetype i = 0; i < bytes.size(); ++i)
+        bytes[i] = static_cast<char>((i * 37 + 11) & 0xFF);
+    return bytes;
+}
+
+// Counts the editors the window opens.
+struct EditorCount {
+    explicit EditorCount(MainWindow& window) {
+        window.fontEditorShown = [this](FontEditor&) { ++font; };
+        window.bankPage->groupEditorShown = [this](GroupEditor&) { ++groups; };
+    }
+    int font = 0;
+    int groups = 0;
+};
+
+// Runs a whole-radio command, which must go to the worker, and waits for its end.
+bool runOnWorker(MainWindow& window, QAction* command) {
+    QSignalSpy finished(&window, &MainWindow::transferFinished);
+    command->trigger();
+    return window.transferRunning() && finished.wait(120000) && !window.transferRunning();
+}
+
+// The bar only climbs while a command runs, then goes back to 0 as it ends.
+bool climbsThenResets(QSignalSpy& bar) {
+    QList<int> values;
+    for (const QList<QVariant>& change : std::as_const(bar))
+        values.append(change.at(0).toInt());
+    bar.clear();
+    return !values.isEmpty() && values.takeLast() == 0 &&
+           std::is_sorted(values.begin(), values.end());
+}
+
+QStringList messages(QSignalSpy& status) {
+    QStringList texts;
+    for (const QList<QVariant>& change : std::as_const(status))
+        texts.append(change.at(0).toString());
+    status.clear();
+    return texts;
 }
 
 } // namespace
@@ -340,6 +387,295 @@ private slots:
         }
         QCOMPARE(opened, 1);
         QVERIFY(!splash.isVisible());
+    }
+
+    void groupEditorAsksLikePageChange_data() {
+        QTest::addColumn<bool>("answerOk");
+        QTest::addColumn<bool>("byPageChange");
+        QTest::addColumn<int>("total");
+        QTest::newRow("Cancel keeps the sizes, no editor") << false << false << 1001;
+        QTest::newRow("OK restores, then the editor") << true << false << 1000;
+        QTest::newRow("page change, Cancel stays on Bank") << false << true << 1001;
+        QTest::newRow("page change, OK goes to Memory") << true << true << 1000;
+    }
+
+    void groupEditorAsksLikePageChange() {
+        QFETCH(bool, answerOk);
+        QFETCH(bool, byPageChange);
+        QFETCH(int, total);
+        MainWindow window;
+        Dialogs dialogs(answerOk);
+        window.TabStrip1->setCurrentIndex(1);
+        window.bankPage->Text1[0]->selectAll();
+        QTest::keyClicks(window.bankPage->Text1[0], QStringLiteral("101"));
+        QTest::keyClick(window.bankPage->Text1[0], Qt::Key_Return);
+        // The Memory page must not show while the question is open.
+        QList<int> pageDuringQuestion;
+        dialogs.onQuestion = [&] { pageDuringQuestion.append(window.TabStrip1->currentIndex()); };
+        bool editorShown = false;
+        window.bankPage->groupEditorShown = [&](GroupEditor& editor) {
+            editorShown = true;
+            QTimer::singleShot(0, &editor, &GroupEditor::clearAllGroups);
+        };
+        if (byPageChange)
+            window.TabStrip1->setCurrentIndex(0);
+        else
+            QTest::mouseClick(window.bankPage->GROUP_SET, Qt::LeftButton);
+        QCOMPARE(dialogs.questions, (QList<Box>{{"Bank Total Error. Init Data?", "Caution"}}));
+        QCOMPARE(pageDuringQuestion, QList<int>{1});
+        QCOMPARE(editorShown, answerOk && !byPageChange);
+        QCOMPARE(window.TabStrip1->currentIndex(), byPageChange && answerOk ? 0 : 1);
+        QCOMPARE(window.areas().banks.total(), total);
+        QCOMPARE(window.bankPage->Text1[0]->text(), QString::number(total == 1000 ? 100 : 101));
+    }
+
+    void areaReadAndWriteFromButtons_data() {
+        QTest::addColumn<QString>("readButton");
+        QTest::addColumn<QString>("writeButton");
+        QTest::addColumn<quint32>("firstWrite"); // the area's first block
+        QTest::newRow("banks") << u"READ_BANK"_qs << u"WRITE_BANK"_qs << 0x200u;
+        QTest::newRow("set mode page") << u"Set_Mode_Read"_qs << u"Set_Mode_Write"_qs << 0x0u;
+        QTest::newRow("setting frame") << u"SETTING_READ"_qs << u"SETTING_WRITE"_qs << 0x0u;
+        QTest::newRow("DTMF frame") << u"READ_DTMF"_qs << u"WRITE_DTMF"_qs << 0x1100u;
+        QTest::newRow("one-touch") << u"READ_ONE_TOUCH"_qs << u"WRITE_ONE_TOUCH"_qs << 0x180u;
+        QTest::newRow("title") << u"TITLE_READ"_qs << u"TITLE_WRITE"_qs << 0x1A0u;
+    }
+
+    // Reads an area from the demo radio with its button (a read that decoded nothing would write
+    // back defaults) and writes it to a blank radio with the other: it must start at the area's
+    // first block and leave nothing the demo radio did not hold. (That a write sends back all that
+    // was read is the fault matrix's whole-radio round trip.)
+    void areaReadAndWriteFromButtons() {
+        QFETCH(QString, readButton);
+        QFETCH(QString, writeButton);
+        QFETCH(quint32, firstWrite);
+        SimWindow sim;
+        auto& [dialogs, window, radio] = sim;
+        const QByteArray original = radio.image();
+        // One-touch keys name banks: the window must know the radio's banks first.
+        if (readButton == QLatin1String("READ_ONE_TOUCH"))
+            QVERIFY(runCommand(window, QStringLiteral("READ_BANK")));
+
+        QVERIFY(runCommand(window, readButton));
+        QCOMPARE(dialogs.boxes.last(), (Box{"Success", " Finish"}));
+
+        const QByteArray blank = SimulatedRadio::blankImage();
+        radio.image() = blank;
+        radio.clearLog();
+        QVERIFY(runCommand(window, writeButton));
+        QCOMPARE(dialogs.boxes.last(), (Box{"Success", " Finish"}));
+        QCOMPARE(writeAddresses(radio).value(0), firstWrite);
+        int changed = 0;
+        for (qsizetype a = 0; a < blank.size(); ++a) {
+            if (radio.image()[a] == blank[a])
+                continue;
+            ++changed;
+            QVERIFY2(radio.image()[a] == original[a], qPrintable(QString::number(a, 16)));
+        }
+        QVERIFY(changed > 0);
+    }
+
+    void failedReadKeepsDecodedBlocks() {
+        SimWindow sim;
+        auto& [dialogs, window, radio] = sim;
+        // Bank 0 at 7 in block 0; block 1 never answers.
+        radio.setMemory(0x200, QByteArray::fromHex("0700"));
+        for (int exchange = 3; exchange <= 5; ++exchange)
+            radio.injectFault(exchange, Fault::NoAnswer);
+        QVERIFY(runCommand(window, QStringLiteral("READ_BANK")));
+        QCOMPARE(dialogs.boxes.last(), (Box{"Error", " Error"}));
+        QCOMPARE(window.bankPage->Text1[0]->text(), QStringLiteral("7"));
+        // The total is the sum, not a forced 1000, and such a table cannot be written.
+        QCOMPARE(window.bankPage->Total_Mem->text(), QString::number(window.areas().banks.total()));
+        QCOMPARE(window.bankPage->WRITE_BANK->isEnabled(), window.areas().banks.total() == 1000);
+    }
+
+    void languageSwitchKeepsEveryListPosition() {
+        MainWindow window;
+        // Every list on its last entry but one (or its only entry): a position no default has.
+        QMap<QString, int> chosen;
+        for (QComboBox* list : window.findChildren<QComboBox*>()) {
+            if (!list->objectName().startsWith(QLatin1String("Set_Mode_")) &&
+                list->objectName() != QLatin1String("Combo2"))
+                continue;
+            // Not the radio's language list: choosing it switches the pages' language itself.
+            if (list->objectName() != QLatin1String("Set_Mode_Display[0]"))
+                list->setCurrentIndex(std::max(list->count() - 2, 0));
+            chosen[list->objectName()] = list->currentIndex();
+        }
+        QVERIFY(chosen.size() >= 70);
+        const SetModeSettings before = window.areas().setMode;
+
+        for (int language : {1, 0, 1}) {
+            QTest::mouseClick(window.Option1[static_cast<size_t>(language)], Qt::LeftButton);
+            QCOMPARE(window.languageCode(), language);
+            for (auto it = chosen.cbegin(); it != chosen.cend(); ++it)
+                QVERIFY2(control<QComboBox>(window, it.key())->currentIndex() == it.value(),
+                         qPrintable(it.key()));
+            QVERIFY(window.areas().setMode == before);
+        }
+        QCOMPARE(control<QLabel>(window, "Label12[1]")->text(), QStringLiteral("Illumination"));
+        QCOMPARE(SetModeControls::of(window).list(SetModeArray::Key, 12)->itemText(0),
+                 QStringLiteral("Manual"));
+    }
+
+    void textLimitsOnEveryPath_data() {
+        QTest::addColumn<bool>("title");  // else the first DTMF memory
+        QTest::addColumn<QString>("way"); // typed, ctrl+v, menu paste or input method
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QString>("kept");
+        const QString sixteen = QStringLiteral("ABCDEFGHIJKLMNOP");
+        const QString kanji = QString::fromUtf8("愛圧以伊位囲易移井");
+        QTest::newRow("title typed: 17th refused")
+            << true << u"typed"_qs << sixteen + "Q" << sixteen;
+        QTest::newRow("title Ctrl+V refused") << true << u"ctrl+v"_qs << u"ABC"_qs << QString();
+        QTest::newRow("title pasted: 9th kanji refused")
+            << true << u"menu"_qs << kanji << kanji.left(8);
+        QTest::newRow("DTMF Ctrl+V filtered") << false << u"ctrl+v"_qs << u"1x2y3"_qs << u"123"_qs;
+        QTest::newRow("DTMF input method") << false << u"input method"_qs << u"１2#"_qs << u"2#"_qs;
+    }
+
+    void textLimitsOnEveryPath() {
+        QFETCH(bool, title);
+        QFETCH(QString, way);
+        QFETCH(QString, text);
+        QFETCH(QString, kept);
+        MainWindow window;
+        window.show();
+        QVERIFY(QTest::qWaitForWindowActive(&window));
+        window.TabStrip1->setCurrentIndex(title ? 2 : 3);
+        auto* box = control<QLineEdit>(window, title ? u"TITLE_TEXT"_qs : u"COMMON_DTMF[1]"_qs);
+        box->setFocus();
+        QGuiApplication::clipboard()->setText(text);
+        QInputMethodEvent commit;
+        commit.setCommitString(text);
+        if (way == "typed")
+            QTest::keyClicks(box, text);
+        else if (way == "ctrl+v")
+            QTest::keyClick(box, Qt::Key_V, Qt::ControlModifier);
+        else if (way == "menu")
+            box->paste();
+        else
+            QCoreApplication::sendEvent(box, &commit);
+        QCOMPARE(box->text(), kept);
+        QCOMPARE(title ? window.areas().title.text() : window.areas().dtmf.memories[1], kept);
+    }
+
+    // The window's part of a whole-radio read and write: the bar, the status, the editors it opens,
+    // its boxes. (A failing step within the sequence is the whole-radio transfer tests'.)
+    void readAllThenWriteAllReproducesTheRadio() {
+        SimWindow sim(0, std::chrono::milliseconds(100));
+        auto& [recorder, window, radio] = sim;
+        EditorCount editors(window);
+        radio.setMemory(GlyphArea, glyphPattern());
+        const QByteArray source = radio.image();
+
+        // A read that missed anything shows below, when what it gave is written to a blank radio.
+        QSignalSpy bar(window.ProgressBar1, &QProgressBar::valueChanged);
+        QSignalSpy status(window.statusBar(), &QStatusBar::messageChanged);
+        QVERIFY(runOnWorker(window, window.readAllAction));
+        QVERIFY(climbsThenResets(bar));
+        QVERIFY(messages(status).contains("Reading banks..."));
+        QVERIFY(window.statusBar()->currentMessage().isEmpty());
+        QCOMPARE(editors.font, 1);
+        QCOMPARE(editors.groups, 1);
+        QVERIFY(window.document().glyphs().holdsRealGlyphs());
+        // No box of the area steps; the group editor ends its read with its own.
+        QCOMPARE(recorder.boxes, (QList<Box>{{"Success ALL DATA READ", " Finish"}}));
+        QVERIFY(!*window.autoTransferFlag());
+
+        recorder.boxes.clear();
+        radio.image() = SimulatedRadio::blankImage();
+        QVERIFY(runOnWorker(window, window.writeAllAction));
+        QCOMPARE(recorder.boxes, (QList<Box>{{"Success", " Finish"}}));
+        QVERIFY(climbsThenResets(bar));
+        QVERIFY(messages(status).contains("Writing banks..."));
+        // The set-mode record keeps some bytes of the radio it is written to; all else is the
+        // source's.
+        QCOMPARE(radio.image().mid(0x00100), source.mid(0x00100));
+    }
+
+    void silentRadioShowsEachFailureOnce_data() {
+        QTest::addColumn<bool>("write");
+        QTest::addColumn<int>("boxes");
+        // Read: one box per area step, then the font editor's own, then the group editor's.
+        QTest::newRow("read all") << false << 7;
+        QTest::newRow("write all") << true << 6;
+    }
+
+    // Every failing step shows its own box, there is no "Success" and nothing starts again; a
+    // transfer afterwards shows its own "Success".
+    void silentRadioShowsEachFailureOnce() {
+        QFETCH(bool, write);
+        QFETCH(int, boxes);
+        SimWindow sim(0, std::chrono::milliseconds(10));
+        auto& [recorder, window, radio] = sim;
+        window.setEditorReplyTimeout(std::chrono::milliseconds(5));
+        EditorCount editors(window);
+        FaultPlan silent;
+        for (int exchange = 1; exchange <= 1000; ++exchange)
+            silent.byExchange[exchange] = Fault::NoAnswer;
+        radio.setFaults(silent);
+        const ChannelTable before = window.channels();
+
+        QAction* command = write ? window.writeAllAction : window.readAllAction;
+        QVERIFY(runOnWorker(window, command));
+        QCOMPARE(recorder.boxes.size(), boxes);
+        QCOMPARE(recorder.count(QStringLiteral("Error")), boxes);
+        QCOMPARE(editors.font + editors.groups, write ? 0 : 2);
+
+        // Nothing starts again: the editors read once per opening.
+        const int exchanges = radio.exchangeCount();
+        QTest::qWait(300);
+        QCOMPARE(recorder.boxes.size(), boxes);
+        QCOMPARE(radio.exchangeCount(), exchanges);
+        QVERIFY(!window.transferRunning() && !*window.autoTransferFlag());
+        QVERIFY(window.channels() == before);
+        QVERIFY(!window.document().glyphs().holdsRealGlyphs());
+
+        radio.setFaults({});
+        QVERIFY(runOnWorker(window, window.writeAllAction));
+        QCOMPARE(recorder.boxes.last(), (Box{"Success", " Finish"}));
+    }
+
+    // A read leaves a backup, a write another before it starts, and "Verify after writing"
+    // reads everything back: nothing differs after a clean write, exactly the changed row after
+    // the radio's memory changed, and "Compare with File…" lists the file's own change.
+    void backupsVerifyAndCompare() {
+        SimWindow sim;
+        auto& [dialogs, window, radio] = sim;
+        QTemporaryDir backups;
+        SafetyNet& net = *window.safetyNet;
+        net.setBackupFolder(backups.path());
+        net.setVerifyAfterWriting(true);
+        const QDir folder(backups.path());
+
+        QVERIFY(runCommand(window, [&] { window.readAllChannels(); }));
+        QCOMPARE(folder.entryList({"*-memory-read.H4"}).size(), 1);
+
+        QSignalSpy finished(&window, &MainWindow::transferFinished);
+        window.writeAllData();
+        QVERIFY(finished.wait(60000) && (finished.count() == 2 || finished.wait(60000)));
+        QCOMPARE(folder.entryList({"*-written.H4"}).size(), 1);
+        QVERIFY(window.findChild<QDialog*>("DifferenceReport"));
+        QVERIFY(net.lastDifferences().empty());
+
+        const quint32 modeByte = recordAddress(recordNumber(2)) + 5;
+        QByteArray byte = radio.memory(modeByte, 1);
+        byte[0] = static_cast<char>(byte[0] ^ 1);
+        radio.setMemory(modeByte, byte);
+        QVERIFY(runCommand(window, [&] { net.verify(); }));
+        QCOMPARE(net.lastDifferences().size(), size_t{1});
+        QCOMPARE(net.lastDifferences().front().place, window.channels().cell(2, LabelColumn));
+
+        RadioData other = window.currentData();
+        other.areas.title.setText("OTHER");
+        QVERIFY(saveDataFile(backups.filePath("other.H4"), other).ok);
+        net.compareWithFileAt(backups.filePath("other.H4"));
+        QCOMPARE(differenceLines(net.lastDifferences()),
+                 QStringList{"title Title text: OTHER -> "});
+        QVERIFY(dialogs.boxes.isEmpty() || dialogs.count("Error") == 0);
+        net.setVerifyAfterWriting(false);
     }
 
 private:
