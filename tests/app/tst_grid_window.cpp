@@ -12,23 +12,22 @@ using namespace qmh4::test;
 
 namespace {
 
-// What a modal detail dialog showed when it opened; it is then closed with `button`.
-struct SeenDialog {
-    bool opened = false;
-    QString shown; // first label, whether the second set shows, whether AM may be chosen
-};
-
-// Arms a one-shot look at the next modal dialog; runs before the dialog's own loop waits.
-void inspectNextDialog(QObject* context, SeenDialog& seen, const char* button) {
-    QTimer::singleShot(0, context, [&seen, button] {
+// Arms a one-shot look at the next modal detail dialog, before its own loop waits: notes what
+// it shows (first label, whether the second set shows, whether AM may be chosen), then closes it
+// with Cancel when `typedMhz` is null, else with OK after typing the MHz, if any.
+void inspectNextDialog(QObject* context, QString& shown, const QString& typedMhz) {
+    QTimer::singleShot(0, context, [&shown, typedMhz] {
         auto* dialog = qobject_cast<ChannelDialog*>(QApplication::activeModalWidget());
         if (!dialog)
             return;
-        seen.opened = true;
         const bool pair = dialog->set2.frame && dialog->set2.frame->isVisibleTo(dialog);
-        seen.shown = dialog->set1.Label1->text() + (pair ? "|pair" : "|single") +
-                     (dialog->set1.DETAIL_MODE[1]->isEnabled() ? "|AM" : "|no AM");
-        dialog->findChild<QPushButton*>(QString::fromLatin1(button))->click();
+        shown = dialog->set1.Label1->text() + (pair ? "|pair" : "|single") +
+                (dialog->set1.DETAIL_MODE[1]->isEnabled() ? "|AM" : "|no AM");
+        if (!typedMhz.isEmpty()) {
+            dialog->set1.DETAIL_FREQ_1->setText(typedMhz);
+            dialog->set1.DETAIL_FREQ_2->clear();
+        }
+        (typedMhz.isNull() ? dialog->DETAIL_CANCEL : dialog->DETAIL_ENTER)->click();
     });
 }
 
@@ -96,79 +95,55 @@ class GridWindowTest : public QObject {
 private slots:
     void init() { settings_.reset(); }
 
-    void openDetail_data() {
+    void detailFromTheGrid_data() {
         QTest::addColumn<int>("row");
         QTest::addColumn<bool>("byDoubleClick");
-        QTest::addColumn<QString>("shown"); // empty: no dialog opens
+        QTest::addColumn<QString>("typedMhz"); // null: Cancel, else OK (empty: nothing typed)
+        QTest::addColumn<QString>("shown");    // empty: no dialog opens
         QTest::addColumn<int>("currentAfter");
+        QTest::addColumn<QString>("box");
+        QTest::addColumn<QString>("status");
+        QTest::addColumn<bool>("kept");
         QTest::newRow("double click on a Sub row opens its pair, Main first")
-            << 1102 << true << "Dual0(Main) |pair|no AM" << 1101;
+            << 1102 << true << QString() << "Dual0(Main) |pair|no AM" << 1101 << ""
+            << "" << true;
         QTest::newRow("Enter on a call row: no AM")
-            << 1402 << false << "CALL-UHF|single|no AM" << 1402;
+            << 1402 << false << QString() << "CALL-UHF|single|no AM" << 1402 << ""
+            << "" << true;
         QTest::newRow("double click on a bug-finder row does nothing")
-            << 1610 << true << "" << 1610;
+            << 1610 << true << QString() << "" << 1610 << ""
+            << "" << true;
+        QTest::newRow("OK on a pass channel overlapping a call channel")
+            << 1405 << false << u""_qs << "PASS - 1|single|AM" << 1405 << "Overlaps in Frequency"
+            << "" << true;
+        QTest::newRow("OK on a refused frequency clears, and says so")
+            << 1 << false << u"836"_qs << "Bank000-0|single|AM" << 1 << ""
+            << "836.00000 MHz is outside the radio's range: the channel was cleared" << false;
     }
 
-    void openDetail() {
+    void detailFromTheGrid() {
         QFETCH(int, row);
         QFETCH(bool, byDoubleClick);
-        QFETCH(QString, shown);
-        QFETCH(int, currentAfter);
+        QFETCH(QString, typedMhz);
+        QFETCH(QString, box);
+        QFETCH(bool, kept);
+        Dialogs dialogs;
         MainWindow window;
         window.show();
         QVERIFY(QTest::qWaitForWindowExposed(&window));
-        const ChannelTable start = fillRows(window, row, row);
-
-        SeenDialog seen;
-        inspectNextDialog(this, seen, "DETAIL_CANCEL");
-        openOn(window, row, byDoubleClick);
-        QTest::qWait(0);
-
-        QCOMPARE(seen.opened, !shown.isEmpty());
-        QCOMPARE(seen.shown, shown);
-        QCOMPARE(window.memoryPage->currentRow(), currentAfter);
-        QVERIFY(window.channels() == start); // cancelled or never opened: nothing changed
-    }
-
-    void okReportsWhatHappened_data() {
-        QTest::addColumn<int>("row");
-        QTest::addColumn<QString>("typedMhz"); // empty: the boxes stay as they are
-        QTest::addColumn<bool>("kept");
-        QTest::addColumn<QString>("box");
-        QTest::addColumn<QString>("status");
-        QTest::newRow("overlap on a pass channel")
-            << 1405 << QString() << true << u"Overlaps in Frequency"_qs << QString();
-        QTest::newRow("refused frequency clears, and says so")
-            << 1 << u"836"_qs << false << QString()
-            << u"836.00000 MHz is outside the radio's range: the channel was cleared"_qs;
-    }
-
-    void okReportsWhatHappened() {
-        QFETCH(int, row);
-        QFETCH(QString, typedMhz);
-        QFETCH(bool, kept);
-        QFETCH(QString, box);
-        QFETCH(QString, status);
-        Dialogs dialogs;
-        MainWindow window;
         fillRows(window, 1404, 1404);
         const ChannelTable start = fillRows(window, row, row);
 
-        QTimer::singleShot(0, this, [typedMhz] {
-            auto* dialog = qobject_cast<ChannelDialog*>(QApplication::activeModalWidget());
-            if (!typedMhz.isEmpty()) {
-                dialog->set1.DETAIL_FREQ_1->setText(typedMhz);
-                dialog->set1.DETAIL_FREQ_2->clear();
-            }
-            dialog->DETAIL_ENTER->click();
-        });
-        openOn(window, row, false);
+        QString shown;
+        inspectNextDialog(this, shown, typedMhz);
+        openOn(window, row, byDoubleClick);
+        QTest::qWait(0);
 
-        QCOMPARE(dialogs.boxes.isEmpty(), box.isEmpty());
-        if (!box.isEmpty())
-            QCOMPARE(dialogs.boxes, (QList<Box>{{box, " Error"}}));
-        QCOMPARE(window.statusBar()->currentMessage(), status);
-        QCOMPARE(window.channels().row(row) == start.row(row), kept);
+        QTEST(shown, "shown");
+        QTEST(window.memoryPage->currentRow(), "currentAfter");
+        QCOMPARE(dialogs.boxes, box.isEmpty() ? QList<Box>{} : (QList<Box>{{box, " Error"}}));
+        QTEST(window.statusBar()->currentMessage(), "status");
+        QCOMPARE(window.channels() == start, kept);
         QCOMPARE(window.channels().cell(row, FrequencyColumn).isEmpty(), !kept);
     }
 
