@@ -88,16 +88,6 @@ void expectCommandsInert(MainWindow& window) {
     QCOMPARE(window.TabStrip1->currentIndex(), 0);
 }
 
-constexpr quint32 GlyphArea = 0x01000;
-constexpr qsizetype GlyphAreaSize = 8 * 32;
-
-QByteArray glyphPattern() {
-    QByteArray bytes(GlyphAreaSize, '\0');
-    for (qsizetype i = 0; i < bytes.size(); ++i)
-        bytes[i] = static_cast<char>((i * 37 + 11) & 0xFF);
-    return bytes;
-}
-
 // Counts the editors the window opens.
 struct EditorCount {
     explicit EditorCount(MainWindow& window) {
@@ -115,22 +105,22 @@ bool runOnWorker(MainWindow& window, QAction* command) {
     return window.transferRunning() && finished.wait(120000) && !window.transferRunning();
 }
 
-// The bar only climbs while a command runs, then goes back to 0 as it ends.
-bool climbsThenResets(QSignalSpy& bar) {
-    QList<int> values;
-    for (const QList<QVariant>& change : std::as_const(bar))
-        values.append(change.at(0).toInt());
-    bar.clear();
-    return !values.isEmpty() && values.takeLast() == 0 &&
-           std::is_sorted(values.begin(), values.end());
+// The first argument of each signal the spy saw; the spy starts afresh.
+QVariantList takeFirstArguments(QSignalSpy& spy) {
+    QVariantList values;
+    for (const QList<QVariant>& signal : std::as_const(spy))
+        values.append(signal.at(0));
+    spy.clear();
+    return values;
 }
 
-QStringList messages(QSignalSpy& status) {
-    QStringList texts;
-    for (const QList<QVariant>& change : std::as_const(status))
-        texts.append(change.at(0).toString());
-    status.clear();
-    return texts;
+// The bar only climbs while a command runs, then goes back to 0 as it ends.
+bool climbsThenResets(QSignalSpy& bar) {
+    QVariantList values = takeFirstArguments(bar);
+    return !values.isEmpty() && values.takeLast() == 0 &&
+           std::is_sorted(values.begin(), values.end(), [](const QVariant& a, const QVariant& b) {
+               return a.toInt() < b.toInt();
+           });
 }
 
 } // namespace
@@ -575,7 +565,7 @@ private slots:
         QSignalSpy status(window.statusBar(), &QStatusBar::messageChanged);
         QVERIFY(runOnWorker(window, window.readAllAction));
         QVERIFY(climbsThenResets(bar));
-        QVERIFY(messages(status).contains("Reading banks..."));
+        QVERIFY(takeFirstArguments(status).contains(u"Reading banks..."_qs));
         QVERIFY(window.statusBar()->currentMessage().isEmpty());
         QCOMPARE(editors.font, 1);
         QCOMPARE(editors.groups, 1);
@@ -589,7 +579,7 @@ private slots:
         QVERIFY(runOnWorker(window, window.writeAllAction));
         QCOMPARE(recorder.boxes, (QList<Box>{{"Success", " Finish"}}));
         QVERIFY(climbsThenResets(bar));
-        QVERIFY(messages(status).contains("Writing banks..."));
+        QVERIFY(takeFirstArguments(status).contains(u"Writing banks..."_qs));
         // The set-mode record keeps some bytes of the radio it is written to; all else is the
         // source's.
         QCOMPARE(radio.image().mid(0x00100), source.mid(0x00100));

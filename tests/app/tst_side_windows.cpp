@@ -6,18 +6,10 @@ using namespace qmh4::test;
 
 namespace {
 
-constexpr quint32 GlyphArea = 0x01000;
 // The glyphs every editor of a test case works on (a fresh set per test).
 GlyphStore& store() {
     static GlyphStore glyphs;
     return glyphs;
-}
-
-QByteArray patternMemory() {
-    QByteArray memory(256, '\0');
-    for (int i = 0; i < memory.size(); ++i)
-        memory[i] = static_cast<char>((i * 53 + 7) & 0xFF);
-    return memory;
 }
 
 // An editor on `groups` talking to `radio`, which outlives it.
@@ -49,7 +41,7 @@ private slots:
     void init() {
         store().reset();
         radio_ = std::make_shared<SimulatedRadio>(SimulatedRadio::blankImage());
-        radio_->setMemory(GlyphArea, patternMemory());
+        radio_->setMemory(GlyphArea, glyphPattern());
         dialogs_.boxes.clear();
     }
 
@@ -135,7 +127,7 @@ private slots:
         const bool reads = button.contains("READ") || button == "R_FONT";
         for (int g = 0; g < GlyphCount; ++g) {
             const bool moved = button.contains("ALL") || g == 2;
-            const QByteArray onRadio = patternMemory().mid(32 * g, 32);
+            const QByteArray onRadio = glyphPattern().mid(32 * g, 32);
             const QByteArray own = encodeGlyph(mine[static_cast<size_t>(g)]);
             QCOMPARE(encodeGlyph(store().glyph(g)), moved && reads ? onRadio : own);
             QCOMPARE(radio_->memory(GlyphArea + 32 * quint32(g), 32),
@@ -152,7 +144,7 @@ private slots:
         editor->READ_ALL->click();
         waitForTransfer(*editor);
         QCOMPARE(dialogs_.boxes, (QList<Box>{{"Error", " Error"}}));
-        QCOMPARE(encodeGlyph(store().glyph(1)), patternMemory().mid(32, 32));
+        QCOMPARE(encodeGlyph(store().glyph(1)), glyphPattern().mid(32, 32));
         QCOMPARE(store().glyph(2).countSet(), 0);
         QVERIFY(!store().holdsRealGlyphs());
     }

@@ -197,6 +197,15 @@ inline QList<quint32> writeAddresses(const SimulatedRadio& radio) {
     return addresses;
 }
 
+// The radio's eight glyphs of 32 bytes, and a pattern to fill them with.
+constexpr quint32 GlyphArea = 0x01000;
+inline QByteArray glyphPattern() {
+    QByteArray bytes(8 * 32, '\0');
+    for (qsizetype i = 0; i < bytes.size(); ++i)
+        bytes[i] = static_cast<char>((i * 53 + 7) & 0xFF);
+    return bytes;
+}
+
 // Settings folders of this test run only, so that choosing a port never touches the user's.
 class TestSettings {
 public:
