@@ -14,12 +14,6 @@ namespace {
 
 const QByteArray CommonList("Location,Name,Frequency\r\n1,DROP,146.520000\r\n");
 
-ChannelTable listedChannels() {
-    ChannelTable table;
-    importChannelList(CommonList, table, FirstMemoryRow);
-    return table;
-}
-
 void dropOn(MainWindow& window, const QString& path) {
     QMimeData mime;
     mime.setUrls({QUrl::fromLocalFile(path)});
@@ -78,7 +72,7 @@ private slots:
         Dialogs recorder;
         MainWindow window;
         RadioData data = window.currentData();
-        data.channels = listedChannels();
+        importChannelList(CommonList, data.channels, FirstMemoryRow);
         GlyphSet glyphs{};
         glyphs[0].setPixel(3, 4, true);
         QVERIFY(saveDataFile(path(u"radio.H4"_qs), data).ok);

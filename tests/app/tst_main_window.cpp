@@ -5,17 +5,12 @@
 #include "transfers/channel_transfer.h"
 #include "window_test_support.h"
 
+#include <ranges>
+
 using namespace qmh4;
 using namespace qmh4::test;
 
 namespace {
-
-int filledRowCount(const ChannelTable& table) {
-    int filled = 0;
-    for (int row = FirstRow; row <= LastRow; ++row)
-        filled += table.cell(row, FrequencyColumn).isEmpty() ? 0 : 1;
-    return filled;
-}
 
 // Channel record numbers of the write commands, in the order the radio saw them.
 QList<int> writtenRecords(const SimulatedRadio& radio) {
@@ -295,7 +290,11 @@ private slots:
             expected.name = after.name;
         }
         QCOMPARE(after, expected);
-        QCOMPARE(filledRowCount(window.channels()), 23); // the call and bug-finder rows
+        const auto filledRows =
+            std::ranges::count_if(std::views::iota(FirstRow, LastRow + 1), [&](int r) {
+                return !window.channels().cell(r, FrequencyColumn).isEmpty();
+            });
+        QCOMPARE(filledRows, 23); // the call and bug-finder rows
         // The selection comes back as it was.
         QCOMPARE(window.memoryPage->currentRow(), 30);
         QCOMPARE(window.memoryPage->selectedRows().first, 25);

@@ -10,10 +10,6 @@ namespace {
 
 using Edit = std::function<void(MainWindow&, const QTemporaryDir&)>;
 
-void later(QObject* context, std::function<void()> work) {
-    QTimer::singleShot(0, context, std::move(work));
-}
-
 bool runRead(MainWindow& window, const std::function<void()>& start) {
     QSignalSpy finished(&window, &MainWindow::transferFinished);
     start();
@@ -68,7 +64,7 @@ const EditCase Edits[] = {
     {"font editor", false,
      [](MainWindow& w, auto&) {
          w.fontEditorShown = [](FontEditor& editor) {
-             later(&editor, [&editor] {
+             QTimer::singleShot(0, &editor, [&editor] {
                  editor.togglePixel(3, 3);
                  editor.closeEditor();
              });
@@ -78,7 +74,7 @@ const EditCase Edits[] = {
     {"group editor", false,
      [](MainWindow& w, auto&) {
          w.bankPage->groupEditorShown = [](GroupEditor& editor) {
-             later(&editor, [&editor] {
+             QTimer::singleShot(0, &editor, [&editor] {
                  editor.togglePixel(1, 1);
                  editor.clearAllGroups(); // the button that closes it
              });
