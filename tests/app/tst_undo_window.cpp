@@ -165,15 +165,13 @@ private slots:
         QCOMPARE(window.windowTitle(), u"Untitled* \u2014 KORVAN QM-H4 Clone Utility"_qs);
         const RadioData edits = window.currentData();
         const QString saved = dir_->filePath(QStringLiteral("saved.H4"));
-        const FileChooser previous = setFileChooser(
-            [&](QWidget*, const FileRequest&) { return saveDialogCancelled ? QString() : saved; });
+        FileAnswers answers({saveDialogCancelled ? QString() : saved});
         dialogs_.saveAnswer = answer;
         const QString source = dir_->filePath(QStringLiteral("source"));
         saveDataFile(source + ".H4", RadioData());
         exportCsvFile(source + ".csv", ChannelTable());
         ChannelTable oneRow;
-        oneRow.row(FirstMemoryRow).used = true;
-        oneRow.row(FirstMemoryRow).cells[FrequencyColumn] = QStringLiteral("145.00000");
+        fillRow(oneRow, FirstMemoryRow, u"145.00000MHz"_qs, u"X"_qs);
         exportChannelListFile(source + ".list.csv", oneRow);
 
         const bool saves = answer == SaveChoice::Save && !saveDialogCancelled;
@@ -193,7 +191,6 @@ private slots:
             // The list import ends with its report, the save with "Save File".
             wentOn = window.currentData() != edits || dialogs_.boxes.size() > boxesBefore;
         }
-        setFileChooser(previous);
 
         QCOMPARE(dialogs_.saveQuestions,
                  (QList<Box>{{"Save changes?", "KORVAN QM-H4 Clone Utility"}}));
