@@ -67,14 +67,6 @@ ChannelRow channelOf(const ChannelRow& row) {
     return channel;
 }
 
-QStringList exportedLines(const ChannelTable& table, int first, int last) {
-    const QList<QByteArray> lines = splitLines(exportCsv(table));
-    QStringList texts;
-    for (int row = first; row <= last; ++row)
-        texts.append(*decodeLine(lines.at(row)));
-    return texts;
-}
-
 QStringList linesOf(const QString& text) {
     QStringList lines = text.split(QStringLiteral("\r\n"));
     lines.removeAll(QString());
@@ -248,7 +240,10 @@ private slots:
             window.gridClipboard->copyAction->trigger();
             const QMimeData* data = QApplication::clipboard()->mimeData();
             const QStringList csv = linesOf(QString::fromUtf8(data->data("text/csv")));
-            QCOMPARE(csv, exportedLines(start, 5, 7));
+            const QList<QByteArray> exported = splitLines(exportCsv(start));
+            QCOMPARE(csv.size(), 3);
+            for (int row = 5; row <= 7; ++row)
+                QCOMPARE(csv.at(row - 5), *decodeLine(exported.at(row)));
             QCOMPARE(linesOf(data->text()).at(0), parseCsvLine(csv.at(0)).join('\t'));
         }
         QSignalSpy changes(&window.document(), &RadioDocument::changed);

@@ -67,24 +67,6 @@ QByteArray sourceImage() {
     return radio.image();
 }
 
-// Number of the first exchange whose command starts with `prefix`; 0 when none.
-int exchangeOf(const std::vector<ExchangeRecord>& log, const QByteArray& prefix) {
-    for (const ExchangeRecord& exchange : log)
-        if (exchange.command.startsWith(prefix))
-            return exchange.number;
-    return 0;
-}
-
-// The radio's memory after the writes of a clean run's exchanges before `firstLost`.
-QByteArray imageWrittenBefore(QByteArray image, const std::vector<ExchangeRecord>& log,
-                              int firstLost) {
-    SimulatedRadio radio(std::move(image));
-    for (const ExchangeRecord& exchange : log)
-        if (exchange.number < firstLost)
-            radio.respond(exchange.command);
-    return radio.image();
-}
-
 // Descriptors of this process open on `path` (the server keeps one of its own).
 int descriptorsOn(const QString& path) {
     const QString target = QFileInfo(path).canonicalFilePath();
@@ -402,9 +384,11 @@ void FaultMatrixTest::matrix() {
             reading ? "KV~F00200R" : "KV~F00F00W", reading ? "KV~F00040R" : "KV~F00180W",
             reading ? "KV~F01040R" : "KV~F010A0W", reading ? "KV~F00130R" : "KV~F00130W"};
         for (const QByteArray& command : commands) {
-            const int at = exchangeOf(log, command);
-            QVERIFY2(at > 0, command.constData());
-            radio.injectFault(at, fault);
+            const auto at = std::ranges::find_if(log, [&](const ExchangeRecord& exchange) {
+                return exchange.command.startsWith(command);
+            });
+            QVERIFY2(at != log.end(), command.constData());
+            radio.injectFault(at->number, fault);
         }
     }
 
@@ -437,8 +421,12 @@ void FaultMatrixTest::matrix() {
         QVERIFY(run.data.glyphs == expected.glyphs && run.data.glyphsReal == expected.glyphsReal);
     } else {
         const int firstLost = clean ? std::numeric_limits<int>::max() : writeOnset(onset);
-        const QByteArray expected =
-            imageWrittenBefore(SimulatedRadio::blankImage(), writeLog_, firstLost);
+        // The radio's memory after the writes of the clean run's exchanges before the first lost.
+        SimulatedRadio replay(SimulatedRadio::blankImage());
+        for (const ExchangeRecord& exchange : writeLog_)
+            if (exchange.number < firstLost)
+                replay.respond(exchange.command);
+        const QByteArray expected = replay.image();
         for (quint32 address = 0; address < SimulatedRadio::ImageSize; address += 64) {
             QVERIFY2(
                 run.imageAfter.mid(address, 64) == expected.mid(address, 64),
