@@ -46,6 +46,7 @@ void expectGridColumnsFit(const QTableView* grid) {
 void expectCommandsInert(MainWindow& window) {
     const RadioAreas before = window.areas();
     const auto state = window.transferControl().state();
+    const int current = window.memoryPage->currentRow();
     auto opened = std::make_shared<bool>(false);
     window.bankPage->groupEditorShown = [opened](GroupEditor&) { *opened = true; };
     QTimer::singleShot(0, &window, [opened] { // a modal dialog would block: close it
@@ -81,6 +82,7 @@ void expectCommandsInert(MainWindow& window) {
     QVERIFY(window.areas() == before);
     QCOMPARE(window.transferControl().state(), state);
     QCOMPARE(window.TabStrip1->currentIndex(), 0);
+    QCOMPARE(window.memoryPage->currentRow(), current);
 }
 
 // Counts the editors the window opens.

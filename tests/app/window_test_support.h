@@ -18,6 +18,7 @@
 #include "app/set_mode_controls.h"
 #include "app/set_mode_page.h"
 #include "app/settings_location.h"
+#include "app/user_settings.h"
 #include "app/write_confirmation.h"
 #include "channels/channel_record.h"
 #include "editing/channel_rows.h"
@@ -219,9 +220,12 @@ public:
     ~TestSettings() { setSettingsFolders({}, {}); }
 
     QString path(const QString& name) const { return dir_.filePath(name); }
-    // Forgets the remembered port and removes both settings files.
+    // Forgets the remembered port and what a former run left in the user's settings (the window,
+    // recent files, column widths), and removes both settings files.
     void reset() const {
         forgetPortName();
+        userSettings().clear();
+        setAsksBeforeRadioWrite(false);
         QFile::remove(path(QStringLiteral("program/QMH4Writer.INI")));
         QFile::remove(path(QStringLiteral("user/QMH4Writer.INI")));
     }
