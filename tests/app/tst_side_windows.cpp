@@ -121,7 +121,7 @@ private slots:
         QVERIFY(!editor->close());
         editor->reject();
         QVERIFY(editor->isVisible());
-        waitForTransfer(*editor);
+        QTRY_VERIFY_WITH_TIMEOUT(!editor->transferRunning(), 10000);
         QCOMPARE(dialogs_.boxes, (QList<Box>{{message, " Finish"}}));
         QVERIFY(editor->WRITE_ALL->isEnabled());
         const bool reads = button.contains("READ") || button == "R_FONT";
@@ -142,7 +142,7 @@ private slots:
             radio_->injectFault(i, Fault::NoAnswer);
         auto editor = makeEditor();
         editor->READ_ALL->click();
-        waitForTransfer(*editor);
+        QTRY_VERIFY_WITH_TIMEOUT(!editor->transferRunning(), 10000);
         QCOMPARE(dialogs_.boxes, (QList<Box>{{"Error", " Error"}}));
         QCOMPARE(encodeGlyph(store().glyph(1)), glyphPattern().mid(32, 32));
         QCOMPARE(store().glyph(2).countSet(), 0);
@@ -371,10 +371,6 @@ private:
             store(), [radio] { return std::make_unique<SharedLink>(radio); });
         editor->setReplyTimeout(std::chrono::milliseconds(2));
         return editor;
-    }
-
-    void waitForTransfer(FontEditor& editor) {
-        QTRY_VERIFY_WITH_TIMEOUT(!editor.transferRunning(), 10000);
     }
 
     std::shared_ptr<SimulatedRadio> radio_;
