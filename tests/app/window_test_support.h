@@ -3,26 +3,45 @@
 // Scaffolding shared by the window tests: boxes recorded instead of shown, controls found by
 // their names, the window's built-in simulated radio, and waiting for a transfer to end.
 
+#include "app/bank_page.h"
+#include "app/channel_dialog.h"
+#include "app/channel_grid_model.h"
+#include "app/common_set_page.h"
+#include "app/desktop_commands.h"
+#include "app/file_choice.h"
+#include "app/file_commands.h"
+#include "app/font_editor.h"
+#include "app/group_editor.h"
 #include "app/main_window.h"
 #include "app/memory_commands.h"
-#include "app/port_choice.h"
-#include "app/settings_location.h"
 #include "app/transfer_controller.h"
+#include "app/memory_page.h"
+#include "app/port_choice.h"
+#include "app/set_mode_controls.h"
+#include "app/set_mode_page.h"
+#include "app/settings_location.h"
+#include "app/user_settings.h"
 #include "app/write_confirmation.h"
+#include "channels/channel_record.h"
+#include "editing/channel_rows.h"
+#include "files/csv_file.h"
+#include "files/data_file.h"
+#include "ports/port_opener.h"
 #include "sim/simulated_radio.h"
+#include "transfers/whole_radio.h"
+#include "widgets/area_controls.h"
 #include "widgets/message_box.h"
 #include "widgets/question_box.h"
 
-#include <QDir>
-#include <QFile>
+// Every Qt widget class: the window tests reach into whatever control they check.
 #include <QSignalSpy>
-#include <QStandardPaths>
-#include <QTemporaryDir>
 #include <QTest>
+#include <QtWidgets>
 
 #include <algorithm>
 #include <chrono>
 #include <functional>
+#include <memory>
 
 namespace qmh4::test {
 
@@ -84,7 +103,7 @@ private:
     SaveQuestionSink previousSave_;
 };
 
-template <typename T>
+template <typename T = QLineEdit>
 T* control(QObject& window, const QString& name) {
     T* found = window.findChild<T*>(name);
     if (!found)
@@ -109,25 +128,85 @@ bool runCommand(MainWindow& window, Start start, int timeoutMs = 60000) {
     return finished.count() == 1 || finished.wait(timeoutMs);
 }
 
-inline quint32 commandAddress(const QByteArray& command) {
-    return command.mid(4, 5).toUInt(nullptr, 16);
+// Triggers the menu command or clicks the button named `name` and waits until its transfer ended.
+inline bool runCommand(MainWindow& window, const QString& name, int timeoutMs = 60000) {
+    return runCommand(
+        window,
+        [&] {
+            if (auto* action = window.findChild<QAction*>(name))
+                action->trigger();
+            else
+                control<QPushButton>(window, name)->click();
+        },
+        timeoutMs);
 }
 
-inline bool isWrite(const QByteArray& command) {
-    return command.startsWith("KV~F") && command.size() > 11 && command.at(9) == 'W';
+// A main window on its built-in simulated radio, with its boxes recorded.
+struct SimWindow {
+    explicit SimWindow(int baud = 0,
+                       std::chrono::milliseconds timeout = std::chrono::milliseconds(200))
+        : radio((useSimulatedRadio(window, baud, timeout), window.simulatedRadio())) {}
+    Dialogs dialogs;
+    MainWindow window;
+    SimulatedRadio& radio;
+};
+
+// Makes rows `first`..`last` of the window's channels used ones named NAME on `frequency`;
+// returns the channels the window then holds.
+inline ChannelTable fillRows(MainWindow& window, int first, int last,
+                             const QString& frequency = QStringLiteral("145.50000MHz")) {
+    ChannelTable table = window.channels();
+    for (int row = first; row <= last; ++row)
+        fillRow(table, row, frequency, QStringLiteral("NAME"));
+    window.document().replaceChannels({}, table);
+    return table;
 }
 
-inline bool isRead(const QByteArray& command) {
-    return command.startsWith("KV~F") && command.endsWith("R\r");
+// The demo radio as "Read All Data" leaves it: every area filled.
+inline WholeRadioData demoRadioData() {
+    SimulatedRadio radio;
+    WholeRadioData data;
+    WholeRadioOptions options;
+    options.main.replyTimeout = options.editors.replyTimeout = std::chrono::milliseconds(50);
+    if (!readWholeRadio(radio, data, options).allSucceeded())
+        qFatal("the demo radio cannot be read");
+    return data;
 }
 
-// Addresses of the write commands, in the order the radio saw them.
+// Answers the file dialogs in turn (an empty answer is Cancel) and keeps what they asked.
+class FileAnswers {
+public:
+    explicit FileAnswers(QStringList answers) : answers_(std::move(answers)) {
+        previous_ = setFileChooser([this](QWidget*, const FileRequest& request) {
+            requests.append(request);
+            return answers_.isEmpty() ? QString() : answers_.takeFirst();
+        });
+    }
+    ~FileAnswers() { setFileChooser(std::move(previous_)); }
+    QList<FileRequest> requests;
+
+private:
+    QStringList answers_;
+    FileChooser previous_;
+};
+
+// Addresses of the write commands ("KV~F" address "W" data), in the order the radio saw them.
 inline QList<quint32> writeAddresses(const SimulatedRadio& radio) {
     QList<quint32> addresses;
     for (const ExchangeRecord& exchange : radio.log())
-        if (isWrite(exchange.command))
-            addresses.append(commandAddress(exchange.command));
+        if (exchange.command.startsWith("KV~F") && exchange.command.size() > 11 &&
+            exchange.command.at(9) == 'W')
+            addresses.append(exchange.command.mid(4, 5).toUInt(nullptr, 16));
     return addresses;
+}
+
+// The radio's eight glyphs of 32 bytes, and a pattern to fill them with.
+constexpr quint32 GlyphArea = 0x01000;
+inline QByteArray glyphPattern() {
+    QByteArray bytes(8 * 32, '\0');
+    for (qsizetype i = 0; i < bytes.size(); ++i)
+        bytes[i] = static_cast<char>((i * 53 + 7) & 0xFF);
+    return bytes;
 }
 
 // Settings folders of this test run only, so that choosing a port never touches the user's.
@@ -143,9 +222,12 @@ public:
     ~TestSettings() { setSettingsFolders({}, {}); }
 
     QString path(const QString& name) const { return dir_.filePath(name); }
-    // Forgets the remembered port and removes both settings files.
+    // Forgets the remembered port and what a former run left in the user's settings (the window,
+    // recent files, column widths), and removes both settings files.
     void reset() const {
         forgetPortName();
+        userSettings().clear();
+        setAsksBeforeRadioWrite(false);
         QFile::remove(path(QStringLiteral("program/QMH4Writer.INI")));
         QFile::remove(path(QStringLiteral("user/QMH4Writer.INI")));
     }
