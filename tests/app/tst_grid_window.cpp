@@ -249,7 +249,8 @@ private slots:
         QSignalSpy changes(&window.document(), &RadioDocument::changed);
         window.memoryPage->selectRows(row, row + 2);
 
-        (command == "cut" ? window.memoryCommands->gridClipboard->cutAction : window.memoryCommands->gridClipboard->pasteAction)
+        (command == "cut" ? window.memoryCommands->gridClipboard->cutAction
+                          : window.memoryCommands->gridClipboard->pasteAction)
             ->trigger();
 
         QCOMPARE(window.statusBar()->currentMessage(), status);
@@ -336,7 +337,8 @@ private slots:
         window.memoryCommands->findBar->FindText->setText(text);
         QList<int> visited;
         for (const QChar step : steps) {
-            (step == 'n' ? window.memoryCommands->findBar->findNextAction : window.memoryCommands->findBar->findPreviousAction)
+            (step == 'n' ? window.memoryCommands->findBar->findNextAction
+                         : window.memoryCommands->findBar->findPreviousAction)
                 ->trigger();
             visited.append(window.memoryPage->currentRow());
         }
@@ -358,7 +360,8 @@ private slots:
             window.memoryCommands->clearSelectedRows();
         }) << 3 << 9;
         QTest::newRow("All Clear")
-            << Path([](MainWindow& window, const QString&) { window.memoryCommands->allClear(); }) << 1 << 30;
+            << Path([](MainWindow& window, const QString&) { window.memoryCommands->allClear(); })
+            << 1 << 30;
         QTest::newRow("data file opened") << Path([](MainWindow& window, const QString& folder) {
             RadioData data;
             fillRow(data.channels, 12, u"145.50000MHz"_qs, u"NAME"_qs);

@@ -76,7 +76,7 @@ void expectCommandsInert(MainWindow& window) {
     window.setModePage->readDtmfFromRadio();
     window.TabStrip1->setCurrentIndex(3);
     QVERIFY(!window.transfers->start(MainWindow::ReadAllState,
-                                  [](ChannelTransferObserver&) { return TransferResult{}; }));
+                                     [](ChannelTransferObserver&) { return TransferResult{}; }));
     QTest::qWait(0);
     QVERIFY(!*opened);
     QVERIFY(window.areas() == before);
