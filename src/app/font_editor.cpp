@@ -1,8 +1,10 @@
 #include "app/font_editor.h"
 
 #include "app/file_choice.h"
+#include "app/file_messages.h"
 #include "font/font_file.h"
 #include "link/link.h"
+#include "messages/file_outcome_text.h"
 #include "widgets/message_box.h"
 
 #include <QAction>
@@ -271,10 +273,7 @@ void FontEditor::saveFontFileAs() {
         return;
     const FontFileResult result =
         saveFontFile(withDefaultSuffix(path, QStringLiteral("FH4")), glyphs_.glyphs());
-    if (result.ok)
-        tell(QStringLiteral("Save File"), fontmsg::Finish);
-    else
-        tell(result.error, fontmsg::ErrorTitle);
+    showMessageText(this, fontFileText(result));
 }
 
 void FontEditor::openFontFile() {
@@ -283,13 +282,11 @@ void FontEditor::openFontFile() {
         return;
     GlyphSet glyphs = glyphs_.glyphs();
     const FontFileResult result = loadFontFile(path, glyphs);
-    if (!result.ok) {
-        tell(result.error, fontmsg::ErrorTitle);
-        return;
+    if (result.ok) {
+        glyphs_.setGlyphs(glyphs);
+        showGlyph();
     }
-    glyphs_.setGlyphs(glyphs);
-    showGlyph();
-    tell(QStringLiteral("Read Font File"), fontmsg::Finish);
+    showMessageText(this, fontFileText(result));
 }
 
 void FontEditor::readGlyphFromRadio() {
