@@ -1,11 +1,11 @@
 #include "app/file_drop.h"
 
 #include "app/file_commands.h"
+#include "app/file_messages.h"
 #include "app/main_window.h"
 #include "files/common_csv_layout.h"
 #include "font/font_file.h"
-#include "transfers/glyph_transfer.h"
-#include "widgets/message_box.h"
+#include "messages/file_outcome_text.h"
 
 #include <QDropEvent>
 #include <QFile>
@@ -28,13 +28,10 @@ QByteArray fileHead(const QString& path) {
 void loadFontIntoGlyphs(MainWindow& window, const QString& path) {
     GlyphSet glyphs = window.document().glyphs().glyphs();
     const FontFileResult result = loadFontFile(path, glyphs);
-    if (!result.ok) {
-        showMessage(&window, result.error, fontmsg::ErrorTitle);
-        return;
-    }
-    window.document().editGlyphs(QStringLiteral("Load Font File"),
-                                 [&](GlyphStore& store) { store.setGlyphs(glyphs); });
-    showMessage(&window, QStringLiteral("Read Font File"), fontmsg::Finish);
+    if (result.ok)
+        window.document().editGlyphs(QStringLiteral("Load Font File"),
+                                     [&](GlyphStore& store) { store.setGlyphs(glyphs); });
+    showMessageText(&window, fontFileText(result));
 }
 
 bool isTakenSuffix(const QString& path) {

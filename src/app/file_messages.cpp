@@ -20,6 +20,10 @@ QString boxText(const QString& report) {
 
 } // namespace
 
+void showMessageText(QWidget* parent, const MessageText& words) {
+    showMessage(parent, words.text, words.title);
+}
+
 void showFileOutcome(QWidget* parent, const FileOutcome& outcome) {
     const MessageText message = fileOutcomeText(outcome);
     if (!message.text.isEmpty())

@@ -1,8 +1,11 @@
 #include "app/font_editor.h"
 
 #include "app/file_choice.h"
+#include "app/file_messages.h"
 #include "font/font_file.h"
 #include "link/link.h"
+#include "messages/file_outcome_text.h"
+#include "messages/transfer_outcome_text.h"
 #include "widgets/message_box.h"
 
 #include <QAction>
@@ -271,10 +274,7 @@ void FontEditor::saveFontFileAs() {
         return;
     const FontFileResult result =
         saveFontFile(withDefaultSuffix(path, QStringLiteral("FH4")), glyphs_.glyphs());
-    if (result.ok)
-        tell(QStringLiteral("Save File"), fontmsg::Finish);
-    else
-        tell(result.error, fontmsg::ErrorTitle);
+    showMessageText(this, fontFileText(result));
 }
 
 void FontEditor::openFontFile() {
@@ -283,13 +283,11 @@ void FontEditor::openFontFile() {
         return;
     GlyphSet glyphs = glyphs_.glyphs();
     const FontFileResult result = loadFontFile(path, glyphs);
-    if (!result.ok) {
-        tell(result.error, fontmsg::ErrorTitle);
-        return;
+    if (result.ok) {
+        glyphs_.setGlyphs(glyphs);
+        showGlyph();
     }
-    glyphs_.setGlyphs(glyphs);
-    showGlyph();
-    tell(QStringLiteral("Read Font File"), fontmsg::Finish);
+    showMessageText(this, fontFileText(result));
 }
 
 void FontEditor::readGlyphFromRadio() {
@@ -354,19 +352,20 @@ bool FontEditor::startTransfer(State state, Job job, Done done) {
     done_ = std::move(done);
     setCommandsEnabled(false);
     ProgressBar1->setValue(0);
-
-    runner_->start(
-        [open = openLink_, stop = stop_, job = std::move(job)](ChannelTransferObserver& observer) {
-            std::unique_ptr<Link> link = open ? open() : nullptr;
-            if (!link) {
-                TransferResult noPort{Outcome::PortError, QStringLiteral("no port to open")};
-                noPort.message = fontmsg::PortError;
-                return noPort;
-            }
-            const TransferResult result = job(*link, stop, observer);
-            link->close();
-            return result;
-        });
+    // A job that ends by an unexpected fault leaves no ending of its own: it failed.
+    lastEnding_ = GlyphEnding::Failed;
+    runner_->start([open = openLink_, stop = stop_, job = std::move(job),
+                    ending = &lastEnding_](ChannelTransferObserver& observer) -> TransferResult {
+        std::unique_ptr<Link> link = open ? open() : nullptr;
+        if (!link) {
+            *ending = GlyphEnding::PortError;
+            return {Outcome::PortError, QStringLiteral("no port to open")};
+        }
+        const GlyphResult result = job(*link, stop, observer);
+        link->close();
+        *ending = result.ending;
+        return result;
+    });
     return true;
 }
 
@@ -384,7 +383,7 @@ void FontEditor::onTransferFinished(const TransferResult& result) {
     // During the whole-radio read a success shows no box; failures always do.
     const bool quiet = lastResult_.outcome == Outcome::Stopped || (autoRead && lastResult_.ok());
     if (!quiet)
-        tell(lastResult_.message, fontmsg::titleFor(lastResult_));
+        showMessageText(this, glyphEndingText(lastEnding_));
     emit transferFinished(lastResult_);
     if (autoRead)
         accept();

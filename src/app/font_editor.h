@@ -110,8 +110,8 @@ protected:
     void closeEvent(QCloseEvent* event) override;
 
 private:
-    using Job = std::function<TransferResult(Link& link, const std::atomic<bool>* stop,
-                                             TransferObserver& observer)>;
+    using Job = std::function<GlyphResult(Link& link, const std::atomic<bool>* stop,
+                                          TransferObserver& observer)>;
     using Done = std::function<void(const TransferResult& result)>;
 
     void buildControls();
@@ -136,6 +136,7 @@ private:
     TransferRunner* runner_;
     Done done_;
     TransferResult lastResult_;
+    GlyphEnding lastEnding_ = GlyphEnding::Stopped; // set by the worker, read once it has ended
 };
 
 } // namespace qmh4

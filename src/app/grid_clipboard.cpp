@@ -3,6 +3,7 @@
 #include "app/main_window.h"
 #include "app/memory_page.h"
 #include "files/row_clipboard.h"
+#include "messages/file_outcome_text.h"
 
 #include <QAction>
 #include <QApplication>

@@ -1,8 +1,9 @@
 #include "app/group_editor.h"
 
+#include "app/file_messages.h"
 #include "link/link.h"
+#include "messages/transfer_outcome_text.h"
 #include "transfers/area_transfers.h"
-#include "widgets/message_box.h"
 #include "widgets/transfer_runner.h"
 
 #include <QCloseEvent>
@@ -238,9 +239,8 @@ void GroupEditor::readGroupsFromRadio() {
             groups_ = *copy;
             paintAll();
             if (result.outcome == Outcome::Success)
-                showMessage(
-                    this, QString::fromLatin1(autoRead_ ? GroupReadAllDoneText : GroupReadDoneText),
-                    QString::fromLatin1(GroupDoneTitle));
+                showMessageText(this, groupSuccessText(autoRead_ ? GroupSuccess::ReadForWholeRadio
+                                                                 : GroupSuccess::Read));
         });
     if (!started)
         autoRead_ = false;
@@ -251,8 +251,7 @@ void GroupEditor::writeGroupsToRadio() {
     startTransfer([copy](Session& session) { return writeGroups(session, *copy); },
                   [this](const TransferResult& result) {
                       if (result.outcome == Outcome::Success)
-                          showMessage(this, QString::fromLatin1(GroupWriteDoneText),
-                                      QString::fromLatin1(GroupDoneTitle));
+                          showMessageText(this, groupSuccessText(GroupSuccess::Written));
                   });
 }
 
@@ -262,10 +261,8 @@ void GroupEditor::onTransferFinished(const TransferResult& result) {
     setCommandsEnabled(true);
     if (done_)
         std::exchange(done_, {})(result);
-    if (result.outcome == Outcome::Failed)
-        showMessage(this, QStringLiteral("Error"), QStringLiteral(" Error"));
-    else if (result.outcome == Outcome::PortError)
-        showMessage(this, QStringLiteral("Port Error"), QStringLiteral(" Error"));
+    if (const EndBox box = failureBox(result.outcome); box != EndBox::None)
+        showMessageText(this, endBoxText(box));
     emit transferFinished(result);
     if (std::exchange(autoRead_, false))
         accept();

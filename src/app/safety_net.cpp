@@ -7,6 +7,7 @@
 #include "files/backups.h"
 #include "files/data_file.h"
 #include "link/link.h"
+#include "messages/file_outcome_text.h"
 #include "transfers/verify.h"
 
 #include <QAction>
@@ -93,7 +94,8 @@ void SafetyNet::setVerifyAfterWriting(bool on) {
 void SafetyNet::backUp(const RadioData& data, bool withGlyphs, const QString& what) {
     const BackupResult backup = saveBackup(data, withGlyphs, what, backupFolder_);
     if (!backup.ok)
-        window_.statusBar()->showMessage(QStringLiteral("No backup kept: ") + backup.error);
+        window_.statusBar()->showMessage(QStringLiteral("No backup kept: ") +
+                                         backupFailureText(backup));
 }
 
 void SafetyNet::transferStarting(quint16 stateCode) {

@@ -1,10 +1,11 @@
 #include "app/transfer_controller.h"
 
+#include "app/file_messages.h"
 #include "app/main_window.h"
 #include "app/memory_page.h"
 #include "app/safety_net.h"
 #include "app/unsaved_changes.h"
-#include "widgets/message_box.h"
+#include "messages/transfer_outcome_text.h"
 
 #include <QLineEdit>
 #include <QMenu>
@@ -107,8 +108,8 @@ void TransferController::onFinished(const TransferResult& result) {
         status->showMessage(QStringLiteral("Transfer cancelled"));
     else if (result.outcome == Outcome::PortError)
         status->showMessage(QStringLiteral("Port Error: ") + result.detail);
-    if (box.show)
-        showMessage(&window_, box.text, box.title);
+    if (box != EndBox::None)
+        showMessageText(&window_, endBoxText(box));
     emit finished(result);
 }
 

@@ -1,12 +1,13 @@
 #include "app/whole_radio_command.h"
 
 #include "app/bank_page.h"
+#include "app/file_messages.h"
 #include "app/main_window.h"
 #include "app/safety_net.h"
 #include "app/transfer_controller.h"
 #include "app/undo_history.h"
 #include "link/link.h"
-#include "widgets/message_box.h"
+#include "messages/transfer_outcome_text.h"
 
 #include <QStatusBar>
 
@@ -135,11 +136,12 @@ void WholeRadioCommand::showStepBox(const StepResult& step, bool reading) {
     if (reading && (step.step == WholeStep::Glyphs || step.step == WholeStep::Groups))
         return;
     const EndBox box = stepBox(step.result);
-    if (!box.show)
+    if (box == EndBox::None)
         return;
-    if (!box.detail.isEmpty())
-        window_.statusBar()->showMessage(box.text + QStringLiteral(": ") + box.detail);
-    showMessage(&window_, box.text, box.title);
+    const MessageText words = endBoxText(box);
+    if (!step.result.detail.isEmpty())
+        window_.statusBar()->showMessage(words.text + QStringLiteral(": ") + step.result.detail);
+    showMessageText(&window_, words);
 }
 
 void WholeRadioCommand::adoptRead(Run& run) {
@@ -240,7 +242,7 @@ void WholeRadioCommand::finishWrite(Run& run) {
             });
     if (!run.result.allSucceeded())
         return;
-    showMessage(&window_, QStringLiteral("Success"), QStringLiteral(" Finish"));
+    showMessageText(&window_, endBoxText(EndBox::Success));
     window_.safetyNet->wholeWriteSucceeded();
 }
 

@@ -7,6 +7,7 @@
 #include "files/data_file.h"
 #include "font/font_file.h"
 #include "link/link.h"
+#include "messages/file_outcome_text.h"
 
 #include <memory>
 
@@ -24,7 +25,7 @@ bool saveReadFiles(const RadioRequest& request, const WholeRadioData& read, cons
         return true;
     const FontFileResult font = saveFontFile(request.fontPath, read.glyphs, now);
     if (!font.ok)
-        tell(request.command, font.error);
+        tell(request.command, fontFileText(font).text);
     return font.ok;
 }
 

@@ -4,6 +4,7 @@
 #include "cli/radio_steps.h"
 #include "files/backups.h"
 #include "link/link.h"
+#include "messages/file_outcome_text.h"
 
 #include <QTextStream>
 
@@ -19,7 +20,7 @@ void backUp(const QString& command, const WholeRadioData& data, bool withGlyphs,
     kept.glyphs.setGlyphs(data.glyphs);
     const BackupResult backup = saveBackup(kept, withGlyphs, what, backupFolder(), now);
     if (!backup.ok)
-        tell(command, QStringLiteral("no backup kept (%1)").arg(backup.error));
+        tell(command, QStringLiteral("no backup kept (%1)").arg(backupFailureText(backup)));
     else if (command == QLatin1String("read"))
         tell(command, QStringLiteral("backup: %1").arg(backup.dataPath));
 }

@@ -7,6 +7,7 @@
 #include "files/data_file.h"
 #include "font/font_file.h"
 #include "link/link.h"
+#include "messages/file_outcome_text.h"
 
 #include <memory>
 
@@ -19,7 +20,7 @@ namespace {
 bool loadGlyphs(const RadioRequest& request, GlyphSet& glyphs) {
     const FontFileResult font = loadFontFile(request.fontPath, glyphs);
     if (!font.ok) {
-        tell(request.command, font.error);
+        tell(request.command, fontFileText(font).text);
         return false;
     }
     if (font.glyphsRead < GlyphCount) {

@@ -2,6 +2,7 @@
 
 #include "cli/arguments.h"
 #include "link/serial_link.h"
+#include "messages/transfer_outcome_text.h"
 
 #include <QTextStream>
 
@@ -44,10 +45,10 @@ void StepReport::progress(int, int, int percent) {
 void StepReport::stepFinished(const StepResult& step) {
     endProgressLine();
     const EndBox box = stepBox(step.result);
-    if (!box.show)
+    if (box == EndBox::None)
         return;
-    QString text = stepName(step.step) + QStringLiteral(": ") + box.text;
-    QString detail = box.detail;
+    QString text = stepName(step.step) + QStringLiteral(": ") + endBoxText(box).text;
+    QString detail = step.result.detail;
     if (step.result.outcome == Outcome::PortError)
         detail = portLabel(port_) + (detail.isEmpty() ? QString() : QStringLiteral(": ") + detail);
     if (!detail.isEmpty())

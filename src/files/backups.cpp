@@ -41,20 +41,24 @@ QString backupFolder() {
 BackupResult saveBackup(const RadioData& data, bool withGlyphs, const QString& what,
                         const QString& folder, const QDateTime& now) {
     BackupResult result;
+    result.folder = folder;
     QDir dir(folder);
     if (!dir.mkpath(QStringLiteral("."))) {
-        result.error = QStringLiteral("cannot create %1").arg(QDir::toNativeSeparators(folder));
+        result.fault = BackupFault::FolderNotCreated;
         return result;
     }
     const QString base = freeBaseName(dir, what, now);
     result.dataPath = dir.filePath(base + QStringLiteral(".H4"));
-    if (!writeTextFile(result.dataPath, writeDataFile(data, now), &result.error))
+    if (!writeTextFile(result.dataPath, writeDataFile(data, now), &result.reason)) {
+        result.fault = BackupFault::DataNotSaved;
         return result;
+    }
     if (withGlyphs) {
         result.fontPath = dir.filePath(base + QStringLiteral(".FH4"));
         const FontFileResult font = saveFontFile(result.fontPath, data.glyphs.glyphs());
         if (!font.ok) {
-            result.error = font.error;
+            result.fault = BackupFault::FontNotSaved;
+            result.reason = font.reason;
             return result;
         }
     }

@@ -20,11 +20,21 @@ constexpr int KeptBackupCount = 200;
 // the organisation name the window sets, so the window and `qmh4` share it.
 QString backupFolder();
 
+enum class BackupFault : quint8 {
+    None,
+    FolderNotCreated,
+    DataNotSaved,
+    FontNotSaved,
+};
+
+// What a backup did; the window and `qmh4` put a failure into words.
 struct BackupResult {
     bool ok = false;
+    BackupFault fault = BackupFault::None;
+    QString folder;   // the backup folder asked for
     QString dataPath; // the data file written
     QString fontPath; // the font file written, empty when no glyphs were saved
-    QString error;    // why it failed
+    QString reason;   // the system's words when a file could not be saved
 };
 
 // Saves `data` as "<date>_<time>-<what>.H4" in `folder` (created when missing), and its glyphs

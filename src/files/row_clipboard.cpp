@@ -169,22 +169,6 @@ PasteReport pasteRows(ChannelTable& table, int startRow, const QString& text) {
     return pasteLines(table, startRow, pastedLines(text));
 }
 
-QString pasteNotice(const PasteReport& report) {
-    if (report.isEmpty())
-        return QStringLiteral("Nothing was pasted");
-    QString text = QStringLiteral("Pasted ") + rowsCaption(report.rows.first, report.rows.last);
-    if (!report.refusedRows.isEmpty())
-        text += QStringLiteral("; rows not pasted for invalid values: ") +
-                numberList(report.refusedRows);
-    if (!report.overlapRows.isEmpty())
-        text += QStringLiteral("; rows not pasted for overlapping pass frequencies: ") +
-                numberList(report.overlapRows);
-    if (report.linesLeftOver > 0)
-        text += QStringLiteral("; %1 lines past the end of the block were left out")
-                    .arg(report.linesLeftOver);
-    return text;
-}
-
 PasteReport pasteRowsTo(RadioDocument& document, int startRow, const QString& text) {
     const QList<QStringList> lines = pastedLines(text);
     const RowSpan filled = rowsFilled(pasteRoom(startRow), lines.size());

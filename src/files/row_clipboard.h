@@ -42,9 +42,6 @@ struct PasteReport {
 // it held. In the dual block an odd last line leaves its pair's Sub row empty.
 PasteReport pasteRows(ChannelTable& table, int startRow, const QString& text);
 
-// What the status line says about a paste ("Pasted rows 200–202; …").
-QString pasteNotice(const PasteReport& report);
-
 } // namespace qmh4
 
 namespace qmh4 {

@@ -64,6 +64,10 @@ void applyRow(const QString& line, Glyph& glyph, int row) {
     }
 }
 
+FontFileResult failed(FontFileEvent event, const QString& path, const QString& reason = {}) {
+    return {false, event, path, reason, 0};
+}
+
 } // namespace
 
 QString fontFileHeader(const QDateTime& when) {
@@ -118,29 +122,27 @@ bool hasFontFileExtension(const QString& path) {
 
 FontFileResult saveFontFile(const QString& path, const GlyphSet& glyphs, const QDateTime& when) {
     QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
-        return {false, QStringLiteral("Cannot save %1: %2").arg(path, file.errorString()), 0};
     const QByteArray bytes = formatFontFile(glyphs, fontFileHeader(when));
-    if (file.write(bytes) != bytes.size() || !file.commit())
-        return {false, QStringLiteral("Cannot save %1: %2").arg(path, file.errorString()), 0};
-    return {true, {}, GlyphCount};
+    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit())
+        return failed(FontFileEvent::SaveFailed, path, file.errorString());
+    return {true, FontFileEvent::Saved, path, {}, GlyphCount};
 }
 
 FontFileResult loadFontFile(const QString& path, GlyphSet& glyphs) {
     if (!hasFontFileExtension(path))
-        return {false, QStringLiteral("This File don't Open"), 0};
+        return failed(FontFileEvent::NotFontName, path);
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
-        return {false, QStringLiteral("Cannot open %1: %2").arg(path, file.errorString()), 0};
+        return failed(FontFileEvent::OpenFailed, path, file.errorString());
     if (file.size() > MaxFontFileBytes)
-        return {false, QStringLiteral("%1 is too large to be a font file").arg(path), 0};
+        return failed(FontFileEvent::TooLarge, path);
     const QByteArray bytes = file.readAll();
     if (file.error() != QFileDevice::NoError)
-        return {false, QStringLiteral("Cannot read %1: %2").arg(path, file.errorString()), 0};
+        return failed(FontFileEvent::ReadFailed, path, file.errorString());
     GlyphSet loaded = glyphs;
     const int filled = applyFontFileText(bytes, loaded);
     glyphs = loaded;
-    return {true, {}, filled};
+    return {true, FontFileEvent::Loaded, path, {}, filled};
 }
 
 } // namespace qmh4

@@ -34,17 +34,30 @@ int applyFontFileText(QByteArrayView text, GlyphSet& glyphs);
 // True when the last three characters of the name, in upper case, are "FH4".
 bool hasFontFileExtension(const QString& path);
 
+// What a font file save or load did; the window and `qmh4` put it into words.
+enum class FontFileEvent : quint8 {
+    Saved,
+    Loaded,
+    NotFontName, // refused for its name: it does not end in FH4
+    OpenFailed,
+    TooLarge,
+    ReadFailed,
+    SaveFailed, // an existing file stays as it was
+};
+
 struct FontFileResult {
-    bool ok = false;
-    QString error; // the text of the error box when !ok
+    bool ok = false; // Saved or Loaded
+    FontFileEvent event = FontFileEvent::NotFontName;
+    QString path;
+    QString reason; // the system's words when opening, reading or saving failed
     int glyphsRead = 0;
 };
 
 // Writes through QSaveFile: a failure leaves an existing file as it was.
 FontFileResult saveFontFile(const QString& path, const GlyphSet& glyphs,
                             const QDateTime& when = QDateTime::currentDateTime());
-// Loads onto `glyphs`; on any error `glyphs` is left untouched. A name not ending in FH4 gives
-// "This File don't Open".
+// Loads onto `glyphs`; on any error `glyphs` is left untouched. A name not ending in FH4 is
+// refused unread.
 FontFileResult loadFontFile(const QString& path, GlyphSet& glyphs);
 
 } // namespace qmh4

@@ -1,6 +1,9 @@
 #include "messages/file_outcome_text.h"
 
+#include "editing/grid_editing.h"
 #include "files/text_file.h"
+
+#include <QDir>
 
 #include <array>
 
@@ -86,6 +89,60 @@ QStringList channelListReport(const ChannelListImport& import) {
         lines.append(QStringLiteral("line %1: %2").arg(remark.line).arg(remark.text));
     lines.append(channelListSummary(import));
     return lines;
+}
+
+MessageText fontFileText(const FontFileResult& result) {
+    const QString& path = result.path;
+    const auto failure = [](const QString& text) {
+        return MessageText{text, QStringLiteral(" Error")};
+    };
+    switch (result.event) {
+    case FontFileEvent::Saved:
+        return {QStringLiteral("Save File"), QStringLiteral(" Finish")};
+    case FontFileEvent::Loaded:
+        return {QStringLiteral("Read Font File"), QStringLiteral(" Finish")};
+    case FontFileEvent::NotFontName:
+        return failure(QStringLiteral("This File don't Open"));
+    case FontFileEvent::OpenFailed:
+        return failure(QStringLiteral("Cannot open %1: %2").arg(path, result.reason));
+    case FontFileEvent::TooLarge:
+        return failure(QStringLiteral("%1 is too large to be a font file").arg(path));
+    case FontFileEvent::ReadFailed:
+        return failure(QStringLiteral("Cannot read %1: %2").arg(path, result.reason));
+    case FontFileEvent::SaveFailed:
+        break;
+    }
+    return failure(QStringLiteral("Cannot save %1: %2").arg(path, result.reason));
+}
+
+QString backupFailureText(const BackupResult& result) {
+    switch (result.fault) {
+    case BackupFault::FolderNotCreated:
+        return QStringLiteral("cannot create %1").arg(QDir::toNativeSeparators(result.folder));
+    case BackupFault::FontNotSaved:
+        return fontFileText({false, FontFileEvent::SaveFailed, result.fontPath, result.reason, 0})
+            .text;
+    case BackupFault::DataNotSaved:
+    case BackupFault::None:
+        break;
+    }
+    return result.reason;
+}
+
+QString pasteNotice(const PasteReport& report) {
+    if (report.isEmpty())
+        return QStringLiteral("Nothing was pasted");
+    QString text = QStringLiteral("Pasted ") + rowsCaption(report.rows.first, report.rows.last);
+    if (!report.refusedRows.isEmpty())
+        text += QStringLiteral("; rows not pasted for invalid values: ") +
+                numberList(report.refusedRows);
+    if (!report.overlapRows.isEmpty())
+        text += QStringLiteral("; rows not pasted for overlapping pass frequencies: ") +
+                numberList(report.overlapRows);
+    if (report.linesLeftOver > 0)
+        text += QStringLiteral("; %1 lines past the end of the block were left out")
+                    .arg(report.linesLeftOver);
+    return text;
 }
 
 } // namespace qmh4

@@ -81,10 +81,4 @@ inline SessionOptions groupEditorSessionOptions() {
     return SessionOptions{GroupEditorReplyTimeout};
 }
 
-// The group editor's boxes (text, title).
-inline constexpr const char* GroupReadDoneText = "OK";
-inline constexpr const char* GroupReadAllDoneText = "Success ALL DATA READ";
-inline constexpr const char* GroupWriteDoneText = "Success Group Data Write";
-inline constexpr const char* GroupDoneTitle = " Finish";
-
 } // namespace qmh4

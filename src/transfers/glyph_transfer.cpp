@@ -71,34 +71,41 @@ std::optional<Glyph> glyphFromReadReply(QByteArrayView reply) {
 
 } // namespace glyphwire
 
-namespace fontmsg {
-
-QString dataError(int type) {
-    QString text = QStringLiteral("Font Data Error") + QChar(0x3000) + QStringLiteral("COM_TYPE ");
-    for (const QChar digit : QString::number(type))
-        text += QChar(static_cast<char16_t>(0xFF10 + (digit.unicode() - u'0')));
-    return text;
-}
-
-} // namespace fontmsg
-
 namespace {
 
 using std::chrono::milliseconds;
 
-TransferResult finished(Outcome outcome, const QString& message, int decoded = 0) {
+TransferResult finished(Outcome outcome, int decoded = 0) {
     TransferResult result;
     result.outcome = outcome;
-    result.message = message;
     result.decoded = decoded;
     return result;
 }
 
 TransferResult portFault(Link& link, int decoded = 0) {
-    TransferResult result = finished(Outcome::PortError, fontmsg::PortError, decoded);
+    TransferResult result = finished(Outcome::PortError, decoded);
     result.detail = link.errorString();
     link.close();
     return result;
+}
+
+GlyphResult endedAs(const TransferResult& result, GlyphEnding ending) {
+    return {result, ending};
+}
+
+// The ending of Read ALL or Write ALL, which their outcome tells; `success` names the command.
+GlyphResult wholeSetEnded(const TransferResult& result, GlyphEnding success) {
+    switch (result.outcome) {
+    case Outcome::Success:
+        return endedAs(result, success);
+    case Outcome::Failed:
+        return endedAs(result, GlyphEnding::Failed);
+    case Outcome::PortError:
+        return endedAs(result, GlyphEnding::PortError);
+    case Outcome::Stopped:
+        break;
+    }
+    return endedAs(result, GlyphEnding::Stopped);
 }
 
 bool stopRequested(const std::atomic<bool>* stop) {
@@ -127,7 +134,7 @@ TransferResult runGlyphBlocks(Link& link, int failureLimit, milliseconds wait,
                 return portFault(link, g);
             if (stopRequested(stop)) {
                 link.close();
-                return finished(Outcome::Stopped, {}, g);
+                return finished(Outcome::Stopped, g);
             }
             if (reply.status == Reply::Status::Complete && good(reply.bytes)) {
                 decode(g, reply.bytes);
@@ -135,12 +142,12 @@ TransferResult runGlyphBlocks(Link& link, int failureLimit, milliseconds wait,
             }
             if (++failures >= failureLimit) {
                 link.close();
-                return finished(Outcome::Failed, fontmsg::Error, g);
+                return finished(Outcome::Failed, g);
             }
         }
         report(observer, 12 * (g + 1));
     }
-    return finished(Outcome::Success, {}, GlyphCount);
+    return finished(Outcome::Success, GlyphCount);
 }
 
 } // namespace
@@ -176,46 +183,44 @@ TransferResult GlyphTransfers::identifyWholeSet(Link& link, const std::atomic<bo
             return portFault(link);
         if (stopRequested(stop)) {
             link.close();
-            return finished(Outcome::Stopped, {});
+            return finished(Outcome::Stopped);
         }
         if (reply.status == Reply::Status::Complete && glyphwire::isFullIdentifyReply(reply.bytes))
-            return finished(Outcome::Success, {});
+            return finished(Outcome::Success);
     }
     link.close();
-    return finished(Outcome::Failed, fontmsg::Error);
+    return finished(Outcome::Failed);
 }
 
-TransferResult GlyphTransfers::readAll(Link& link, GlyphSet& glyphs, const std::atomic<bool>* stop,
-                                       TransferObserver* observer) {
-    return runWholeSet(link, stop, observer, fontmsg::AllRead, [&] {
+GlyphResult GlyphTransfers::readAll(Link& link, GlyphSet& glyphs, const std::atomic<bool>* stop,
+                                    TransferObserver* observer) {
+    return runWholeSet(link, stop, observer, GlyphEnding::AllRead, [&] {
         return readGlyphBlocks(link, glyphs, WholeSetFailureLimit, wait_, stop, observer);
     });
 }
 
-TransferResult GlyphTransfers::writeAll(Link& link, const GlyphSet& glyphs,
-                                        const std::atomic<bool>* stop, TransferObserver* observer) {
-    return runWholeSet(link, stop, observer, fontmsg::AllWritten, [&] {
+GlyphResult GlyphTransfers::writeAll(Link& link, const GlyphSet& glyphs,
+                                     const std::atomic<bool>* stop, TransferObserver* observer) {
+    return runWholeSet(link, stop, observer, GlyphEnding::AllWritten, [&] {
         return writeGlyphBlocks(link, glyphs, WholeSetFailureLimit, wait_, stop, observer);
     });
 }
 
 // Read ALL and Write ALL: one handshake, the eight blocks, then the port closes. They start the
 // single-glyph time-out count afresh.
-TransferResult GlyphTransfers::runWholeSet(Link& link, const std::atomic<bool>* stop,
-                                           TransferObserver* observer, const QString& successText,
-                                           const std::function<TransferResult()>& blocks) {
+GlyphResult GlyphTransfers::runWholeSet(Link& link, const std::atomic<bool>* stop,
+                                        TransferObserver* observer, GlyphEnding success,
+                                        const std::function<TransferResult()>& blocks) {
     timeouts_ = 0;
     report(observer, 0);
     TransferResult result = identifyWholeSet(link, stop);
-    if (!result.ok())
-        return result;
-    result = blocks();
-    link.close();
     if (result.ok()) {
-        report(observer, 100);
-        result.message = successText;
+        result = blocks();
+        link.close();
+        if (result.ok())
+            report(observer, 100);
     }
-    return result;
+    return wholeSetEnded(result, success);
 }
 
 // Sends `command` and waits for `threshold` characters; a reply time-out resends the same command
@@ -247,27 +252,26 @@ GlyphTransfers::exchangeSingle(Link& link, const QByteArray& command, qsizetype 
     }
 }
 
-TransferResult GlyphTransfers::singleFailure(Step step, Link& link) {
+GlyphResult GlyphTransfers::singleFailure(Step step, Link& link) {
     switch (step) {
     case Step::PortFault:
-        return portFault(link);
+        return endedAs(portFault(link), GlyphEnding::PortError);
     case Step::Stopped:
-        return finished(Outcome::Stopped, {});
+        return endedAs(finished(Outcome::Stopped), GlyphEnding::Stopped);
     case Step::GaveUp:
     case Step::Answered:
         break;
     }
     link.close();
-    return finished(Outcome::Failed, fontmsg::ComError);
+    return endedAs(finished(Outcome::Failed), GlyphEnding::TimedOut);
 }
 
 // The single-glyph commands' handshake, half of their progress. Nothing when the radio answered
-// and the command goes on; else the command's result, "Font Data Error" of `errorType` when the
-// radio answered without its "OK".
-std::optional<TransferResult> GlyphTransfers::identifySingle(Link& link,
-                                                             const std::atomic<bool>* stop,
-                                                             TransferObserver* observer,
-                                                             int errorType) {
+// and the command goes on; else the command's result, `refused` when the radio answered without
+// its "OK".
+std::optional<GlyphResult> GlyphTransfers::identifySingle(Link& link, const std::atomic<bool>* stop,
+                                                          TransferObserver* observer,
+                                                          GlyphEnding refused) {
     report(observer, 0);
     QByteArray reply;
     const Step step = exchangeSingle(link, glyphwire::identifyCommand(),
@@ -275,15 +279,14 @@ std::optional<TransferResult> GlyphTransfers::identifySingle(Link& link,
     if (step != Step::Answered)
         return singleFailure(step, link);
     if (!glyphwire::identifyAnswered(reply))
-        return finished(Outcome::Failed, fontmsg::dataError(errorType));
+        return endedAs(finished(Outcome::Failed), refused);
     report(observer, 50);
     return std::nullopt;
 }
 
-TransferResult GlyphTransfers::readGlyph(Link& link, int index, Glyph& glyph,
-                                         const std::atomic<bool>* stop,
-                                         TransferObserver* observer) {
-    if (auto refused = identifySingle(link, stop, observer, 13))
+GlyphResult GlyphTransfers::readGlyph(Link& link, int index, Glyph& glyph,
+                                      const std::atomic<bool>* stop, TransferObserver* observer) {
+    if (auto refused = identifySingle(link, stop, observer, GlyphEnding::ReadIdentifyRefused))
         return *refused;
     const auto decodable = [](const QByteArray& bytes) {
         return glyphwire::glyphFromReadReply(bytes).has_value();
@@ -295,13 +298,12 @@ TransferResult GlyphTransfers::readGlyph(Link& link, int index, Glyph& glyph,
         return singleFailure(step, link);
     glyph = *glyphwire::glyphFromReadReply(reply);
     report(observer, 100);
-    return finished(Outcome::Success, fontmsg::GlyphRead, 1);
+    return endedAs(finished(Outcome::Success, 1), GlyphEnding::GlyphRead);
 }
 
-TransferResult GlyphTransfers::writeGlyph(Link& link, int index, const Glyph& glyph,
-                                          const std::atomic<bool>* stop,
-                                          TransferObserver* observer) {
-    if (auto refused = identifySingle(link, stop, observer, 11))
+GlyphResult GlyphTransfers::writeGlyph(Link& link, int index, const Glyph& glyph,
+                                       const std::atomic<bool>* stop, TransferObserver* observer) {
+    if (auto refused = identifySingle(link, stop, observer, GlyphEnding::WriteIdentifyRefused))
         return *refused;
     QByteArray reply;
     const Step step = exchangeSingle(link, glyphwire::writeCommand(index, glyph),
@@ -309,9 +311,9 @@ TransferResult GlyphTransfers::writeGlyph(Link& link, int index, const Glyph& gl
     if (step != Step::Answered)
         return singleFailure(step, link);
     if (!glyphwire::writeAnswered(reply))
-        return finished(Outcome::Failed, fontmsg::dataError(12));
+        return endedAs(finished(Outcome::Failed), GlyphEnding::WriteRefused);
     report(observer, 100);
-    return finished(Outcome::Success, fontmsg::GlyphWritten);
+    return endedAs(finished(Outcome::Success), GlyphEnding::GlyphWritten);
 }
 
 } // namespace qmh4

@@ -5,7 +5,6 @@
 
 #include <QByteArray>
 #include <QByteArrayView>
-#include <QString>
 
 #include <atomic>
 #include <chrono>
@@ -42,27 +41,30 @@ bool isFullIdentifyReply(QByteArrayView reply); // exactly 17 characters with "O
 std::optional<Glyph> glyphFromReadReply(QByteArrayView reply);
 } // namespace glyphwire
 
-// Texts of the font editor's boxes (text first, then title).
-namespace fontmsg {
-inline const QString Finish = QStringLiteral(" Finish");
-inline const QString ErrorTitle = QStringLiteral(" Error");
-inline const QString Error = QStringLiteral("Error");
-inline const QString PortError = QStringLiteral("Port Error");
-inline const QString ComError = QStringLiteral("Com Error");
-inline const QString AllRead = QStringLiteral("All Font Data Read");
-inline const QString AllWritten = QStringLiteral("All Font Data Write");
-inline const QString GlyphRead = QStringLiteral("Success Font Read");
-inline const QString GlyphWritten = QStringLiteral("Success Font Write");
-// "Font Data Error", an ideographic space, "COM_TYPE ", two full-width digits.
-QString dataError(int type); // 11 single write identify, 12 single write, 13 single read identify
-// The title of the box a glyph transfer ends with.
-inline QString titleFor(const TransferResult& result) {
-    return result.ok() ? Finish : ErrorTitle;
-}
-} // namespace fontmsg
+// How a glyph transfer ended. The font editor words each ending its own way, so its result says
+// more than the outcome: which command succeeded, and why a single-glyph command failed.
+enum class GlyphEnding : quint8 {
+    Stopped,      // the closing flag or Cancel
+    AllRead,      // Read ALL
+    AllWritten,   // Write ALL
+    GlyphRead,    // Read (one glyph)
+    GlyphWritten, // Write (one glyph)
+    Failed,       // Read ALL or Write ALL failed too often, or a fault ended any transfer
+    PortError,    // the port could not be opened or failed
+    TimedOut,     // a single-glyph command reached the time-out limit
+    // The radio answered without its "OK" (the editor's error types 11, 12 and 13): the
+    // handshake of a single write, the single write itself, the handshake of a single read.
+    WriteIdentifyRefused,
+    WriteRefused,
+    ReadIdentifyRefused,
+};
+
+struct GlyphResult : TransferResult {
+    GlyphEnding ending = GlyphEnding::Stopped;
+};
 
 // The glyph blocks without a handshake, as the whole-set commands and the whole-radio write run
-// them: failed attempts of all eight blocks count together, `failureLimit` of them give "Error".
+// them: failed attempts of all eight blocks count together, `failureLimit` of them fail it.
 // Every wait takes the reply only once its full length has arrived. Progress goes to the
 // observer as a percentage (maximum 100); `stop` is read after every exchange.
 TransferResult readGlyphBlocks(Link& link, GlyphSet& glyphs, int failureLimit,
@@ -75,8 +77,8 @@ TransferResult writeGlyphBlocks(Link& link, const GlyphSet& glyphs, int failureL
                                 TransferObserver* observer = nullptr);
 
 // The font editor's four transfers. It keeps the editor's retry counter: the single-glyph
-// commands resend after a reply time-out and give up with "Com Error" at the 21st time-out,
-// counted across single-glyph transfers since Read ALL, Write ALL or the last "Com Error".
+// commands resend after a reply time-out and give up (TimedOut) at the 21st time-out,
+// counted across single-glyph transfers since Read ALL, Write ALL or the last time it gave up.
 // The Link is passed per call so that it can be made on the thread that runs the transfer.
 class GlyphTransfers {
 public:
@@ -87,33 +89,32 @@ public:
     explicit GlyphTransfers(std::chrono::milliseconds wait = std::chrono::milliseconds(200))
         : wait_(wait) {}
 
-    // `glyphs` gets glyphs 0 .. glyphsDecoded-1 replaced by what the radio holds.
-    TransferResult readAll(Link& link, GlyphSet& glyphs, const std::atomic<bool>* stop = nullptr,
+    // `glyphs` gets glyphs 0 .. decoded-1 replaced by what the radio holds.
+    GlyphResult readAll(Link& link, GlyphSet& glyphs, const std::atomic<bool>* stop = nullptr,
+                        TransferObserver* observer = nullptr);
+    GlyphResult writeAll(Link& link, const GlyphSet& glyphs,
+                         const std::atomic<bool>* stop = nullptr,
+                         TransferObserver* observer = nullptr);
+    GlyphResult readGlyph(Link& link, int index, Glyph& glyph,
+                          const std::atomic<bool>* stop = nullptr,
+                          TransferObserver* observer = nullptr);
+    GlyphResult writeGlyph(Link& link, int index, const Glyph& glyph,
+                           const std::atomic<bool>* stop = nullptr,
                            TransferObserver* observer = nullptr);
-    TransferResult writeAll(Link& link, const GlyphSet& glyphs,
-                            const std::atomic<bool>* stop = nullptr,
-                            TransferObserver* observer = nullptr);
-    TransferResult readGlyph(Link& link, int index, Glyph& glyph,
-                             const std::atomic<bool>* stop = nullptr,
-                             TransferObserver* observer = nullptr);
-    TransferResult writeGlyph(Link& link, int index, const Glyph& glyph,
-                              const std::atomic<bool>* stop = nullptr,
-                              TransferObserver* observer = nullptr);
 
     int timeouts() const { return timeouts_; }
 
 private:
     enum class Step { Answered, GaveUp, PortFault, Stopped };
     TransferResult identifyWholeSet(Link& link, const std::atomic<bool>* stop);
-    TransferResult runWholeSet(Link& link, const std::atomic<bool>* stop,
-                               TransferObserver* observer, const QString& successText,
-                               const std::function<TransferResult()>& blocks);
+    GlyphResult runWholeSet(Link& link, const std::atomic<bool>* stop, TransferObserver* observer,
+                            GlyphEnding success, const std::function<TransferResult()>& blocks);
     Step exchangeSingle(Link& link, const QByteArray& command, qsizetype threshold,
                         QByteArray& reply, const std::atomic<bool>* stop,
                         const std::function<bool(const QByteArray&)>& usable = {});
-    TransferResult singleFailure(Step step, Link& link);
-    std::optional<TransferResult> identifySingle(Link& link, const std::atomic<bool>* stop,
-                                                 TransferObserver* observer, int errorType);
+    GlyphResult singleFailure(Step step, Link& link);
+    std::optional<GlyphResult> identifySingle(Link& link, const std::atomic<bool>* stop,
+                                              TransferObserver* observer, GlyphEnding refused);
 
     std::chrono::milliseconds wait_;
     int timeouts_ = 0;

@@ -12,27 +12,28 @@ bool TransferControl::begin(quint16 stateCode) {
     return true;
 }
 
-EndBox TransferControl::finish(const TransferResult& result) {
-    state_ = 0;
-    EndBox box;
-    box.detail = result.detail;
-    switch (result.outcome) {
-    case Outcome::Success:
-        box.show = quiet_ == StandAlone;
-        box.text = QStringLiteral("Success");
-        box.title = QStringLiteral(" Finish");
-        quiet_ = StandAlone;
-        break;
+EndBox failureBox(Outcome outcome) {
+    switch (outcome) {
     case Outcome::Failed:
-        box = {true, QStringLiteral("Error"), QStringLiteral(" Error"), result.detail};
-        quiet_ = AfterFailure;
-        break;
+        return EndBox::Failed;
     case Outcome::PortError:
-        box = {true, QStringLiteral("Port Error"), QStringLiteral(" Error"), result.detail};
-        quiet_ = AfterFailure;
-        break;
+        return EndBox::PortError;
+    case Outcome::Success:
     case Outcome::Stopped:
         break;
+    }
+    return EndBox::None;
+}
+
+EndBox TransferControl::finish(const TransferResult& result) {
+    state_ = 0;
+    EndBox box = failureBox(result.outcome);
+    if (result.outcome == Outcome::Success) {
+        if (quiet_ == StandAlone)
+            box = EndBox::Success;
+        quiet_ = StandAlone;
+    } else if (box != EndBox::None) {
+        quiet_ = AfterFailure;
     }
     if (!closing_)
         stop_.store(false);

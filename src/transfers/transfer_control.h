@@ -6,19 +6,21 @@
 
 #include "link/session.h"
 
-#include <QString>
-
 #include <atomic>
 
 namespace qmh4 {
 
-// The message box at the end of a transfer (text first, then title; one OK button).
-struct EndBox {
-    bool show = false;
-    QString text;   // "Success", "Error", "Port Error"
-    QString title;  // " Finish", " Error"
-    QString detail; // the port's own words for a status line; never part of the box
+// The box a transfer ends with, by what it announces; the window and `qmh4` word it. The port's
+// own words of a port error stay in TransferResult::detail, never part of the box.
+enum class EndBox : quint8 {
+    None,      // nothing to show: a quiet success, or a stopped transfer
+    Success,   // "Success" / " Finish"
+    Failed,    // "Error" / " Error"
+    PortError, // "Port Error" / " Error"
 };
+
+// The box of a transfer that failed; None for one that succeeded or was stopped.
+EndBox failureBox(Outcome outcome);
 
 class TransferControl {
 public:
@@ -36,8 +38,8 @@ public:
 
     // Ends the running transfer: the state returns to 0 and the quiet flag follows the outcome
     // (Success: 0; Failed and PortError: 2; Stopped: unchanged). Returns the box to show:
-    // "Success"/" Finish" only for a success with quiet flag 0, "Error"/" Error" and
-    // "Port Error"/" Error" always, nothing after Stopped.
+    // Success only for a success with quiet flag 0, Failed and PortError always, None after
+    // Stopped.
     EndBox finish(const TransferResult& result);
 
     // The whole-radio sequence marks each of its steps quiet before starting it.

@@ -66,19 +66,6 @@ private:
 
 } // namespace
 
-EndBox stepBox(const TransferResult& result) {
-    switch (result.outcome) {
-    case Outcome::Failed:
-        return {true, QStringLiteral("Error"), QStringLiteral(" Error"), result.detail};
-    case Outcome::PortError:
-        return {true, QStringLiteral("Port Error"), QStringLiteral(" Error"), result.detail};
-    case Outcome::Success:
-    case Outcome::Stopped:
-        break;
-    }
-    return {};
-}
-
 TransferResult asWholeRadioStep(const TransferResult& glyphs) {
     TransferResult step;
     step.outcome = glyphs.outcome;

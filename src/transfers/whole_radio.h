@@ -34,9 +34,11 @@ struct StepResult {
     TransferResult result;
 };
 
-// The box a step shows: "Error" / " Error" or "Port Error" / " Error" when it failed; none when
-// it succeeded (the steps are quiet) or was stopped.
-EndBox stepBox(const TransferResult& result);
+// The box a step shows: Failed or PortError when it failed; None when it succeeded (the steps
+// are quiet) or was stopped.
+inline EndBox stepBox(const TransferResult& result) {
+    return failureBox(result.outcome);
+}
 
 struct WholeRadioResult {
     std::vector<StepResult> steps;
@@ -93,7 +95,8 @@ inline WholeRadioResult writeWholeRadio(Link& link, WholeRadioData& data,
 }
 
 // A glyph transfer's result as a step of the whole-radio commands reports it: the port's own
-// words stay with a port error, the font editor's box text is not carried over.
+// words stay with a port error; what only the font editor uses (how far a read got, how it
+// words its end) is not carried over.
 TransferResult asWholeRadioStep(const TransferResult& glyphs);
 
 // The editors' reads as the command line runs them.

@@ -1,5 +1,6 @@
 #include "font/font_file.h"
 #include "font/glyph_store.h"
+#include "messages/file_outcome_text.h"
 #include "support/test_support.h"
 #include "transfers/glyph_transfer.h"
 
@@ -70,9 +71,8 @@ private slots:
         QVERIFY(lines[0].startsWith("Save Date and Time ") && lines[1 + 2 * 17] == "2\r");
         QCOMPARE(lines[1 + 8 * 17], QByteArray("File End\r"));
         GlyphSet loaded = filledGlyphs(); // every pixel, set or clear, must come from the file
-        const FontFileResult result = loadFontFile(path, loaded);
-        QCOMPARE(result.glyphsRead, 8);
-        QVERIFY(result.ok && loaded == saved);
+        QCOMPARE(loadFontFile(path, loaded).glyphsRead, 8);
+        QVERIFY(loaded == saved);
     }
 
     // The reader is forgiving: the first line is never a block; a line of one digit 0-7 starts
@@ -114,8 +114,10 @@ private slots:
         file.write("header\r\n" + block('0', QByteArray(16, '1')));
         file.close();
         GlyphSet glyphs = sampleGlyphs();
-        QCOMPARE(loadFontFile(dir.filePath("glyphs.txt"), glyphs).error, "This File don't Open");
-        QVERIFY(loadFontFile(dir.filePath("missing.FH4"), glyphs).error.startsWith("Cannot open"));
+        QCOMPARE(fontFileText(loadFontFile(dir.filePath("glyphs.txt"), glyphs)).text,
+                 "This File don't Open");
+        QVERIFY(loadFontFile(dir.filePath("missing.FH4"), glyphs).event ==
+                FontFileEvent::OpenFailed);
         QVERIFY(glyphs == sampleGlyphs());
         QVERIFY(loadFontFile(dir.filePath("glyphs.fh4"), glyphs).ok);
         QCOMPARE(glyphs[0].countSet(), 256);

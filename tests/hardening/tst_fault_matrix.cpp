@@ -9,6 +9,7 @@
 #include "channels/channel_record.h"
 #include "link/protocol.h"
 #include "link/serial_link.h"
+#include "messages/transfer_outcome_text.h"
 #include "sim/pty_server.h"
 #include "sim/simulated_radio.h"
 #include "transfers/area_transfers.h"
@@ -83,12 +84,12 @@ int descriptorsOn(const QString& path) {
 QString outcomeLetters(const WholeRadioResult& result) {
     QString letters;
     for (const StepResult& step : result.steps) {
-        const EndBox box = stepBox(step.result);
-        const QString shown = box.show ? box.text + '/' + box.title : QString();
-        letters += !box.show && step.result.outcome == Outcome::Success ? u'S'
-                   : shown == u"Error/ Error"                           ? u'F'
-                   : shown == u"Port Error/ Error"                      ? u'P'
-                                                                        : u'?';
+        const MessageText box = endBoxText(stepBox(step.result));
+        const QString shown = box.text.isEmpty() ? QString() : box.text + '/' + box.title;
+        letters += shown == QLatin1String("Error/ Error")                       ? u'F'
+                   : shown == QLatin1String("Port Error/ Error")                ? u'P'
+                   : shown.isEmpty() && step.result.outcome == Outcome::Success ? u'S'
+                                                                                : u'?';
     }
     return letters;
 }

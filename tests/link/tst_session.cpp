@@ -1,8 +1,8 @@
 #include "link/protocol.h"
 #include "link/session.h"
+#include "messages/transfer_outcome_text.h"
 #include "sim/simulated_radio.h"
 #include "support/test_support.h"
-#include "transfers/transfer_control.h"
 
 #include <QTest>
 
@@ -136,7 +136,7 @@ private slots:
                                         : step == 'F' ? Outcome::Failed
                                                       : Outcome::PortError;
                 const EndBox box = control.finish({outcome, {}});
-                shown << (box.show ? box.text : QStringLiteral("-"));
+                shown << (box == EndBox::None ? QStringLiteral("-") : endBoxText(box).text);
             }
             }
         }

@@ -1,3 +1,4 @@
+#include "messages/transfer_outcome_text.h"
 #include "sim/simulated_radio.h"
 #include "transfers/glyph_transfer.h"
 
@@ -29,7 +30,7 @@ GlyphSet patternGlyphs() {
 enum Kind { ReadAll, WriteAll, ReadOne, WriteOne };
 constexpr int SingleIndex[] = {0, 0, 4, 6};
 
-TransferResult run(GlyphTransfers& transfers, Link& link, Kind kind, GlyphSet& glyphs) {
+GlyphResult run(GlyphTransfers& transfers, Link& link, Kind kind, GlyphSet& glyphs) {
     const int index = SingleIndex[kind];
     switch (kind) {
     case ReadAll:
@@ -149,9 +150,9 @@ private slots:
         GlyphSet glyphs = writes ? patternGlyphs() : GlyphSet{}; // unlike the radio's glyphs
         const GlyphSet before = glyphs;
         GlyphTransfers transfers(paced ? std::chrono::milliseconds(200) : Wait);
-        const TransferResult result = run(transfers, port, Kind(kind), glyphs);
+        const GlyphResult result = run(transfers, port, Kind(kind), glyphs);
 
-        QCOMPARE(result.message, message);
+        QCOMPARE(glyphEndingText(result.ending).text, message);
         QCOMPARE(result.detail, portAt ? QString("Input/output error") : QString());
         QCOMPARE(radio.exchangeCount(), exchanges);
         QVERIFY(!radio.isOpen());
