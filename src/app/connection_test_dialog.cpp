@@ -78,9 +78,9 @@ ConnectionTestDialog::ConnectionTestDialog(MainWindow& window)
       again_(new QPushButton(QStringLiteral("Test Again"), this)) {
     setObjectName(QStringLiteral("ConnectionTest"));
     runner_ = new TransferRunner(this);
-    connect(runner_, &TransferRunner::finished, this, [this](const TransferResult& done) {
+    connect(runner_, &TransferRunner::finished, this, [this] {
         again_->setEnabled(true);
-        showAnswer(done.message);
+        showAnswer(*heard_);
     });
     setWindowTitle(QStringLiteral("Test Connection"));
     port_->setObjectName(QStringLiteral("PortDetails"));
@@ -119,11 +119,10 @@ void ConnectionTestDialog::runTest() {
     }
     answer_->setText(QStringLiteral("Testing…"));
     again_->setEnabled(false);
-    runner_->start([open = window_.linkOpener(),
-                    options = window_.transfers->sessionOptions()](ChannelTransferObserver&) {
-        TransferResult done;
-        done.message = identify(open, options);
-        return done;
+    runner_->start([open = window_.linkOpener(), options = window_.transfers->sessionOptions(),
+                    heard = heard_](ChannelTransferObserver&) {
+        *heard = identify(open, options);
+        return TransferResult{};
     });
 }
 

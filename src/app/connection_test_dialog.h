@@ -2,6 +2,8 @@
 
 #include <QDialog>
 
+#include <memory>
+
 class QLabel;
 class QPushButton;
 
@@ -38,6 +40,8 @@ private:
     QLabel* answer_;
     QPushButton* again_;
     TransferRunner* runner_;
+    // What the worker heard from the radio, shown once it has ended.
+    std::shared_ptr<QString> heard_ = std::make_shared<QString>();
 };
 
 } // namespace qmh4

@@ -47,9 +47,6 @@ struct TransferResult {
     // For PortError the port's own words ("Permission denied", "record of row 12 cannot be
     // decoded"), for the status line and the CLI's stderr; the box itself stays "Port Error".
     QString detail;
-    // The box text of a transfer that words its own end (the font editor's "Com Error" or
-    // "All Font Data Read"); empty where TransferControl decides the box.
-    QString message;
     // Reads of the glyphs: glyphs 0 .. decoded-1 were decoded before the end.
     int decoded = 0;
 
