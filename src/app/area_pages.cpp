@@ -39,13 +39,15 @@ struct PageAreaCommands {
     TakeOver takeRead;
     // The settings write refreshes the record of the radio's own bytes from the radio.
     TakeOver takeWritten = nullptr;
+    const char* writtenName = nullptr;
 };
 
 PageAreaCommands fromTable(DataArea area, quint16 readState, quint16 writeState,
-                           const char* readName, TakeOver takeRead,
-                           TakeOver takeWritten = nullptr) {
+                           const char* readName, TakeOver takeRead, TakeOver takeWritten = nullptr,
+                           const char* writtenName = nullptr) {
     const SessionArea& steps = *sessionArea(area);
-    return {readState, writeState, steps.read, steps.write, readName, takeRead, takeWritten};
+    return {readState, writeState, steps.read,  steps.write,
+            readName,  takeRead,   takeWritten, writtenName};
 }
 
 const PageAreaCommands& commandsOf(PageArea area) {
@@ -68,7 +70,8 @@ const PageAreaCommands& commandsOf(PageArea area) {
             },
             [](RadioAreas& working, const RadioAreas& copy) {
                 working.setMode.record = copy.setMode.record;
-            }),
+            },
+            "Set Mode Write"),
         {DtmfRead, DtmfWrite, readDtmfArea, writeDtmfArea, "DTMF Read",
          [](RadioAreas& working, const RadioAreas& copy) { working.dtmf = copy.dtmf; }},
     }};
@@ -80,8 +83,6 @@ const PageAreaCommands& commandsOf(PageArea area) {
 bool startAreaTransfer(MainWindow& window, quint16 stateCode, AreaTransfer transfer,
                        std::shared_ptr<WholeRadioData> copy,
                        TransferController::Finish onFinished) {
-    if (window.transferRunning())
-        return false;
     TransferRunner::Job run = [open = window.linkOpener(),
                                options = window.transfers->sessionOptions(),
                                stop = window.transferControl().stopFlag(), transfer,
@@ -123,7 +124,7 @@ bool writePageArea(MainWindow& window, PageArea area) {
         takeWritten = [&window, copy, &commands](const TransferResult&) {
             window.undoHistory->derived([&] {
                 window.document().editAreas(
-                    QStringLiteral("Set Mode Write"),
+                    QString::fromLatin1(commands.writtenName),
                     [&](RadioAreas& working) { commands.takeWritten(working, copy->areas); });
             });
         };
