@@ -51,7 +51,8 @@ void MemoryCommands::connectButtons() {
                 [this, index] { moveCurrentRow(static_cast<int>(index)); });
     connect(page->MSFlexGrid1, &QTableView::doubleClicked, this,
             &MemoryCommands::editCurrentChannel);
-    page->MSFlexGrid1->installEventFilter(this);
+    grid_ = page->MSFlexGrid1;
+    grid_->installEventFilter(this);
 }
 
 void MemoryCommands::buildEditMenu() {
@@ -79,7 +80,8 @@ void MemoryCommands::keepSelectionAcrossReset() {
 }
 
 bool MemoryCommands::eventFilter(QObject* watched, QEvent* event) {
-    if (watched == window_.memoryPage->MSFlexGrid1 && event->type() == QEvent::KeyPress) {
+    // Compared with the grid kept at the start: while the window goes, it is no MainWindow.
+    if (event->type() == QEvent::KeyPress && watched == grid_) {
         const int key = static_cast<QKeyEvent*>(event)->key();
         if (key == Qt::Key_Return || key == Qt::Key_Enter || key == Qt::Key_Delete) {
             gridKeyPressed(key);

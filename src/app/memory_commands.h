@@ -49,6 +49,7 @@ private:
     bool busy() const;
 
     MainWindow& window_;
+    QObject* grid_ = nullptr; // the Memory page's grid, whose keys this filters
 };
 
 } // namespace qmh4
