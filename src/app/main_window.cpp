@@ -89,6 +89,8 @@ MainWindow::MainWindow(QWidget* parent)
 
 MainWindow::~MainWindow() {
     // The worker uses the simulated radio and this window: it must have ended before they go.
+    // It is told to stop before a step waiting for this window is let go, so no next step starts.
+    transfers->control().requestClose();
     wholeRadio->abandon();
     transfers->waitForWorker();
     // The undo stack goes with the window's children, after this window has stopped being a
@@ -332,6 +334,7 @@ void MainWindow::closeEvent(QCloseEvent* event) {
         event->ignore();
         return;
     }
+    transfers->control().requestClose();
     wholeRadio->abandon();
     transfers->stopForClose();
     event->accept();
