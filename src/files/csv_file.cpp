@@ -83,7 +83,7 @@ QStringList rowFields(const ChannelRow& row, int rowNumber) {
     for (int column = ModeColumn; column <= SkipColumn; ++column) {
         fields.append(row.cell(column));
     }
-    fields.append(exportedName(row.name));
+    fields.append(exportedName(row.name()));
     fields.append(QString::number(rowNumber));
     return fields;
 }
@@ -168,7 +168,7 @@ bool validateImportedRow(ChannelRow& row, RowSource source = RowSource::File) {
     row.setDcs(dcs); // "23" becomes "023"
     row.cell(OffsetColumn) = importedOffset(row.cell(OffsetColumn));
     row.setNameWithMarkers(name);
-    row.used = true;
+    row.markUsed();
     return true;
 }
 
