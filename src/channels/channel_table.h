@@ -49,9 +49,7 @@ public:
     const std::array<QString, ColumnCount>& cells() const { return cells_; }
     const QString& cell(int column) const { return cells_[static_cast<size_t>(column)]; }
     // For the columns without a side-table entry (label, frequency, mode, tone type, shift,
-    // offset, skip); the others go through their setters. The CSV import alone puts a line's
-    // texts into every column first, then checks them and sets each indexed one through its
-    // setter or empties the row.
+    // offset, skip); the others go through their setters.
     QString& cell(int column) { return cells_[static_cast<size_t>(column)]; }
 
     quint8 txTone() const { return txTone_; }

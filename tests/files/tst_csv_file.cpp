@@ -44,7 +44,7 @@ private slots:
         test::setChannel(table, 501, QStringLiteral("850.00000MHz"), QStringLiteral("A,\"B\""));
         const QByteArray bytes = exportCsv(table);
         ChannelTable imported = table;
-        imported.row(1610).cell(NameColumn) = QStringLiteral("KEEP"); // never imported
+        imported.row(1610).setNameWithMarkers(QStringLiteral("KEEP")); // never imported
         const CsvImportReport report = importCsv(bytes, imported);
         QCOMPARE(report.rowsRead, 1603);
         QCOMPARE(report.refusedRows, QList<int>{500});
