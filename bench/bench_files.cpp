@@ -27,18 +27,16 @@ RadioData fullTable() {
         row.cell(FrequencyColumn) =
             QStringLiteral("%1.%2MHz").arg(144 + r % 300).arg(r % 100000, 5, 10, QLatin1Char('0'));
         row.cell(ModeColumn) = QStringLiteral("FM");
-        row.cell(StepColumn) = QStringLiteral("12.5KHz");
-        row.step = 4;
-        row.cell(CarrierColumn) = QStringLiteral("ＪＲ");
-        row.train = 28;
+        row.setStep(4);   // "12.5KHz"
+        row.setTrain(28); // "ＪＲ"
         row.cell(ToneTypeColumn) = QStringLiteral("TSQ");
-        row.cell(TxToneColumn) = row.cell(RxToneColumn) = QStringLiteral("88.5Hz");
-        row.cell(DcsColumn) = QStringLiteral("023");
+        row.setTxTone(8); // "88.5Hz"
+        row.setRxTone(8);
+        row.setDcs(0); // "023"
         row.cell(ShiftColumn) = QStringLiteral("+");
         row.cell(OffsetColumn) = QStringLiteral("5.000MHz");
-        row.cell(NameColumn) = names[r % 3];
-        row.name = QString(names[r % 3]).replace(QStringLiteral(":1~"), QStringLiteral("①"));
-        row.used = true;
+        row.setNameWithMarkers(names[r % 3]);
+        row.markUsed();
     }
     return data;
 }
@@ -92,7 +90,7 @@ int main(int argc, char* argv[]) {
     int importedRows = 0;
     for (int r = FirstRow; r <= LastRow; ++r) {
         loadedRows += loaded.channels.row(r) == data.channels.row(r) ? 1 : 0;
-        importedRows += table.row(r).used ? 1 : 0;
+        importedRows += table.row(r).used() ? 1 : 0;
     }
     std::printf("rows back after load: %d of %d; rows used after import: %d of %d\n", loadedRows,
                 RowCount, importedRows, LastImportedRow);

@@ -23,7 +23,7 @@ ChannelTable fullTable(int variant) {
     ChannelTable table;
     for (int r = FirstRow; r <= LastRow; ++r) {
         ChannelRow& row = table.row(r);
-        row.used = true;
+        row.markUsed();
         for (int column = FrequencyColumn; column < ColumnCount; ++column)
             row.cell(column) = QStringLiteral("%1/%2/%3").arg(variant).arg(r).arg(column);
     }

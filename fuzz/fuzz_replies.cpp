@@ -57,14 +57,14 @@ void channelRecord(int aux, const QByteArray& data) {
         return;
     case DecodeStatus::Empty: {
         ChannelRow expected = before;
-        expected.used = false;
+        expected.markUsed(false);
         FUZZ_CHECK(row == expected);
         return;
     }
     case DecodeStatus::Decoded:
         break;
     }
-    FUZZ_CHECK(row.used);
+    FUZZ_CHECK(row.used());
     const QByteArray encoded = encodeRecord(row, rowNumber);
     FUZZ_CHECK(encoded.size() == RecordSize);
     ChannelRow again = before;

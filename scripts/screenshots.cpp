@@ -56,7 +56,7 @@ WholeRadioData demoRadio() {
 // The first row that holds a channel, for the detail dialog.
 int firstUsedRow(const ChannelTable& table) {
     for (int row = 1; row <= RowCount; ++row) {
-        if (table.row(row).used)
+        if (table.row(row).used())
             return row;
     }
     return 1;

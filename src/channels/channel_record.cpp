@@ -132,7 +132,7 @@ DecodeStatus decodeRecord(const QByteArray& record, ChannelRow& row) {
     if (record.size() != RecordSize)
         return DecodeStatus::BadIndex;
     if (lowNibble(record, StatusByte) == StatusEmpty) {
-        row.used = false; // the cells stay: the transfer blanks unused rows after its loop
+        row.markUsed(false); // the cells stay: the transfer blanks unused rows after its loop
         return DecodeStatus::Empty;
     }
     if (!indicesInRange(record))
@@ -152,13 +152,13 @@ DecodeStatus decodeRecord(const QByteArray& record, ChannelRow& row) {
     row.cell(OffsetColumn) = offsetTextFromHz(littleEndian32(record, OffsetByte));
     row.cell(SkipColumn) = skipCaption(lowNibble(record, SkipByte) == 1);
     row.setNameWithGlyphs(decodeName(record));
-    row.used = true;
+    row.markUsed();
     return DecodeStatus::Decoded;
 }
 
 QByteArray encodeRecord(const ChannelRow& row, int rowNumber) {
     QByteArray record(RecordSize, '\0');
-    if (!row.used)
+    if (!row.used())
         return record;
 
     const quint64 units = frequencyUnits(row.cell(FrequencyColumn));
@@ -168,20 +168,20 @@ QByteArray encodeRecord(const ChannelRow& row, int rowNumber) {
     putByte(record, StatusByte, statusByte(units, rowNumber));
     putLittleEndian32(record, FrequencyByte, static_cast<quint32>(hz));
     putByte(record, ModeByte, recordIndexOr0(modeIndex(row.cell(ModeColumn))));
-    putByte(record, StepByte, row.step);
+    putByte(record, StepByte, row.step());
     const auto offset = offsetHz(row.cell(OffsetColumn));
     putLittleEndian32(record, OffsetByte, offset.value_or(0));
     putByte(record, ShiftByte, offset ? recordIndexOr0(shiftIndex(row.cell(ShiftColumn))) : 0);
     putByte(record, ToneTypeByte, recordIndexOr0(toneTypeIndex(row.cell(ToneTypeColumn))));
-    putByte(record, TxToneByte, row.txTone + 1);
-    putByte(record, RxToneByte, row.rxTone + 1);
-    putByte(record, DcsByte, row.dcs);
-    putByte(record, TrainByte, row.train);
+    putByte(record, TxToneByte, row.txTone() + 1);
+    putByte(record, RxToneByte, row.rxTone() + 1);
+    putByte(record, DcsByte, row.dcs());
+    putByte(record, TrainByte, row.train());
     putByte(record, FixedByte17, 0x00);
     putByte(record, FixedByte18, 0x3E);
     putByte(record, SkipByte, row.cell(SkipColumn) == u"*" ? 1 : 0);
     putByte(record, FixedByte20, 0x0A);
-    encodeName(record, row.name);
+    encodeName(record, row.name());
     return record;
 }
 

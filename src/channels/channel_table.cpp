@@ -25,17 +25,21 @@ const char16_t* const BugFinderFrequencies[] = {
 
 const char16_t* const CallFrequencies[] = {u"145.00000MHz", u"433.00000MHz", u"1295.00000MHz"};
 
-// Columns 2..10 of the call and bug-finder rows at start-up.
-const char16_t* const PresetColumns[] = {u"FM",     u"5KHz", u"2300Hz", u"None",    u"88.5Hz",
-                                         u"88.5Hz", u"023",  u"Off",    u"0.000MHz"};
-
-// The presets show the carrier "2300Hz" while the train-tone entry keeps its start-up 28
-// ("ＪＲ"): the grid and the CSV file show the text, a write sends the entry.
+// The call and bug-finder rows start as FM, 5KHz step, no tone type, 88.5Hz both ways, DCS
+// 023, no shift and a 0.000MHz offset. Their carrier shows "2300Hz" while the train-tone entry
+// keeps its start-up 28 ("ＪＲ"): the grid and the CSV file show the text, a write sends the
+// entry.
 void fillPresetRow(ChannelRow& row, const char16_t* frequency) {
     row.cell(FrequencyColumn) = QString::fromUtf16(frequency);
-    int column = ModeColumn;
-    for (const char16_t* text : PresetColumns)
-        row.cell(column++) = QString::fromUtf16(text);
+    row.cell(ModeColumn) = QStringLiteral("FM");
+    row.setStep(DefaultStepIndex);
+    row.setCarrierTextOnly(QStringLiteral("2300Hz"));
+    row.cell(ToneTypeColumn) = QStringLiteral("None");
+    row.setTxTone(DefaultToneIndex);
+    row.setRxTone(DefaultToneIndex);
+    row.setDcs(DefaultDcsIndex);
+    row.cell(ShiftColumn) = QStringLiteral("Off");
+    row.cell(OffsetColumn) = QStringLiteral("0.000MHz");
 }
 
 // An index and its caption together, or neither: an empty caption means the index lies
@@ -104,52 +108,52 @@ QString fixedRowLabel(int rowNumber) {
 }
 
 void ChannelRow::setStep(int index) {
-    setIndexed(step, cell(StepColumn), index, stepCaption(index));
+    setIndexed(step_, cell(StepColumn), index, stepCaption(index));
 }
 
 void ChannelRow::setTrain(int index) {
-    setIndexed(train, cell(CarrierColumn), index, trainCaption(index));
+    setIndexed(train_, cell(CarrierColumn), index, trainCaption(index));
 }
 
 void ChannelRow::setTxTone(int index) {
-    setIndexed(txTone, cell(TxToneColumn), index, ctcssCaption(index));
+    setIndexed(txTone_, cell(TxToneColumn), index, ctcssCaption(index));
 }
 
 void ChannelRow::setRxTone(int index) {
-    setIndexed(rxTone, cell(RxToneColumn), index, ctcssCaption(index));
+    setIndexed(rxTone_, cell(RxToneColumn), index, ctcssCaption(index));
 }
 
 void ChannelRow::setDcs(int index) {
-    setIndexed(dcs, cell(DcsColumn), index, dcsCaption(index));
+    setIndexed(dcs_, cell(DcsColumn), index, dcsCaption(index));
 }
 
 void ChannelRow::setNameWithMarkers(const QString& shown) {
     cell(NameColumn) = shown;
-    name = cp932::markersToGlyphs(shown);
+    name_ = cp932::markersToGlyphs(shown);
 }
 
 void ChannelRow::setNameWithGlyphs(const QString& held) {
-    name = held;
+    name_ = held;
     cell(NameColumn) = cp932::glyphsToMarkers(held);
 }
 
 void ChannelRow::blankCells() {
     for (int column = FrequencyColumn; column <= NameColumn; ++column)
         cell(column).clear();
-    name.clear();
+    name_.clear();
 }
 
 void ChannelRow::blankAsUnused() {
     blankCells();
-    used = false;
+    used_ = false;
 }
 
 void ChannelRow::clear(bool keepName) {
-    QString keptName = keepName ? name : QString();
+    QString keptName = keepName ? name_ : QString();
     blankCells();
-    txTone = rxTone = dcs = train = step = 0;
-    used = false;
-    name = std::move(keptName);
+    txTone_ = rxTone_ = dcs_ = train_ = step_ = 0;
+    used_ = false;
+    name_ = std::move(keptName);
 }
 
 ChannelTable::ChannelTable() : rows_(RowCount) {
@@ -189,7 +193,7 @@ void ChannelTable::clearAllChannels() {
 
 void ChannelTable::blankEmptyRows() {
     for (int rowNumber = FirstRow; rowNumber <= LastTsfRow; ++rowNumber) {
-        if (!isCallRow(rowNumber) && !row(rowNumber).used)
+        if (!isCallRow(rowNumber) && !row(rowNumber).used())
             clearCells(rowNumber);
     }
 }

@@ -42,20 +42,24 @@ constexpr int FirstBugFinderRow = 1604, LastBugFinderRow = 1623;
 // One channel slot: the cell texts exactly as the grid shows them, and the row's entries of
 // the side tables (indices into the value tables, the used flag and the name-table entry).
 // The side tables are what the radio and the data file get, the cells what the grid and the
-// CSV file show: an attribute and its caption are set by one call so they cannot drift apart.
-struct ChannelRow {
-    std::array<QString, ColumnCount> cells; // cells[LabelColumn] is the row label
-    quint8 txTone = 8;                      // CTCSS index
-    quint8 rxTone = 8;                      // CTCSS index
-    quint8 dcs = 0;                         // DCS index
-    quint8 train = 28;                      // train-tone index
-    quint8 step = 0;                        // step index
-    bool used = false;                      // the channel holds a frequency
-    // The name-table entry: ① to ⑧ themselves, not the ":1~" markers of the name cell.
-    QString name;
+// CSV file show: an attribute and its caption are set by one call so they cannot drift apart,
+// which is why the side tables are only read from outside.
+class ChannelRow {
+public:
+    const std::array<QString, ColumnCount>& cells() const { return cells_; }
+    const QString& cell(int column) const { return cells_[static_cast<size_t>(column)]; }
+    // For the columns without a side-table entry (label, frequency, mode, tone type, shift,
+    // offset, skip); the others go through their setters.
+    QString& cell(int column) { return cells_[static_cast<size_t>(column)]; }
 
-    const QString& cell(int column) const { return cells[static_cast<size_t>(column)]; }
-    QString& cell(int column) { return cells[static_cast<size_t>(column)]; }
+    quint8 txTone() const { return txTone_; }
+    quint8 rxTone() const { return rxTone_; }
+    quint8 dcs() const { return dcs_; }
+    quint8 train() const { return train_; }
+    quint8 step() const { return step_; }
+    bool used() const { return used_; }
+    // The name-table entry: ① to ⑧ themselves, not the ":1~" markers of the name cell.
+    const QString& name() const { return name_; }
 
     // Each sets the index and the caption its column shows; an index outside its value table
     // changes neither, so no caption can stand for an index the radio would refuse.
@@ -68,6 +72,12 @@ struct ChannelRow {
     // holds ① .. ⑧. The editor and the files give the name as shown, the radio as held.
     void setNameWithMarkers(const QString& shown);
     void setNameWithGlyphs(const QString& held);
+    // Whether the channel holds a frequency: the decoders set it apart from the cells, whose
+    // texts an unused channel keeps until the transfer or load blanks it.
+    void markUsed(bool used = true) { used_ = used; }
+    // The carrier cell alone, the train-tone entry staying as it is: the call and bug-finder
+    // rows start showing "2300Hz" while their entry keeps 28.
+    void setCarrierTextOnly(const QString& text) { cells_[CarrierColumn] = text; }
 
     // Columns 1..12 and the name entry emptied; the indices, the used flag and the label stay.
     void blankCells();
@@ -79,6 +89,16 @@ struct ChannelRow {
     void clear(bool keepName = false);
 
     bool operator==(const ChannelRow&) const = default;
+
+private:
+    std::array<QString, ColumnCount> cells_; // cells_[LabelColumn] is the row label
+    quint8 txTone_ = 8;                      // CTCSS index
+    quint8 rxTone_ = 8;                      // CTCSS index
+    quint8 dcs_ = 0;                         // DCS index
+    quint8 train_ = 28;                      // train-tone index
+    quint8 step_ = 0;                        // step index
+    bool used_ = false;                      // the channel holds a frequency
+    QString name_;
 };
 
 // The working copy of every channel slot of the radio, rows 1 to 1623.
@@ -93,9 +113,6 @@ public:
     const ChannelRow& row(int rowNumber) const;
     ChannelRow& row(int rowNumber);
     const QString& cell(int rowNumber, int column) const { return row(rowNumber).cell(column); }
-    void setCell(int rowNumber, int column, const QString& text) {
-        row(rowNumber).cell(column) = text;
-    }
 
     // Empties columns 1..12 and the name entry of a row (labels and other side tables stay).
     void clearCells(int rowNumber);

@@ -52,12 +52,12 @@ DetailFields fieldsOfRow(const ChannelTable& table, int rowNumber) {
     const FrequencyParts frequency = splitFrequencyText(row.cell(FrequencyColumn));
     fields.frequency = {frequency.megahertz, frequency.decimals};
     fields.mode = indexOfCaption(listedModeCaptions(), row.cell(ModeColumn));
-    fields.step = indexWithin(row.step, StepCount, DefaultStepIndex);
+    fields.step = indexWithin(row.step(), StepCount, DefaultStepIndex);
     fields.toneType = indexOfCaption(listedToneTypeCaptions(), row.cell(ToneTypeColumn));
-    fields.txTone = indexWithin(row.txTone, CtcssCount, DefaultToneIndex);
-    fields.rxTone = indexWithin(row.rxTone, CtcssCount, DefaultToneIndex);
-    fields.dcs = indexWithin(row.dcs, DcsCount, DefaultDcsIndex);
-    fields.train = indexWithin(row.train, TrainCount, DefaultTrainIndex);
+    fields.txTone = indexWithin(row.txTone(), CtcssCount, DefaultToneIndex);
+    fields.rxTone = indexWithin(row.rxTone(), CtcssCount, DefaultToneIndex);
+    fields.dcs = indexWithin(row.dcs(), DcsCount, DefaultDcsIndex);
+    fields.train = indexWithin(row.train(), TrainCount, DefaultTrainIndex);
     fields.shift = indexOfCaption(shiftCaptions(), row.cell(ShiftColumn));
     const OffsetParts offset = splitOffsetText(row.cell(OffsetColumn));
     fields.offset = {offset.megahertz, offset.kilohertz};
@@ -132,7 +132,7 @@ void writeRecordToRow(ChannelTable& table, int rowNumber, const DetailRecord& re
     row.cell(OffsetColumn) = record.offset + QLatin1String("MHz");
     row.cell(SkipColumn) = record.skip ? QStringLiteral("*") : QString();
     row.setNameWithMarkers(record.name);
-    row.used = !record.frequency.isEmpty();
+    row.markUsed(!record.frequency.isEmpty());
 }
 
 CommitReport commitDetail(ChannelTable& table, const DetailResult& result) {
@@ -214,7 +214,7 @@ bool passFrequencyTaken(const ChannelTable& table, int rowNumber, const QString&
     if (!wanted)
         return false;
     for (int row = FirstPassRow; row <= LastPassRow; ++row) {
-        if (row == rowNumber || !table.row(row).used)
+        if (row == rowNumber || !table.row(row).used())
             continue;
         const auto held = parseFrequencyText(table.cell(row, FrequencyColumn));
         // Compared to the kHz: the radio tells pass frequencies apart at 1 kHz.

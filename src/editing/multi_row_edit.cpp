@@ -14,7 +14,7 @@ constexpr int WfmMode = 3;
 // A call row always holds its channel, marked used or not (the start-up table leaves the flag
 // 0); its dialog marks it used on "OK", and so does this edit.
 bool reachable(const ChannelTable& table, int rowNumber) {
-    return !isBugFinderRow(rowNumber) && (table.row(rowNumber).used || isCallRow(rowNumber));
+    return !isBugFinderRow(rowNumber) && (table.row(rowNumber).used() || isCallRow(rowNumber));
 }
 
 // The row's own fields with the chosen ones taken from `values`.

@@ -7,7 +7,7 @@ bool rowMatches(const ChannelRow& row, const QString& text) {
         if (row.cell(column).contains(text, Qt::CaseInsensitive))
             return true;
     }
-    return row.name.contains(text, Qt::CaseInsensitive);
+    return row.name().contains(text, Qt::CaseInsensitive);
 }
 
 int findRow(const ChannelTable& table, const QString& text, int fromRow, bool forward) {

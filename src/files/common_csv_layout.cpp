@@ -310,7 +310,7 @@ QString layoutField(const QString& text) {
 QStringList exportedFields(const ChannelRow& row, int rowNumber) {
     const QString toneType = row.cell(ToneTypeColumn);
     const bool tsq = toneType == QLatin1String("TSQ");
-    const bool crossed = tsq && row.txTone != row.rxTone;
+    const bool crossed = tsq && row.txTone() != row.rxTone();
     QString tone;
     if (toneType == QLatin1String("Tone"))
         tone = QStringLiteral("Tone");
@@ -324,7 +324,7 @@ QStringList exportedFields(const ChannelRow& row, int rowNumber) {
     else if (toneType == QLatin1String("Train"))
         comment += QLatin1Char(' ') + TrainMarkStart + row.cell(CarrierColumn) + QLatin1Char(')');
     const QString shift = row.cell(ShiftColumn);
-    const int step = row.step < StepCount ? row.step : DefaultStepIndex;
+    const int step = row.step() < StepCount ? row.step() : DefaultStepIndex;
     const QString dcs = row.cell(DcsColumn);
     return {QString::number(rowNumber),
             row.cell(NameColumn),
@@ -445,7 +445,7 @@ QByteArray exportChannelList(const ChannelTable& table) {
     QString text = layoutColumns().join(QLatin1Char(',')) + QStringLiteral("\r\n");
     for (int rowNumber = FirstRow; rowNumber <= LastTsfRow; ++rowNumber) {
         const ChannelRow& row = table.row(rowNumber);
-        if (row.used)
+        if (row.used())
             text += layoutLine(exportedFields(row, rowNumber)) + QStringLiteral("\r\n");
     }
     return text.toUtf8();

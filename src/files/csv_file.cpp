@@ -83,7 +83,7 @@ QStringList rowFields(const ChannelRow& row, int rowNumber) {
     for (int column = ModeColumn; column <= SkipColumn; ++column) {
         fields.append(row.cell(column));
     }
-    fields.append(exportedName(row.name));
+    fields.append(exportedName(row.name()));
     fields.append(QString::number(rowNumber));
     return fields;
 }
@@ -144,31 +144,38 @@ bool oneOf(const QString& text, std::initializer_list<const char*> accepted) {
 // file; a table row keeps the name the radio or the editor gave it.
 enum class RowSource { File, Table };
 
-// Checks the row's texts and sets its side tables from them; false when a text is refused.
-bool validateImportedRow(ChannelRow& row, RowSource source = RowSource::File) {
-    const int step = stepIndex(row.cell(StepColumn));
+using RowTexts = std::array<QString, ColumnCount>;
+
+// Checks a row's texts and, when none is refused, gives the row them: the indexed columns and
+// the name through their setters, so every index comes with its caption. False, the row
+// untouched, when a text is refused.
+bool applyImportedTexts(const RowTexts& texts, ChannelRow& row,
+                        RowSource source = RowSource::File) {
+    const int step = stepIndex(texts[StepColumn]);
     // Spreadsheets and keyboards often hold "JR" in half-width letters.
-    const int train = row.cell(CarrierColumn) == QLatin1String("JR")
+    const int train = texts[CarrierColumn] == QLatin1String("JR")
                           ? TrainCount - 1
-                          : trainIndex(row.cell(CarrierColumn));
-    const int tx = ctcssIndex(row.cell(TxToneColumn));
-    const int rx = ctcssIndex(row.cell(RxToneColumn));
-    const int dcs = importedDcsIndex(row.cell(DcsColumn));
-    const QString name = filterNameForRadio(row.cell(NameColumn));
-    if (listedModeIndex(row.cell(ModeColumn)) < 0 || step < 0 || train < 0 ||
-        listedToneTypeIndex(row.cell(ToneTypeColumn)) < 0 || tx < 0 || rx < 0 || dcs < 0 ||
-        shiftIndex(row.cell(ShiftColumn)) < 0 || !oneOf(row.cell(SkipColumn), {"*", ""}) ||
+                          : trainIndex(texts[CarrierColumn]);
+    const int tx = ctcssIndex(texts[TxToneColumn]);
+    const int rx = ctcssIndex(texts[RxToneColumn]);
+    const int dcs = importedDcsIndex(texts[DcsColumn]);
+    const QString name = filterNameForRadio(texts[NameColumn]);
+    if (listedModeIndex(texts[ModeColumn]) < 0 || step < 0 || train < 0 ||
+        listedToneTypeIndex(texts[ToneTypeColumn]) < 0 || tx < 0 || rx < 0 || dcs < 0 ||
+        shiftIndex(texts[ShiftColumn]) < 0 || !oneOf(texts[SkipColumn], {"*", ""}) ||
         (source == RowSource::File && nameByteCount(name) > NameByteLimit)) {
         return false;
     }
+    for (const int column : {FrequencyColumn, ModeColumn, ToneTypeColumn, ShiftColumn, SkipColumn})
+        row.cell(column) = texts[static_cast<size_t>(column)];
     row.setStep(step);
     row.setTrain(train); // "JR" becomes "ＪＲ"
     row.setTxTone(tx);
     row.setRxTone(rx);
     row.setDcs(dcs); // "23" becomes "023"
-    row.cell(OffsetColumn) = importedOffset(row.cell(OffsetColumn));
+    row.cell(OffsetColumn) = importedOffset(texts[OffsetColumn]);
     row.setNameWithMarkers(name);
-    row.used = true;
+    row.markUsed();
     return true;
 }
 
@@ -194,7 +201,8 @@ bool validateRowBeyondFile(ChannelRow& row) {
     if (frequency.isEmpty()) {
         return true;
     }
-    if (!validateImportedRow(row, RowSource::Table)) {
+    const RowTexts texts = row.cells(); // a copy: the row changes while they are applied
+    if (!applyImportedTexts(texts, row, RowSource::Table)) {
         row.blankAsUnused();
         return false;
     }
@@ -204,17 +212,17 @@ bool validateRowBeyondFile(ChannelRow& row) {
 } // namespace
 
 bool importCsvFields(const QStringList& fields, ChannelRow& row) {
+    RowTexts texts;
     for (int column = FrequencyColumn; column <= NameColumn; ++column) {
-        row.cell(column) = column < fields.size() ? fields.at(column) : QString();
+        texts[static_cast<size_t>(column)] = column < fields.size() ? fields.at(column) : QString();
     }
-    const QString frequencyText = row.cell(FrequencyColumn);
-    const std::optional<QString> frequency = importedFrequency(frequencyText);
+    const std::optional<QString> frequency = importedFrequency(texts[FrequencyColumn]);
     if (!frequency) {
         row.blankAsUnused();
-        return frequencyText.isEmpty();
+        return texts[FrequencyColumn].isEmpty();
     }
-    row.cell(FrequencyColumn) = *frequency;
-    if (!validateImportedRow(row)) {
+    texts[FrequencyColumn] = *frequency;
+    if (!applyImportedTexts(texts, row)) {
         row.blankAsUnused();
         return false;
     }

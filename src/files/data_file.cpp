@@ -67,10 +67,10 @@ QString channelLine(int channelIndex, const ChannelRow& row) {
     };
     return QStringLiteral("CH") + padded(channelIndex, 4) +
            frequency.rightJustified(10, QLatin1Char('0')) +
-           digitOf(FileModes, row.cell(ModeColumn)) + padded(row.step, 2) + padded(row.train, 2) +
-           digitOf(FileToneTypes, row.cell(ToneTypeColumn)) + padded(row.txTone, 2) +
-           padded(row.rxTone, 2) + padded(row.dcs, 3) + digitOf(FileShifts, row.cell(ShiftColumn)) +
-           offset.rightJustified(7, QLatin1Char('0')) +
+           digitOf(FileModes, row.cell(ModeColumn)) + padded(row.step(), 2) +
+           padded(row.train(), 2) + digitOf(FileToneTypes, row.cell(ToneTypeColumn)) +
+           padded(row.txTone(), 2) + padded(row.rxTone(), 2) + padded(row.dcs(), 3) +
+           digitOf(FileShifts, row.cell(ShiftColumn)) + offset.rightJustified(7, QLatin1Char('0')) +
            (row.cell(SkipColumn) == QLatin1String("*") ? QLatin1Char('1') : QLatin1Char('0')) +
            row.cell(NameColumn);
 }
@@ -239,7 +239,7 @@ std::optional<ChannelRow> parseChannelLine(const QString& line, const ChannelRow
         QString::number(*offsetMhz) + QLatin1Char('.') + line.mid(34, 3) + QStringLiteral("MHz");
     row.cell(SkipColumn) = *skip ? QStringLiteral("*") : QString();
     row.setNameWithMarkers(name);
-    row.used = true;
+    row.markUsed();
     *rowNumber = *index + 1;
     return row;
 }
@@ -477,7 +477,7 @@ QByteArray writeDataFile(const RadioData& data, const QDateTime& now) {
                  locale.toString(now.time(), QLocale::LongFormat);
     for (int rowNumber = FirstRow; rowNumber <= LastRow; ++rowNumber) {
         const ChannelRow& row = data.channels.row(rowNumber);
-        if (row.used) {
+        if (row.used()) {
             lines << channelLine(rowNumber - 1, row);
         }
     }

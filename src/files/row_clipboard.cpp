@@ -84,7 +84,7 @@ RowSpan rowsFilled(const RowSpan& room, qsizetype lineCount) {
 // The limits the detail dialog puts on a channel of the row's kind, for a row the import's
 // rules accepted.
 bool kindAllows(const ChannelRow& row, int rowNumber) {
-    if (!row.used)
+    if (!row.used())
         return !isCallRow(rowNumber); // a call channel is never emptied
     const std::optional<qint64> units = parseFrequencyText(row.cell(FrequencyColumn));
     if (!units || *units < LowestFrequency || *units >= FrequencyCeiling)
@@ -109,7 +109,7 @@ void pasteLine(ChannelTable& table, int rowNumber, const QStringList& fields, Pa
         report.refusedRows.append(rowNumber);
         return;
     }
-    if (candidate.used && isPassRow(rowNumber) &&
+    if (candidate.used() && isPassRow(rowNumber) &&
         passFrequencyTaken(table, rowNumber, candidate.cell(FrequencyColumn))) {
         report.overlapRows.append(rowNumber);
         return;

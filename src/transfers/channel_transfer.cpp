@@ -154,7 +154,7 @@ QByteArray buildPassTable(const ChannelTable& table) {
     std::vector<std::pair<quint32, int>> used;
     for (int i = 0; i < 100; ++i) {
         const int row = FirstPassRow + i;
-        if (table.row(row).used)
+        if (table.row(row).used())
             used.emplace_back(rowFrequencyHz(table, row) / 10, i);
     }
     if (used.empty())

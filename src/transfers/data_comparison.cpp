@@ -54,9 +54,9 @@ void compareChannels(const ChannelTable& left, const ChannelTable& right, Collec
         if (a == b)
             continue;
         const QString place = right.cell(rowNumber, LabelColumn).trimmed();
-        if (a.used != b.used) {
-            out.add(DataArea::Channels, place, QStringLiteral("used"), onOff(a.used),
-                    onOff(b.used));
+        if (a.used() != b.used()) {
+            out.add(DataArea::Channels, place, QStringLiteral("used"), onOff(a.used()),
+                    onOff(b.used()));
         }
         for (int column = FrequencyColumn; column < ColumnCount; ++column) {
             out.add(DataArea::Channels, place,
@@ -64,8 +64,8 @@ void compareChannels(const ChannelTable& left, const ChannelTable& right, Collec
                     b.cell(column));
         }
         // Side-table entries without a cell of their own (the train tone).
-        out.add(DataArea::Channels, place, QStringLiteral("train"), number(a.train),
-                number(b.train));
+        out.add(DataArea::Channels, place, QStringLiteral("train"), number(a.train()),
+                number(b.train()));
     }
 }
 

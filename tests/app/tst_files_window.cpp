@@ -41,9 +41,9 @@ bool sameChannels(const ChannelTable& a, const ChannelTable& b) {
     for (int row = FirstRow; row <= LastRow; ++row) {
         const ChannelRow& x = a.row(row);
         const ChannelRow& y = b.row(row);
-        if (x.cells != y.cells || x.used != y.used || (x.used && !(x == y)))
+        if (x.cells() != y.cells() || x.used() != y.used() || (x.used() && !(x == y)))
             return false;
-        used += x.used ? 1 : 0;
+        used += x.used() ? 1 : 0;
     }
     return used > 0;
 }

@@ -267,12 +267,12 @@ private slots:
             control<QRadioButton>(dialog, step)->click();
         control<QPushButton>(dialog, "DETAIL_ENTER")->click();
         ChannelTable expected = table;
-        expected.row(1101).step = 7;
-        expected.row(1101).cell(StepColumn) = "25KHz";
-        expected.row(1102).step = 12;
-        expected.row(1102).cell(StepColumn) = "150KHz";
+        expected.row(1101).setStep(7);
+        expected.row(1102).setStep(12);
         commitDetail(table, dialog.result());
         QVERIFY(table == expected);
+        QCOMPARE(table.cell(1101, StepColumn), "25KHz");
+        QCOMPARE(table.cell(1102, StepColumn), "150KHz");
     }
 
     // Each option, list, box, the check box and a glyph marker button of a single channel reach
@@ -311,12 +311,13 @@ private slots:
 
         commitDetail(table, dialog.result());
         const ChannelRow& row = table.row(20);
-        QCOMPARE(QStringList(row.cells.begin() + LabelColumn, row.cells.end()),
+        QCOMPARE(QStringList(row.cells().begin() + LabelColumn, row.cells().end()),
                  (QStringList{"Bank000-19", "145.00000MHz", "WFM", "1MHz", "3000Hz", "Train",
                               "69.3Hz", "71.9Hz", "025", "-", "12.500MHz", "*", "東:1~"}));
-        QCOMPARE((QList<int>{row.step, row.train, row.txTone, row.rxTone, row.dcs, row.used}),
+        QCOMPARE((QList<int>{row.step(), row.train(), row.txTone(), row.rxTone(), row.dcs(),
+                             row.used()}),
                  (QList<int>{15, 27, 1, 2, 1, 1}));
-        QCOMPARE(row.name, "東①");
+        QCOMPARE(row.name(), "東①");
     }
 
     // A call channel cannot be emptied: after "Clear" only "Cancel" is left, and it changes

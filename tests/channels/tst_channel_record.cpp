@@ -1,5 +1,6 @@
 #include "channels/channel_record.h"
 #include "channels/value_tables.h"
+#include "editing/channel_rows.h"
 #include "support/test_support.h"
 #include "text/cp932.h"
 
@@ -32,10 +33,9 @@ QByteArray with(int offset, const char* hex) {
 // A row the way the detail dialog commits one.
 ChannelRow filledRow(const QString& frequency) {
     ChannelRow row;
-    row.cells = {u"Bank000-0"_qs, frequency,    u"FM"_qs,     u"5KHz"_qs, u"ＪＲ"_qs,
-                 u"None"_qs,      u"88.5Hz"_qs, u"88.5Hz"_qs, u"023"_qs,  u"-"_qs,
-                 u"0.000MHz"_qs,  QString(),    QString()};
-    row.used = true;
+    row.cell(LabelColumn) = u"Bank000-0"_qs;
+    test::putChannel(row, {frequency, "FM", "5KHz", "ＪＲ", "None", "88.5Hz", "88.5Hz", "023", "-",
+                           "0.000MHz", "", ""});
     return row;
 }
 
@@ -58,7 +58,7 @@ public:
         row.cell(OffsetColumn) = offsetTextFromHz(static_cast<quint32>(pick(0, 999'995)) * 1000);
         row.cell(SkipColumn) = skipCaption(pick(0, 1) == 1);
         row.setNameWithMarkers(nameCell());
-        row.used = true;
+        row.markUsed();
         return row;
     }
 
@@ -137,16 +137,16 @@ private slots:
         QFETCH(int, column);
         ChannelRow row = filledRow(u"1.00000MHz"_qs);
         row.cell(ToneTypeColumn) = u"TSQ"_qs;
-        row.name = u"old"_qs;
+        row.setNameWithMarkers(u"old"_qs);
         ChannelRow before = row;
         QCOMPARE(int(decodeRecord(record, row)), status);
         if (status != int(DecodeStatus::Decoded)) {
-            before.used = status == int(DecodeStatus::BadIndex);
+            before.markUsed(status == int(DecodeStatus::BadIndex));
             QVERIFY(row == before);
             return;
         }
         QTEST(row.cell(column), "text");
-        QVERIFY(row.used);
+        QVERIFY(row.used());
     }
 
     void encodes_data() {
@@ -188,15 +188,14 @@ private slots:
         QFETCH(int, offset);
         QFETCH(QByteArray, bytes);
         ChannelRow row = filledRow(u"145.00000MHz"_qs);
-        row.cell(NameColumn) = u"ignored: the name table entry is what is written"_qs;
-        if (column < 0)
-            row.name = text;
+        if (column < 0) // the entry: "①CQ" shows as ":1~CQ", the entry's glyph is written
+            row.setNameWithGlyphs(text);
         else if (column != LabelColumn)
             row.cell(column) = text;
         const QByteArray record = encodeRecord(row, rowNumber);
         QCOMPARE(record.size(), RecordSize);
         QCOMPARE(record.mid(offset, bytes.size()).toHex(' '), bytes.toHex(' '));
-        row.used = false;
+        row.markUsed(false);
         QCOMPARE(encodeRecord(row, rowNumber), QByteArray(RecordSize, '\0'));
     }
 

@@ -12,7 +12,7 @@ using Edit = std::function<void(RadioDocument&)>;
 ChannelRow rowWithFrequency(const QString& frequency) {
     ChannelRow row;
     row.cell(FrequencyColumn) = frequency;
-    row.used = true;
+    row.markUsed();
     return row;
 }
 

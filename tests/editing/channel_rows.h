@@ -8,19 +8,25 @@
 // Channel rows as the grid holds them, for the editing tests.
 namespace qmh4::test {
 
-// Makes a row a used channel with the twelve cell texts given (markers in the name) and the
-// side-table indices and name entry that go with them.
+// Makes a row a used channel with the twelve cell texts given (markers in the name): the
+// texts of the indexed columns go through their setters, so the indices and the name entry
+// go with them.
+inline void putChannel(ChannelRow& row, const QStringList& cells) {
+    const auto text = [&cells](int column) { return cells[column - FrequencyColumn]; };
+    for (int column :
+         {FrequencyColumn, ModeColumn, ToneTypeColumn, ShiftColumn, OffsetColumn, SkipColumn})
+        row.cell(column) = text(column);
+    row.setStep(stepIndex(text(StepColumn)));
+    row.setTrain(trainIndex(text(CarrierColumn)));
+    row.setTxTone(ctcssIndex(text(TxToneColumn)));
+    row.setRxTone(ctcssIndex(text(RxToneColumn)));
+    row.setDcs(dcsIndex(text(DcsColumn)));
+    row.setNameWithMarkers(text(NameColumn));
+    row.markUsed();
+}
+
 inline void putChannel(ChannelTable& table, int rowNumber, const QStringList& cells) {
-    ChannelRow& row = table.row(rowNumber);
-    for (int column = FrequencyColumn; column <= NameColumn; ++column)
-        row.cell(column) = cells[column - FrequencyColumn];
-    row.setStep(stepIndex(row.cell(StepColumn)));
-    row.setTrain(trainIndex(row.cell(CarrierColumn)));
-    row.setTxTone(ctcssIndex(row.cell(TxToneColumn)));
-    row.setRxTone(ctcssIndex(row.cell(RxToneColumn)));
-    row.setDcs(dcsIndex(row.cell(DcsColumn)));
-    row.setNameWithMarkers(row.cell(NameColumn));
-    row.used = true;
+    putChannel(table.row(rowNumber), cells);
 }
 
 // A used channel with every field away from the presets.
@@ -37,8 +43,8 @@ inline bool rowIsClear(const ChannelRow& row) {
         if (!row.cell(column).isEmpty())
             return false;
     }
-    return !row.used && row.txTone == 0 && row.rxTone == 0 && row.dcs == 0 && row.train == 0 &&
-           row.step == 0;
+    return !row.used() && row.txTone() == 0 && row.rxTone() == 0 && row.dcs() == 0 &&
+           row.train() == 0 && row.step() == 0;
 }
 
 } // namespace qmh4::test

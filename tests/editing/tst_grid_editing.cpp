@@ -76,7 +76,7 @@ private slots:
             const QString& cell = cells[r - first];
             QCOMPARE(table.cell(r, FrequencyColumn), cell);
             QCOMPARE(rowIsClear(table.row(r)), cell.isEmpty());
-            QCOMPARE(table.row(r).name, cell.isEmpty() ? "" : "NEW");
+            QCOMPARE(table.row(r).name(), cell.isEmpty() ? "" : "NEW");
         }
     }
 
@@ -99,7 +99,7 @@ private slots:
         QFETCH(bool, heldUsed);
         ChannelTable table;
         fillRow(table, 1503, held, "");
-        table.row(1503).used = heldUsed;
+        table.row(1503).markUsed(heldUsed);
         QFETCH(QString, wanted);
         QTEST(passFrequencyTaken(table, 1404, wanted), "overlaps");
         QVERIFY(!passFrequencyTaken(table, 1503, wanted)); // a channel never overlaps itself
@@ -118,8 +118,8 @@ private slots:
             const bool byDelete = row >= 1603 && row <= 1605, byClear = row >= 1602 && row <= 1603;
             QVERIFY(byDelete ? rowIsClear(deleted.row(row)) : deleted.row(row) == table.row(row));
             QVERIFY(byClear ? rowIsClear(cleared.row(row)) : cleared.row(row) == table.row(row));
-            QCOMPARE(deleted.row(row).name, "NAME");
-            QCOMPARE(cleared.row(row).name, byClear ? "" : "NAME");
+            QCOMPARE(deleted.row(row).name(), "NAME");
+            QCOMPARE(cleared.row(row).name(), byClear ? "" : "NAME");
         }
     }
 };

@@ -10,21 +10,19 @@ namespace qmh4::test {
 inline void setChannel(ChannelTable& table, int rowNumber, const QString& frequency,
                        const QString& name = QString(), bool skipped = false) {
     ChannelRow& row = table.row(rowNumber);
-    const QStringList cells{frequency, "NFM",      "12.5KHz",          "1000Hz",
-                            "TSQ",     "250.3Hz",  "67.0Hz",           "754",
-                            "-",       "5.000MHz", skipped ? "*" : "", name};
-    for (int column = FrequencyColumn; column <= NameColumn; ++column)
-        row.cell(column) = cells[column - FrequencyColumn];
-    row.step = 4; // the indices of those cells
-    row.train = 7;
-    row.txTone = 38;
-    row.rxTone = 0;
-    row.dcs = 103;
-    QString glyphs = name;
-    for (int n = 1; n <= 8; ++n)
-        glyphs.replace(QStringLiteral(":%1~").arg(n), QString(QChar(0x2460 + n - 1)));
-    row.name = glyphs;
-    row.used = true;
+    row.cell(FrequencyColumn) = frequency;
+    row.cell(ModeColumn) = QStringLiteral("NFM");
+    row.setStep(4);  // "12.5KHz"
+    row.setTrain(7); // "1000Hz"
+    row.cell(ToneTypeColumn) = QStringLiteral("TSQ");
+    row.setTxTone(38); // "250.3Hz"
+    row.setRxTone(0);  // "67.0Hz"
+    row.setDcs(103);   // "754"
+    row.cell(ShiftColumn) = QStringLiteral("-");
+    row.cell(OffsetColumn) = QStringLiteral("5.000MHz");
+    row.cell(SkipColumn) = skipped ? QStringLiteral("*") : QString();
+    row.setNameWithMarkers(name);
+    row.markUsed();
 }
 
 // Working data that differs from the start-up state in every area a data file holds.

@@ -20,7 +20,7 @@ QString cellsOf(const ChannelRow& row) {
 QString namesOf(const ChannelTable& table, int from, int to) {
     QStringList names;
     for (int r = from; r <= to; ++r) {
-        if (table.row(r).used)
+        if (table.row(r).used())
             names.append(QStringLiteral("%1=%2").arg(r).arg(table.cell(r, NameColumn)));
     }
     return names.join(u' ');

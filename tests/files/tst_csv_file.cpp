@@ -44,17 +44,17 @@ private slots:
         test::setChannel(table, 501, QStringLiteral("850.00000MHz"), QStringLiteral("A,\"B\""));
         const QByteArray bytes = exportCsv(table);
         ChannelTable imported = table;
-        imported.row(1610).cell(NameColumn) = QStringLiteral("KEEP"); // never imported
+        imported.row(1610).setNameWithMarkers(QStringLiteral("KEEP")); // never imported
         const CsvImportReport report = importCsv(bytes, imported);
         QCOMPARE(report.rowsRead, 1603);
         QCOMPARE(report.refusedRows, QList<int>{500});
         for (int r = FirstRow; r <= LastImportedRow; ++r) {
-            if (r != 1 && r != 12 && r != 500 && table.row(r).used)
+            if (r != 1 && r != 12 && r != 500 && table.row(r).used())
                 QCOMPARE(imported.row(r), table.row(r));
         }
-        QVERIFY(!imported.row(500).used);
+        QVERIFY(!imported.row(500).used());
         QCOMPARE(imported.cell(12, NameColumn), QStringLiteral("  ")); // 東京: a blank each
-        QCOMPARE(imported.row(1).name, QStringLiteral("CQ DX"));       // ① was double-byte
+        QCOMPARE(imported.row(1).name(), QStringLiteral("CQ DX"));     // ① was double-byte
         QCOMPARE(imported.cell(501, NameColumn), QStringLiteral("A,\"B\""));
         QCOMPARE(imported.cell(1610, NameColumn), QStringLiteral("KEEP"));
     }
@@ -74,7 +74,7 @@ private slots:
         ChannelTable table;
         const CsvImportReport report = importCsv(fileOf({header, rowLine(1, "145.00000")}), table);
         QCOMPARE(report.headerAccepted, accepted);
-        QCOMPARE(table.row(1).used, accepted);
+        QCOMPARE(table.row(1).used(), accepted);
     }
 
     void fieldsAreSplitAsSpreadsheetsQuoteThem_data() {
@@ -141,9 +141,9 @@ private slots:
             QFETCH(QString, offset);
             want.row(1).cell(OffsetColumn) = offset;
         }
-        QCOMPARE(table.row(1).cells, want.row(1).cells); // an emptied row: every cell empty
-        QCOMPARE(table.row(1).used, want.row(1).used);
-        if (want.row(1).used)
+        QCOMPARE(table.row(1).cells(), want.row(1).cells()); // an emptied row: every cell empty
+        QCOMPARE(table.row(1).used(), want.row(1).used());
+        if (want.row(1).used())
             QCOMPARE(table.row(1), want.row(1));
     }
 
@@ -153,9 +153,9 @@ private slots:
         ChannelTable table;
         importCsv(fileOf({QuotedHeader, rowLine(1, "145.00000"), rowLine(2, "433.00000")}), table);
         for (int r = FirstCallRow; r <= LastCallRow; ++r) {
-            QVERIFY(table.row(r).used);
-            QCOMPARE(table.row(r).train, trainIndex(u"2300Hz"));
-            QCOMPARE(table.row(r).txTone, ctcssIndex(u"88.5Hz"));
+            QVERIFY(table.row(r).used());
+            QCOMPARE(table.row(r).train(), trainIndex(u"2300Hz"));
+            QCOMPARE(table.row(r).txTone(), ctcssIndex(u"88.5Hz"));
         }
     }
 

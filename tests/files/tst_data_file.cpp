@@ -46,8 +46,8 @@ private slots:
         QCOMPARE(loaded.comPort, RadioData().comPort); // reading never changes the port
         for (int r = FirstRow; r <= LastRow; ++r) {
             const ChannelRow& want = saved.channels.row(r); // unused: empty, or a preset row
-            QCOMPARE(loaded.channels.row(r).cells, want.cells);
-            if (want.used)
+            QCOMPARE(loaded.channels.row(r).cells(), want.cells());
+            if (want.used())
                 QCOMPARE(loaded.channels.row(r), want);
         }
     }
@@ -80,7 +80,7 @@ private slots:
         QVERIFY(!joined(lines).contains("\r\nCH"));
         RadioData data = test::sampleData();
         readDataFile(joined(lines), data);
-        QVERIFY(!data.channels.row(1).used);
+        QVERIFY(!data.channels.row(1).used());
         // The call (1402) and bug-finder (1623) channels stay as they were.
         QCOMPARE(data.channels.row(1402), test::sampleData().channels.row(1402));
         QCOMPARE(data.channels.row(1623), test::sampleData().channels.row(1623));
@@ -128,7 +128,7 @@ private slots:
             fileOf({before, "BK0000100100100100100100100100100100", line, after}), withBadLine);
         QCOMPARE(report.skippedLines, QList<int>{4});
         readDataFile(fileOf({before, "BK0000100100100100100100100100100100", after}), without);
-        QVERIFY(withBadLine.channels.row(201).used);
+        QVERIFY(withBadLine.channels.row(201).used());
         QVERIFY(withBadLine == without);
     }
 
@@ -152,7 +152,7 @@ private slots:
         RadioData data = test::sampleData();
         const FileOutcome outcome = qmh4::openDataFile(dir.filePath(name), data);
         QCOMPARE(fileOutcomeText(outcome).text, text);
-        QCOMPARE(data.channels.row(1).used, !outcome.ok); // a refused file changes nothing
+        QCOMPARE(data.channels.row(1).used(), !outcome.ok); // a refused file changes nothing
     }
 
     // A save into a folder that is not there fails and says so. (A good save is what the
@@ -173,8 +173,8 @@ private slots:
         RadioData data;
         const DataFileReport report = readDataFile(fileOf(lines), data);
         QCOMPARE(report.skippedLines.size(), 100001);
-        QVERIFY(data.channels.row(1).used);
-        QVERIFY(!data.channels.row(2).used);
+        QVERIFY(data.channels.row(1).used());
+        QVERIFY(!data.channels.row(2).used());
         QVERIFY(numberList(report.skippedLines).endsWith(QStringLiteral("(100001 in all)")));
     }
 };

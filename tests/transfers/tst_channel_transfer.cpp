@@ -14,7 +14,7 @@ constexpr int FirstPassBlockExchange = 1 + 1623 + 1; // identify, 1623 records, 
 
 void usePass(ChannelTable& table, int pass, const char* frequency) {
     ChannelRow& row = table.row(FirstPassRow + pass);
-    row.used = true;
+    row.markUsed();
     row.cell(FrequencyColumn) = QString::fromLatin1(frequency);
     row.cell(ModeColumn) = QStringLiteral("FM");
 }
