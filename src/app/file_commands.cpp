@@ -56,7 +56,7 @@ void FileCommands::openFileAt(const QString& path) {
         return;
     RadioData data = window_.currentData();
     const FileOutcome outcome = openDataFile(path, data);
-    if (outcome.ok) {
+    if (outcome.ok()) {
         window_.adoptData(data);
         window_.document().setFilePath(path);
         window_.undoHistory->markClean();
@@ -73,12 +73,12 @@ bool FileCommands::saveFileAt(const QString& path) {
     if (window_.transferRunning())
         return false;
     const FileOutcome outcome = saveDataFile(path, window_.currentData());
-    if (outcome.ok) {
+    if (outcome.ok()) {
         window_.document().setFilePath(path);
         window_.undoHistory->markClean();
     }
     showFileOutcome(&window_, outcome);
-    return outcome.ok;
+    return outcome.ok();
 }
 
 void FileCommands::importCsv() {
@@ -92,7 +92,7 @@ void FileCommands::importCsvAt(const QString& path) {
         return;
     ChannelTable imported = window_.channels();
     const FileOutcome outcome = importCsvFile(path, imported);
-    if (outcome.ok) {
+    if (outcome.ok()) {
         window_.document().replaceChannels(QStringLiteral("Import CSV"), imported);
         window_.showProgress(RowCount, RowCount, 100);
     }
@@ -106,7 +106,7 @@ void FileCommands::exportCsv() {
         return;
     const FileOutcome outcome =
         exportCsvFile(withDefaultSuffix(path, QStringLiteral("CSV")), window_.channels());
-    if (outcome.ok)
+    if (outcome.ok())
         window_.showProgress(RowCount, RowCount, 100);
     showFileOutcome(&window_, outcome);
     window_.showProgress(0, RowCount, 0);
@@ -125,7 +125,7 @@ void FileCommands::importChannelListAt(const QString& path) {
     ChannelTable imported = window_.channels();
     const FileOutcome outcome =
         importChannelListFile(path, imported, isMemoryRow(current) ? current : FirstMemoryRow);
-    if (outcome.ok)
+    if (outcome.ok())
         window_.document().replaceChannels(QStringLiteral("Import Channel List"), imported);
     showFileOutcome(&window_, outcome);
 }

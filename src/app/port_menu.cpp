@@ -97,7 +97,7 @@ void PortMenu::chooseComPort(int number) {
     setComPortNumber(number);
     // The choice stays in effect for this run even when the file cannot be written.
     const FileOutcome saved = applicationSettingsFile().save(window_.currentData());
-    if (!saved.ok)
+    if (!saved.ok())
         showFileOutcome(&window_, saved);
 }
 

@@ -158,7 +158,7 @@ void SafetyNet::compareWithFile() {
 void SafetyNet::compareWithFileAt(const QString& path) {
     RadioData file;
     const FileOutcome opened = openDataFile(path, file);
-    if (!opened.ok) {
+    if (!opened.ok()) {
         showFileOutcome(&window_, opened);
         return;
     }

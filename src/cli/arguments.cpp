@@ -59,9 +59,9 @@ bool parseArguments(QCommandLineParser& parser, const QString& command,
 
 bool fileDone(const QString& command, const FileOutcome& outcome) {
     const QString text = fileOutcomeText(outcome).text;
-    if (!outcome.ok || text.contains(u'\n'))
+    if (!outcome.ok() || text.contains(u'\n'))
         tell(command, QString(text).replace(u'\n', QStringLiteral(": ")));
-    return outcome.ok;
+    return outcome.ok();
 }
 
 } // namespace qmh4::cli

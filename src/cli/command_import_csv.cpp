@@ -22,7 +22,7 @@ bool importCommonLayout(const QCommandLineParser& parser, const QString& path, R
         return false;
     }
     const FileOutcome outcome = importChannelListFile(path, data.channels, firstRow);
-    if (!outcome.ok)
+    if (!outcome.ok())
         return fileDone(CommandName, outcome);
     for (const QString& line : channelListReport(outcome.channelList))
         tell(CommandName, line);

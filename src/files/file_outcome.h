@@ -42,24 +42,26 @@ struct ChannelListImport {
 struct FileOutcome {
     FileKind file = FileKind::Data;
     FileEvent event = FileEvent::Refused;
-    bool ok = false; // the command did its work: Written or Read
-    QString path;    // the file read or written (settings: the last place tried)
-    QString error;   // WriteFailed: the system's reason
+    QString path;  // the file read or written (settings: the last place tried)
+    QString error; // WriteFailed: the system's reason
     // Read: the data file's skipped lines, or the CSV rows emptied for invalid values.
     QList<int> passedOver;
     ChannelListImport channelList; // Read of a channel list: its report
 
+    // The command did its work.
+    bool ok() const { return event == FileEvent::Written || event == FileEvent::Read; }
+
     static FileOutcome written(FileKind file, const QString& path) {
-        return {file, FileEvent::Written, true, path, {}, {}, {}};
+        return {file, FileEvent::Written, path, {}, {}, {}};
     }
     static FileOutcome writeFailed(FileKind file, const QString& path, const QString& error) {
-        return {file, FileEvent::WriteFailed, false, path, error, {}, {}};
+        return {file, FileEvent::WriteFailed, path, error, {}, {}};
     }
     static FileOutcome read(FileKind file, const QString& path, const QList<int>& passedOver = {}) {
-        return {file, FileEvent::Read, true, path, {}, passedOver, {}};
+        return {file, FileEvent::Read, path, {}, passedOver, {}};
     }
     static FileOutcome refused(FileKind file, const QString& path) {
-        return {file, FileEvent::Refused, false, path, {}, {}, {}};
+        return {file, FileEvent::Refused, path, {}, {}, {}};
     }
 };
 

@@ -166,8 +166,8 @@ private slots:
         importChannelList(CommonList, data.channels, FirstMemoryRow);
         GlyphSet glyphs{};
         glyphs[0].setPixel(3, 4, true);
-        QVERIFY(saveDataFile(path(u"radio.H4"_qs), data).ok);
-        QVERIFY(exportCsvFile(path(u"own.CSV"_qs), data.channels).ok);
+        QVERIFY(saveDataFile(path(u"radio.H4"_qs), data).ok());
+        QVERIFY(exportCsvFile(path(u"own.CSV"_qs), data.channels).ok());
         QVERIFY(saveFontFile(path(u"glyphs.FH4"_qs), glyphs).ok);
         QFile list(path(u"list.csv"_qs));
         QVERIFY(list.open(QIODevice::WriteOnly) && list.write(CommonList) > 0);
@@ -191,8 +191,8 @@ private slots:
         const QString first = path(u"first.H4"_qs), second = path(u"second.H4"_qs);
         {
             MainWindow window;
-            QVERIFY(saveDataFile(first, window.currentData()).ok);
-            QVERIFY(saveDataFile(second, window.currentData()).ok);
+            QVERIFY(saveDataFile(first, window.currentData()).ok());
+            QVERIFY(saveDataFile(second, window.currentData()).ok());
             window.fileCommands->openFileAt(first);
             window.fileCommands->openFileAt(second);
             rememberWindowState(window);

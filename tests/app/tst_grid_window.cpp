@@ -366,7 +366,7 @@ private slots:
             RadioData data;
             fillRow(data.channels, 12, u"145.50000MHz"_qs, u"NAME"_qs);
             const QString path = folder + QStringLiteral("/one.H4");
-            QVERIFY(saveDataFile(path, data).ok);
+            QVERIFY(saveDataFile(path, data).ok());
             window.fileCommands->openFileAt(path);
         }) << 0 << 0;
         QTest::newRow("Memory Read") << Path([](MainWindow& window, const QString&) {

@@ -657,7 +657,7 @@ private slots:
 
         RadioData other = window.currentData();
         other.areas.title.setText("OTHER");
-        QVERIFY(saveDataFile(backups.filePath("other.H4"), other).ok);
+        QVERIFY(saveDataFile(backups.filePath("other.H4"), other).ok());
         net.compareWithFileAt(backups.filePath("other.H4"));
         QCOMPARE(differenceLines(net.lastDifferences()),
                  QStringList{"title Title text: OTHER -> "});

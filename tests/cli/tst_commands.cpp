@@ -18,7 +18,7 @@ private:
 
 private slots:
     void initTestCase() {
-        QVERIFY(saveDataFile(path("in.H4"), sampleData()).ok);
+        QVERIFY(saveDataFile(path("in.H4"), sampleData()).ok());
         QVERIFY(writeTextFile(path("bad.CSV"), "\"not a header\"\r\n"));
         QVERIFY(writeTextFile(path("in.INI"), *readTextFile(path("in.H4"))));
     }
@@ -26,19 +26,19 @@ private slots:
     void csvCommandsRoundTheChannels() {
         QCOMPARE(runQmh4({"export-csv", path("in.H4"), path("out.CSV")}).exitCode, 0);
         ChannelTable exported;
-        QVERIFY(importCsvFile(path("out.CSV"), exported).ok);
+        QVERIFY(importCsvFile(path("out.CSV"), exported).ok());
         QCOMPARE(exported.row(1102), sampleData().channels.row(1102));
 
         QCOMPARE(runQmh4({"import-csv", path("out.CSV"), path("new.H4")}).exitCode, 0);
         RadioData fresh;
-        QVERIFY(openDataFile(path("new.H4"), fresh).ok);
+        QVERIFY(openDataFile(path("new.H4"), fresh).ok());
         QCOMPARE(fresh.channels.row(1102), sampleData().channels.row(1102));
 
         QCOMPARE(runQmh4({"import-csv", path("out.CSV"), path("onto.H4"), "--onto", path("in.H4")})
                      .exitCode,
                  0);
         RadioData onto;
-        QVERIFY(openDataFile(path("onto.H4"), onto).ok);
+        QVERIFY(openDataFile(path("onto.H4"), onto).ok());
         QCOMPARE(onto.areas.title, sampleData().areas.title);
 
         const QStringList common = {"export-csv", "--layout", "common", path("in.H4"),

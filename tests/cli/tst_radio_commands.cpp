@@ -115,7 +115,7 @@ private slots:
     void initTestCase() {
         QVERIFY(dir_.isValid());
         const RadioData sample = sampleData();
-        QVERIFY(saveDataFile(path("in.H4"), sample).ok);
+        QVERIFY(saveDataFile(path("in.H4"), sample).ok());
         QVERIFY(saveFontFile(path("f.FH4"), fontGlyphs()).ok);
 
         SimulatedRadio radio;

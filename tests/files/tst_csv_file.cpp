@@ -176,7 +176,7 @@ private slots:
         QTemporaryDir dir;
         const ChannelTable table = test::sampleData().channels;
         const QString path = dir.filePath(QStringLiteral("list.CSV"));
-        QVERIFY(exportCsvFile(path, table).ok);
+        QVERIFY(exportCsvFile(path, table).ok());
 
         ChannelTable imported;
         QCOMPARE(fileOutcomeText(importCsvFile(path, imported)).text, "Inport CSV File");

@@ -152,7 +152,7 @@ private slots:
         RadioData data = test::sampleData();
         const FileOutcome outcome = qmh4::openDataFile(dir.filePath(name), data);
         QCOMPARE(fileOutcomeText(outcome).text, text);
-        QCOMPARE(data.channels.row(1).used(), !outcome.ok); // a refused file changes nothing
+        QCOMPARE(data.channels.row(1).used(), !outcome.ok()); // a refused file changes nothing
     }
 
     // A save into a folder that is not there fails and says so. (A good save is what the
@@ -161,7 +161,7 @@ private slots:
         QTemporaryDir dir;
         const FileOutcome failed =
             saveDataFile(dir.filePath(QStringLiteral("none/inner.H4")), RadioData(), SavedAt);
-        QVERIFY(failed.event == FileEvent::WriteFailed && !failed.ok && !failed.error.isEmpty());
+        QVERIFY(failed.event == FileEvent::WriteFailed && !failed.ok() && !failed.error.isEmpty());
     }
 
     void hugeAndOverlongFilesAreReadWithoutHarm() {

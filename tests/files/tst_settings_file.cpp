@@ -44,7 +44,7 @@ private slots:
         RadioData data = test::sampleData();
         data.comPort = 16;
         const SettingsFile settings(program, user);
-        QVERIFY(settings.save(data).ok);
+        QVERIFY(settings.save(data).ok());
         QCOMPARE(settings.lastSavedPath(), (programWritable ? program : user) + "/QMH4Writer.INI");
 
         const SettingsFile afterRestart(program, user);
