@@ -28,7 +28,7 @@ QByteArray fileHead(const QString& path) {
 void loadFontIntoGlyphs(MainWindow& window, const QString& path) {
     GlyphSet glyphs = window.document().glyphs().glyphs();
     const FontFileResult result = loadFontFile(path, glyphs);
-    if (result.ok)
+    if (result.ok())
         window.document().editGlyphs(QStringLiteral("Load Font File"),
                                      [&](GlyphStore& store) { store.setGlyphs(glyphs); });
     showMessageText(&window, fontFileText(result));

@@ -283,7 +283,7 @@ void FontEditor::openFontFile() {
         return;
     GlyphSet glyphs = glyphs_.glyphs();
     const FontFileResult result = loadFontFile(path, glyphs);
-    if (result.ok) {
+    if (result.ok()) {
         glyphs_.setGlyphs(glyphs);
         showGlyph();
     }

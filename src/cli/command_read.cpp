@@ -24,9 +24,9 @@ bool saveReadFiles(const RadioRequest& request, const WholeRadioData& read, cons
     if (request.fontPath.isEmpty())
         return true;
     const FontFileResult font = saveFontFile(request.fontPath, read.glyphs, now);
-    if (!font.ok)
+    if (!font.ok())
         tell(request.command, fontFileText(font).text);
-    return font.ok;
+    return font.ok();
 }
 
 } // namespace

@@ -19,7 +19,7 @@ namespace {
 // radio blank and erase its own.
 bool loadGlyphs(const RadioRequest& request, GlyphSet& glyphs) {
     const FontFileResult font = loadFontFile(request.fontPath, glyphs);
-    if (!font.ok) {
+    if (!font.ok()) {
         tell(request.command, fontFileText(font).text);
         return false;
     }

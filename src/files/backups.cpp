@@ -56,7 +56,7 @@ BackupResult saveBackup(const RadioData& data, bool withGlyphs, const QString& w
     if (withGlyphs) {
         result.fontPath = dir.filePath(base + QStringLiteral(".FH4"));
         const FontFileResult font = saveFontFile(result.fontPath, data.glyphs.glyphs());
-        if (!font.ok) {
+        if (!font.ok()) {
             result.fault = BackupFault::FontNotSaved;
             result.reason = font.reason;
             return result;

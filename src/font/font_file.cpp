@@ -65,7 +65,7 @@ void applyRow(const QString& line, Glyph& glyph, int row) {
 }
 
 FontFileResult failed(FontFileEvent event, const QString& path, const QString& reason = {}) {
-    return {false, event, path, reason, 0};
+    return {event, path, reason, 0};
 }
 
 } // namespace
@@ -125,7 +125,7 @@ FontFileResult saveFontFile(const QString& path, const GlyphSet& glyphs, const Q
     const QByteArray bytes = formatFontFile(glyphs, fontFileHeader(when));
     if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit())
         return failed(FontFileEvent::SaveFailed, path, file.errorString());
-    return {true, FontFileEvent::Saved, path, {}, GlyphCount};
+    return {FontFileEvent::Saved, path, {}, GlyphCount};
 }
 
 FontFileResult loadFontFile(const QString& path, GlyphSet& glyphs) {
@@ -142,7 +142,7 @@ FontFileResult loadFontFile(const QString& path, GlyphSet& glyphs) {
     GlyphSet loaded = glyphs;
     const int filled = applyFontFileText(bytes, loaded);
     glyphs = loaded;
-    return {true, FontFileEvent::Loaded, path, {}, filled};
+    return {FontFileEvent::Loaded, path, {}, filled};
 }
 
 } // namespace qmh4

@@ -46,11 +46,12 @@ enum class FontFileEvent : quint8 {
 };
 
 struct FontFileResult {
-    bool ok = false; // Saved or Loaded
     FontFileEvent event = FontFileEvent::NotFontName;
     QString path;
     QString reason; // the system's words when opening, reading or saving failed
     int glyphsRead = 0;
+
+    bool ok() const { return event == FontFileEvent::Saved || event == FontFileEvent::Loaded; }
 };
 
 // Writes through QSaveFile: a failure leaves an existing file as it was.

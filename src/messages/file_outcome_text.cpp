@@ -120,8 +120,7 @@ QString backupFailureText(const BackupResult& result) {
     case BackupFault::FolderNotCreated:
         return QStringLiteral("cannot create %1").arg(QDir::toNativeSeparators(result.folder));
     case BackupFault::FontNotSaved:
-        return fontFileText({false, FontFileEvent::SaveFailed, result.fontPath, result.reason, 0})
-            .text;
+        return fontFileText({FontFileEvent::SaveFailed, result.fontPath, result.reason, 0}).text;
     case BackupFault::DataNotSaved:
     case BackupFault::None:
         break;

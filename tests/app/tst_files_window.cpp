@@ -168,7 +168,7 @@ private slots:
         glyphs[0].setPixel(3, 4, true);
         QVERIFY(saveDataFile(path(u"radio.H4"_qs), data).ok());
         QVERIFY(exportCsvFile(path(u"own.CSV"_qs), data.channels).ok());
-        QVERIFY(saveFontFile(path(u"glyphs.FH4"_qs), glyphs).ok);
+        QVERIFY(saveFontFile(path(u"glyphs.FH4"_qs), glyphs).ok());
         QFile list(path(u"list.csv"_qs));
         QVERIFY(list.open(QIODevice::WriteOnly) && list.write(CommonList) > 0);
         list.close();

@@ -116,7 +116,7 @@ private slots:
         QVERIFY(dir_.isValid());
         const RadioData sample = sampleData();
         QVERIFY(saveDataFile(path("in.H4"), sample).ok());
-        QVERIFY(saveFontFile(path("f.FH4"), fontGlyphs()).ok);
+        QVERIFY(saveFontFile(path("f.FH4"), fontGlyphs()).ok());
 
         SimulatedRadio radio;
         radio.setMemory(0x01000, QByteArray(256, '\x5A')); // glyphs of its own
